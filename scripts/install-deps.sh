@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quillmont needs to build, run and test, only when some are missing.
+set -euo pipefail
+pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libfluidsynth-dev libgtest-dev libbenchmark-dev
+      gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav fluid-soundfont-gm
+      fonts-dejavu-core fonts-liberation2 xvfb xauth libvips-tools ffmpeg)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,332 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/runtime_error.h"
+
+namespace qm {
+namespace {
+
+char Fold(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+
+// ENOENT means "path not found" when the folder itself is missing.
+[[noreturn]] void ThrowFor(const std::string& path, int err) {
+  if (err == ENOENT) {
+    const std::string parent = ParentFolder(path);
+    if (!parent.empty() && !FolderExists(parent)) throw RuntimeError(ErrPathNotFound);
+  }
+  ThrowFromErrno(err);
+}
+
+bool StatPath(const std::string& path, struct stat& st) { return ::stat(path.c_str(), &st) == 0; }
+
+bool WildMatch(const char* n, const char* p) {
+  // Iterative matcher with one backtrack point per star.
+  const char* star = nullptr;
+  const char* resume = nullptr;
+  while (*n) {
+    if (*p == '*') {
+      star = p++;
+      resume = n;
+    } else if (*p == '?' || (*p && Fold(*p) == Fold(*n))) {
+      ++p;
+      ++n;
+    } else if (star) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (*p == '*') ++p;
+  return *p == 0;
+}
+
+void WriteAll(int fd, const char* data, size_t size, const std::string& path) {
+  while (size > 0) {
+    ssize_t w = ::write(fd, data, size);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      ThrowFor(path, errno);
+    }
+    data += w;
+    size -= size_t(w);
+  }
+}
+
+// mkstemp makes 0600; an archive file is as readable as any other the user makes.
+mode_t NewFileMode() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+std::string TempNameBeside(const std::string& path) {
+  return ParentFolder(path) + ".qm-tmp-" + BaseName(path) + ".XXXXXX";
+}
+
+// Creates a uniquely named temporary file beside path; returns its fd and name.
+int MakeTempBeside(const std::string& path, std::string& name) {
+  name = TempNameBeside(path);
+  std::vector<char> buf(name.begin(), name.end());
+  buf.push_back(0);
+  int fd = ::mkstemp(buf.data());
+  if (fd < 0) ThrowFor(path, errno);
+  name.assign(buf.data());
+  return fd;
+}
+
+}  // namespace
+
+bool FoldedLess(const std::string& a, const std::string& b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    char x = Fold(a[i]), y = Fold(b[i]);
+    if (x != y) return (unsigned char)x < (unsigned char)y;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
+}
+
+bool MatchesPattern(const std::string& name, const std::string& pattern) {
+  // "*.*" means every file, also names without a dot, as it always did.
+  if (pattern.empty() || pattern == "*" || pattern == "*.*") return true;
+  return WildMatch(name.c_str(), pattern.c_str());
+}
+
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> out;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return out;
+  const int dfd = ::dirfd(dir);
+  while (dirent* e = ::readdir(dir)) {
+    if (e->d_name[0] == '.') continue;
+    bool regular = e->d_type == DT_REG;
+    if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+      struct stat st;
+      regular = ::fstatat(dfd, e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+    }
+    if (regular && MatchesPattern(e->d_name, pattern)) out.emplace_back(e->d_name);
+  }
+  ::closedir(dir);
+  std::sort(out.begin(), out.end(), FoldedLess);
+  return out;
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return StatPath(path, st) && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat st;
+  return !path.empty() && StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool IsNormalFile(const std::string& path) {
+  const std::string name = BaseName(path);
+  return !name.empty() && name[0] != '.' && FileExists(path);
+}
+
+std::int64_t FileLen(const std::string& path) {
+  struct stat st;
+  if (!StatPath(path, st)) ThrowFor(path, errno);
+  if (S_ISDIR(st.st_mode)) throw RuntimeError(ErrFileNotFound);
+  return st.st_size;
+}
+
+std::int64_t FileDateTime(const std::string& path) {
+  struct stat st;
+  if (path.empty() || !StatPath(path, st)) ThrowFor(path, path.empty() ? ENOENT : errno);
+  return st.st_mtim.tv_sec;
+}
+
+bool SetFileModified(const std::string& path, std::int64_t seconds) {
+  struct timespec times[2];
+  times[0].tv_sec = 0;
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = time_t(seconds);
+  times[1].tv_nsec = 0;
+  return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
+void MakeFolder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) != 0) {
+    if (errno == EEXIST) throw RuntimeError(ErrPathFileAccess);
+    ThrowFor(path, errno);
+  }
+}
+
+void DeleteFile(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) ThrowFor(path, errno);
+}
+
+void RenameFile(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) ThrowFor(from, errno);
+}
+
+void CopyFile(const std::string& from, const std::string& to) {
+  const std::string data = ReadFileBytes(from);
+  int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) ThrowFor(to, errno);
+  try {
+    WriteAll(fd, data.data(), data.size(), to);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  if (::close(fd) != 0) ThrowFor(to, errno);
+}
+
+void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime) {
+  const std::string data = ReadFileBytes(from);
+  std::int64_t srcTime = keepTime ? FileDateTime(from) : 0;
+  std::string tmp;
+  int fd = MakeTempBeside(to, tmp);
+  try {
+    WriteAll(fd, data.data(), data.size(), to);
+    if (::fsync(fd) != 0) ThrowFor(to, errno);
+    if (::close(fd) != 0) {
+      fd = -1;
+      ThrowFor(to, errno);
+    }
+    fd = -1;
+    if (FileLen(tmp) != std::int64_t(data.size())) throw RuntimeError(ErrPathFileAccess);
+    ::chmod(tmp.c_str(), NewFileMode());
+    if (keepTime && !SetFileModified(tmp, srcTime)) throw RuntimeError(ErrPathFileAccess);
+    RenameFile(tmp, to);
+  } catch (...) {
+    if (fd >= 0) ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
+  }
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) ThrowFor(path, errno);
+  std::string out;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    throw RuntimeError(ErrPathFileAccess);
+  }
+  if (st.st_size > 0) out.reserve(size_t(st.st_size));
+  char buf[65536];
+  for (;;) {
+    ssize_t r = ::read(fd, buf, sizeof buf);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      ThrowFor(path, err);
+    }
+    if (r == 0) break;
+    out.append(buf, size_t(r));
+  }
+  ::close(fd);
+  return out;
+}
+
+std::vector<std::string> SplitTextLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  const size_t n = text.size();
+  for (size_t i = 0; i < n; ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.emplace_back(text, start, i - start);
+      if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  if (start < n) lines.emplace_back(text, start, n - start);
+  return lines;
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path) { return SplitTextLines(ReadFileBytes(path)); }
+
+void ReplaceFileAtomically(const std::string& path, const std::string& content) {
+  std::string tmp;
+  int fd = MakeTempBeside(path, tmp);
+  try {
+    WriteAll(fd, content.data(), content.size(), path);
+    if (::fsync(fd) != 0) ThrowFor(path, errno);
+    int rc = ::close(fd);
+    fd = -1;
+    if (rc != 0) ThrowFor(path, errno);
+    struct stat st;
+    ::chmod(tmp.c_str(), StatPath(path, st) ? (st.st_mode & 07777) : NewFileMode());
+    RenameFile(tmp, path);
+  } catch (...) {
+    if (fd >= 0) ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
+  }
+}
+
+void WriteTextLinesAtomically(const std::string& path, const std::vector<std::string>& lines) {
+  std::string content;
+  size_t total = 0;
+  for (const auto& l : lines) total += l.size() + 2;
+  content.reserve(total);
+  for (const auto& l : lines) {
+    content += l;
+    content += "\r\n";
+  }
+  ReplaceFileAtomically(path, content);
+}
+
+void AppendTextLines(const std::string& path, const std::vector<std::string>& lines) {
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) ThrowFor(path, errno);
+  std::string content;
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+    char last = 0;
+    if (::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n' && last != '\r') content = "\r\n";
+  }
+  for (const auto& l : lines) {
+    content += l;
+    content += "\r\n";
+  }
+  try {
+    WriteAll(fd, content.data(), content.size(), path);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  if (::close(fd) != 0) ThrowFor(path, errno);
+}
+
+std::string ParentFolder(const std::string& path) {
+  const size_t p = path.rfind('/');
+  return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+}
+
+std::string BaseName(const std::string& path) {
+  const size_t p = path.rfind('/');
+  return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+std::string ToUpperAscii(std::string s) {
+  for (char& c : s) c = Fold(c);
+  return s;
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (Fold(a[i]) != Fold(b[i])) return false;
+  return true;
+}
+
+}  // namespace qm

@@ -1,0 +1,59 @@
+#pragma once
+// File services of our runtime layer. Paths are byte strings with "/" separators;
+// names pass through unchanged. Failures throw qm::RuntimeError with the runtime's
+// numbers (53 file not found, 76 path not found, 70 permission denied, ...).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qm {
+
+// Regular files of a folder whose names match a wildcard pattern ("*", "?", case
+// folded), hidden names (leading ".") left out, sorted by ASCII-folded name.
+// A missing folder lists nothing.
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern = "*");
+bool MatchesPattern(const std::string& name, const std::string& pattern);
+// Ascending order with ASCII case folded, ties by bytes.
+bool FoldedLess(const std::string& a, const std::string& b);
+
+bool FileExists(const std::string& path);   // a regular file
+bool FolderExists(const std::string& path);
+// A regular file that a listing would show (exists and its name is not hidden).
+bool IsNormalFile(const std::string& path);
+std::int64_t FileLen(const std::string& path);
+// Last-write time in whole seconds since the epoch.
+std::int64_t FileDateTime(const std::string& path);
+// Sets the last-write time to whole seconds; the access time is kept.
+bool SetFileModified(const std::string& path, std::int64_t seconds);
+
+void MakeFolder(const std::string& path);    // throws 75 when it exists
+void DeleteFile(const std::string& path);
+void RenameFile(const std::string& from, const std::string& to);
+// Plain copy over any existing destination.
+void CopyFile(const std::string& from, const std::string& to);
+// Copies through a temporary file in the destination folder, checks the copy's
+// length, optionally gives it the source's last-write time, then renames it into
+// place, so the destination is never left half written.
+void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime);
+
+std::string ReadFileBytes(const std::string& path);
+// Lines of a text file; CR LF, LF and a lone CR end a line, and a last line
+// without a line end is still a line.
+std::vector<std::string> ReadTextLines(const std::string& path);
+std::vector<std::string> SplitTextLines(const std::string& text);
+// Writes the whole file to a temporary file in the same folder and renames it over
+// the original; on failure the original is left as it was. Lines end in CR LF.
+void ReplaceFileAtomically(const std::string& path, const std::string& content);
+void WriteTextLinesAtomically(const std::string& path, const std::vector<std::string>& lines);
+// Appends lines (CR LF); a last line without a line end is ended first, so two
+// entries are never glued together. A missing file is created.
+void AppendTextLines(const std::string& path, const std::vector<std::string>& lines);
+
+// Folder and file name parts of an internal path.
+std::string ParentFolder(const std::string& path);
+std::string BaseName(const std::string& path);
+
+std::string ToUpperAscii(std::string s);
+bool EqualsNoCase(const std::string& a, const std::string& b);
+
+}  // namespace qm

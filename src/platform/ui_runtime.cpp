@@ -1,0 +1,48 @@
+#include "platform/ui_runtime.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QUrl>
+
+namespace qm {
+namespace {
+Pointer g_pointer = Pointer::Default;
+
+Qt::CursorShape ShapeOf(Pointer p) {
+  switch (p) {
+    case Pointer::Hourglass: return Qt::WaitCursor;
+    case Pointer::NoDrop: return Qt::ForbiddenCursor;
+    case Pointer::ArrowHourglass: return Qt::BusyCursor;
+    case Pointer::SizeAll: return Qt::SizeAllCursor;
+    case Pointer::Default: break;
+  }
+  return Qt::ArrowCursor;
+}
+}  // namespace
+
+void DoEvents() { QCoreApplication::processEvents(); }
+
+void SetScreenPointer(Pointer p) {
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+  if (p == Pointer::Default) {
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+  } else if (QGuiApplication::overrideCursor()) {
+    QGuiApplication::changeOverrideCursor(QCursor(ShapeOf(p)));
+  } else {
+    QGuiApplication::setOverrideCursor(QCursor(ShapeOf(p)));
+  }
+  g_pointer = p;
+}
+
+Pointer ScreenPointer() { return g_pointer; }
+
+int ShellOpen(const std::string& path) {
+  const QString file = QString::fromStdString(path);
+  if (!QFileInfo::exists(file)) return 2;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? 42 : 31;
+}
+
+}  // namespace qm

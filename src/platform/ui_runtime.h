@@ -1,0 +1,18 @@
+#pragma once
+// Small services of the window runtime: yielding to the message loop, the screen's
+// mouse pointer, and opening a document with the desktop.
+#include <string>
+
+namespace qm {
+
+void DoEvents();
+
+enum class Pointer { Default = 0, Hourglass = 11, NoDrop = 12, ArrowHourglass = 13, SizeAll = 15 };
+void SetScreenPointer(Pointer p);
+Pointer ScreenPointer();
+
+// Opens a file with the desktop's handler. Returns a value above 32 on success and
+// 2 (file not found) or 31 (no handler) otherwise, as callers expect.
+int ShellOpen(const std::string& path);
+
+}  // namespace qm

@@ -1,0 +1,94 @@
+#include "support/temp_archive.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+
+#include "archive/modquillmont.h"
+#include "browser/albumstate.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/program_folder.h"
+#include "platform/settings_backend.h"
+
+void TempArchive::SetUp() {
+  ASSERT_TRUE(dir_.isValid());
+  root_ = dir_.path().toStdString() + "/prog";
+  std::filesystem::create_directories(root_);
+  qm::SetProgramFolderForTests(root_);
+  qm::SetSettingsFolderForTests(dir_.path().toStdString() + "/config");
+  qm::SetClockForTests(0);
+  ReadOnlyArchive = false;
+  BypassAutoCheck = false;
+  StopThumbnails = false;
+  SetArchiveRoot();
+  CreateArchiveFolders();
+  ReadFolderSettings();
+  ResetBrowsingState();
+}
+
+void TempArchive::TearDown() {
+  qm::SetClockForTests(0);
+  EXPECT_EQ(prompter.Unexpected(), 0) << "a prompt came that the test did not script";
+}
+
+void TempArchive::Write(const std::string& rel, const std::string& content) {
+  std::filesystem::path p = Path(rel);
+  std::filesystem::create_directories(p.parent_path());
+  FILE* f = std::fopen(p.c_str(), "wb");
+  ASSERT_NE(f, nullptr) << rel;
+  std::fwrite(content.data(), 1, content.size(), f);
+  std::fclose(f);
+}
+
+std::string TempArchive::Read(const std::string& rel) const {
+  try {
+    return qm::ReadFileBytes(Path(rel));
+  } catch (...) {
+    return "<missing>";
+  }
+}
+
+bool TempArchive::Exists(const std::string& rel) const { return qm::FileExists(Path(rel)); }
+
+void TempArchive::SetTime(const std::string& rel, std::int64_t seconds) {
+  ASSERT_TRUE(qm::SetFileModified(Path(rel), seconds)) << rel;
+}
+
+std::string TempArchive::CrLf(const std::vector<std::string>& lines) {
+  std::string s;
+  for (const auto& l : lines) s += l + "\r\n";
+  return s;
+}
+
+void TempArchive::AddPhoto(const std::string& name, const std::string& bytes) {
+  Write("Photos/" + name, bytes);
+  Write("Photo_Info/" + name + ".info",
+        CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name, "PHOTOGRAPHER=", "YEAR=", "PEOPLE=", "PLACE=",
+              "EVENT=", "KEYWORDS=", "ImageWidth=0", "ImageHeight=0"}));
+}
+
+void TempArchive::AddJpeg(const std::string& name, int width, int height) {
+  QImage img(width, height, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.fillRect(img.rect(), QColor(40, 90, 160));
+  p.fillRect(0, 0, width / 2, height / 2, QColor(230, 200, 40));
+  p.end();
+  std::filesystem::create_directories(Path("Photos"));
+  ASSERT_TRUE(img.save(QString::fromStdString(Path("Photos/" + name)), "JPEG", 90));
+  Write("Photo_Info/" + name + ".info",
+        CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name, "PHOTOGRAPHER=", "YEAR=", "PEOPLE=", "PLACE=",
+              "EVENT=", "KEYWORDS=", "ImageWidth=0", "ImageHeight=0"}));
+}
+
+std::vector<std::string> TempArchive::LogEntries() const {
+  std::vector<std::string> lines;
+  try {
+    lines = qm::ReadTextLines(Path("Quillmont.Log"));
+  } catch (...) {
+    return {};
+  }
+  if (!lines.empty()) lines.erase(lines.begin());
+  return lines;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// A fresh program folder and settings file per test, with the archive folders set to
+// their defaults, the browsing state reset and a scripted prompter installed.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "platform/scripted_prompter.h"
+
+class TempArchive : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Program folder (no trailing "/").
+  std::string Root() const { return root_; }
+  std::string Path(const std::string& rel) const { return root_ + "/" + rel; }
+
+  // Writes a file (bytes as given), making its folders.
+  void Write(const std::string& rel, const std::string& content);
+  std::string Read(const std::string& rel) const;
+  bool Exists(const std::string& rel) const;
+  // Sets a file's last-write time (seconds since the epoch).
+  void SetTime(const std::string& rel, std::int64_t seconds);
+  // Lines as a writer puts them, each ending in CR LF.
+  static std::string CrLf(const std::vector<std::string>& lines);
+  // A photo file with its information file linking "\Photos\<name>".
+  void AddPhoto(const std::string& name, const std::string& bytes = "photo-bytes");
+  // A real JPEG picture of the given size in the photo folder.
+  void AddJpeg(const std::string& name, int width, int height);
+  // The log's lines after its "Created" line.
+  std::vector<std::string> LogEntries() const;
+
+  qm::ScriptedPrompter prompter;
+
+private:
+  QTemporaryDir dir_;
+  std::string root_;
+};
