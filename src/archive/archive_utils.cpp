@@ -1,0 +1,67 @@
+#include "archive/archive_utils.h"
+
+#include <algorithm>
+
+#include "platform/forms.h"
+#include "platform/ui_runtime.h"
+
+namespace {
+
+void TrimBlanks(std::string& s) {
+  const size_t b = s.find_first_not_of(' ');
+  if (b == std::string::npos) {
+    s.clear();
+    return;
+  }
+  s.erase(s.find_last_not_of(' ') + 1);
+  s.erase(0, b);
+}
+
+}  // namespace
+
+void SplitString(const std::string& Text, const std::string& Delims, std::vector<std::string>& Parts, int MaxParts) {
+  const size_t count = size_t(std::max(MaxParts, 0));
+  // One element more than the fields, as callers have always sized the array.
+  Parts.assign(count + 1, std::string());
+  if (count == 0) return;
+  size_t index = 0;
+  for (char c : Text) {
+    if (Delims.find(c) != std::string::npos) {
+      TrimBlanks(Parts[index]);
+      if (++index == count) return;  // the text after the last field is not read
+    } else {
+      Parts[index] += c;
+    }
+  }
+  TrimBlanks(Parts[index]);
+}
+
+void SplitFilePath(const std::string& Path, std::string& Folder, std::string& FileName) {
+  const size_t slash = Path.rfind('/');
+  if (slash == std::string::npos) {
+    Folder.clear();
+    FileName = Path;
+    return;
+  }
+  // Path may be one of the outputs, so read it before writing either.
+  std::string folder = Path.substr(0, slash + 1);
+  std::string name = Path.substr(slash + 1);
+  Folder = std::move(folder);
+  FileName = std::move(name);
+}
+
+int OpenWithShell(const std::string& Path, int ShowCmd) {
+  (void)ShowCmd;  // the desktop decides how the document's program shows itself
+  return qm::ShellOpen(Path);
+}
+
+void UnloadOtherForms(const std::string& FormName) {
+  for (const qm::LoadedForm& form : qm::FormRegistry::Loaded()) {
+    if (form.name == FormName) continue;
+    // An earlier window's unloading may have unloaded this one already.
+    const auto loaded = qm::FormRegistry::Loaded();
+    const bool still = std::any_of(loaded.begin(), loaded.end(),
+                                   [&](const qm::LoadedForm& f) { return f.widget == form.widget; });
+    if (still) form.widget->close();
+  }
+}
