@@ -1,6 +1,7 @@
 #include "archive/CDravenholtReg.h"
 
-#include <cstdlib>
+#include <cctype>
+#include <charconv>
 
 #include "platform/files.h"
 #include "platform/runtime_error.h"
@@ -64,10 +65,16 @@ bool ToTruthValue(const std::string& text) {
   const std::string up = qm::ToUpperAscii(t);
   if (up == "TRUE") return true;
   if (up == "FALSE") return false;
-  if (!t.empty()) {
-    char* end = nullptr;
-    double d = std::strtod(t.c_str(), &end);
-    if (end && *end == 0) return d != 0.0;
+  // A plain decimal number, read without the C library's locale (Qt sets the user's,
+  // whose decimal comma would refuse "1.5"), and no "inf" or "nan".
+  std::string num = t;
+  if (!num.empty() && (num[0] == '+' || num[0] == '-')) num.erase(0, 1);
+  const bool plain = !num.empty() && (std::isdigit((unsigned char)num[0]) || num[0] == '.') &&
+                     num.find_first_not_of("0123456789.eE+-") == std::string::npos;
+  if (plain) {
+    double d = 0;
+    auto [end, ec] = std::from_chars(num.data(), num.data() + num.size(), d);
+    if (ec == std::errc() && end == num.data() + num.size()) return d != 0.0;
   }
   throw qm::RuntimeError(qm::ErrTypeMismatch);
 }

@@ -1,5 +1,6 @@
 #include "archive/errorlog.h"
 
+#include <cstdio>
 #include <ctime>
 #include <vector>
 
@@ -12,12 +13,10 @@ namespace {
 constexpr std::int64_t kLogLimit = 80000;
 constexpr size_t kTrimChars = 10000;
 
-std::string Format(std::time_t t, const char* fmt) {
+std::tm LocalTime(std::time_t t) {
   std::tm tm{};
   localtime_r(&t, &tm);
-  char buf[64];
-  std::strftime(buf, sizeof buf, fmt, &tm);
-  return buf;
+  return tm;
 }
 
 // Keeps the first line, drops lines until they add up to the trim amount, keeps the
@@ -35,8 +34,24 @@ void TrimLog(const std::string& LogFile) {
 
 }  // namespace
 
-std::string LogCreatedStamp(std::time_t t) { return "Created " + Format(t, "%m/%d/%y %H:%M"); }
-std::string LogEntryStamp(std::time_t t) { return Format(t, "%m/%d/%y  %I:%M:%S%p: "); }
+// Numbers only, and AM/PM spelled out: the C library's designator is empty in many
+// locales, which would leave a 12-hour stamp ambiguous.
+std::string LogCreatedStamp(std::time_t t) {
+  const std::tm tm = LocalTime(t);
+  char buf[128];
+  std::snprintf(buf, sizeof buf, "Created %02d/%02d/%02d %02d:%02d", tm.tm_mon + 1, tm.tm_mday, tm.tm_year % 100,
+                tm.tm_hour, tm.tm_min);
+  return buf;
+}
+
+std::string LogEntryStamp(std::time_t t) {
+  const std::tm tm = LocalTime(t);
+  const int hour12 = tm.tm_hour % 12 == 0 ? 12 : tm.tm_hour % 12;
+  char buf[128];
+  std::snprintf(buf, sizeof buf, "%02d/%02d/%02d  %02d:%02d:%02d%s: ", tm.tm_mon + 1, tm.tm_mday, tm.tm_year % 100,
+                hour12, tm.tm_min, tm.tm_sec, tm.tm_hour < 12 ? "AM" : "PM");
+  return buf;
+}
 
 std::string LogFilePath() { return RootFolder + "/Quillmont.Log"; }
 
@@ -46,7 +61,7 @@ void WriteLog(const std::string& LogFile, const std::string& Msg) {
     if (!qm::IsNormalFile(LogFile)) qm::WriteTextLinesAtomically(LogFile, {LogCreatedStamp(now)});
     if (qm::FileLen(LogFile) > kLogLimit) TrimLog(LogFile);
     qm::AppendTextLines(LogFile, {LogEntryStamp(now) + Msg});
-  } catch (const qm::RuntimeError&) {
+  } catch (...) {
     // The log is the last resort: a failure here is dropped and the caller goes on.
   }
 }
