@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <filesystem>
 
@@ -8,6 +9,7 @@
 #include "archive/readonly.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"
+#include "platform/settings_backend.h"
 #include "readonly_mount.h"
 #include "support/temp_archive.h"
 
@@ -22,7 +24,7 @@ protected:
   void SetUp() override {
     TempArchive::SetUp();
     ASSERT_TRUE(other_.isValid());
-    install_ = other_.path().toStdString() + "/Programs/Dravenholt/Quillmont";
+    install_ = Elsewhere("Programs/Dravenholt/Quillmont");
     gSettings.SetDravenholtSetting(kAppName, "Installation", "Path", install_);
   }
   void TearDown() override {
@@ -44,7 +46,7 @@ protected:
     for (const char* f : {"Photo_Info/a.jpg.info", "Photo_Info/b.jpg.info", "Photo_SlideGroups/  All Photos  .lst",
                           "Photo_SlideGroups/Trip.lst", "test.txt"})
       SetTime(f, kDiscTime);
-    disc_ = other_.path().toStdString() + "/cdrom";
+    disc_ = Elsewhere("cdrom");
     MOUNT_READ_ONLY_OR_SKIP(mount_, Root(), disc_);
     Restart();
   }
@@ -64,6 +66,8 @@ protected:
       return "<missing>";
     }
   }
+
+  std::string Elsewhere(const std::string& rel) const { return other_.path().toStdString() + "/" + rel; }
 
   std::string install_;
   std::string disc_;
@@ -100,6 +104,7 @@ TEST_F(ReadOnlyTest, WritableProgramFolderChangesNothing) {
 
 TEST_F(ReadOnlyTest, FirstUseFromDiscCopiesInformationAndGroupsToPerDiscFolders) {
   StartFromDisc();
+  if (IsSkipped()) return;
   const std::string photos = PhotosFolder, thumbs = ThumbnailsFolder;
 
   CheckDirPaths();
@@ -121,6 +126,7 @@ TEST_F(ReadOnlyTest, FirstUseFromDiscCopiesInformationAndGroupsToPerDiscFolders)
 
 TEST_F(ReadOnlyTest, LaterStartKeepsNewerEditsAndTakesNewerDiscFiles) {
   StartFromDisc();
+  if (IsSkipped()) return;
   CheckDirPaths();
   // Edited on the hard disk since; on a newer disc b is updated and d is new.
   ASSERT_NO_THROW(qm::WriteTextLinesAtomically(Copy("Photo_Info/a.jpg.info"), {"TITLE=edited"}));
@@ -141,8 +147,25 @@ TEST_F(ReadOnlyTest, LaterStartKeepsNewerEditsAndTakesNewerDiscFiles) {
   EXPECT_EQ(CopyText("Photo_Slidegroups/Trip.lst"), CrLf({"b.jpg"}));
 }
 
+TEST_F(ReadOnlyTest, WithoutInstallationSettingCopiesGoToTheUserDataFolder) {
+  qm::SetSettingsFolderForTests(Elsewhere("fresh-config"));  // no Installation\Path stored
+  StartFromDisc();
+  if (IsSkipped()) return;
+  QStandardPaths::setTestModeEnabled(true);
+  const std::string data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+  CheckDirPaths();
+  QStandardPaths::setTestModeEnabled(false);
+  ASSERT_FALSE(data.empty());
+  EXPECT_EQ(InfoFolder, data + "/CD-3000/Photo_Info/");
+  EXPECT_TRUE(qm::FileExists(InfoFolder + "a.jpg.info"));
+  fs::remove_all(data + "/CD-3000");
+  std::error_code ignored;
+  fs::remove(data, ignored);  // only when nothing else lives there
+}
+
 TEST_F(ReadOnlyTest, ProbeOnReadOnlyFolderSetsTheFlagForGood) {
   StartFromDisc();
+  if (IsSkipped()) return;
   EXPECT_TRUE(IsReadOnlyFolder(disc_));
   EXPECT_TRUE(ReadOnlyArchive);
   EXPECT_FALSE(IsReadOnlyFolder(Root()));
