@@ -105,8 +105,9 @@ bool ParseDateText(const std::string& DateText, std::int64_t& seconds) {
   tm.tm_min = mi;
   tm.tm_sec = se;
   tm.tm_isdst = -1;  // the C library decides from its own time-zone rules
+  tm.tm_wday = -1;   // mktime sets it on success; -1 is also a valid time
   const std::time_t t = std::mktime(&tm);
-  if (t == std::time_t(-1) && !(y == 1969 && m == 12 && d == 31)) return false;
+  if (tm.tm_wday < 0) return false;
   seconds = std::int64_t(t);
   return true;
 }

@@ -127,7 +127,12 @@ TEST_F(FileDateTimeTest, DateTextsAsTheRuntimeReadsThem) {
   EXPECT_EQ(LocalOf(a).tm_year, 129);
   ASSERT_TRUE(ParseDateText("1/2/30", a));
   EXPECT_EQ(LocalOf(a).tm_year, 30);
-  ASSERT_TRUE(ParseDateText("12/31/1969 23:59:59", a));
+  {
+    // One second before the epoch is a time like any other.
+    TimeZone utc("UTC0");
+    ASSERT_TRUE(ParseDateText("12/31/1969 23:59:59", a));
+    EXPECT_EQ(a, -1);
+  }
   ASSERT_TRUE(ParseDateText("10/02/2001 12:00 AM", a));
   EXPECT_EQ(LocalOf(a).tm_hour, 0);
   ASSERT_TRUE(ParseDateText(" 10/02/2001 14:05 ", a));
