@@ -1,0 +1,46 @@
+#include "media/video_frame.h"
+
+#include <QEventLoop>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+#include <QVideoFrame>
+#include <QVideoSink>
+
+#include "platform/files.h"
+
+QImage GrabFirstFrame(const std::string& path, int timeoutMs) {
+  if (path.empty() || !qm::FileExists(path)) return {};
+
+  QMediaPlayer player;
+  QVideoSink sink;
+  player.setVideoOutput(&sink);
+
+  QEventLoop loop;
+  QImage frame;
+  QObject::connect(&sink, &QVideoSink::videoFrameChanged, &loop, [&](const QVideoFrame& f) {
+    if (!frame.isNull() || !f.isValid()) return;
+    QImage img = f.toImage();
+    if (img.isNull()) return;
+    frame = img.convertToFormat(QImage::Format_RGB32);
+    loop.quit();
+  });
+  QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, [&] { loop.quit(); });
+  QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus s) {
+    if (s == QMediaPlayer::InvalidMedia || s == QMediaPlayer::EndOfMedia) loop.quit();
+  });
+  QTimer timeout;
+  timeout.setSingleShot(true);
+  QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+
+  player.setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+  if (player.error() == QMediaPlayer::NoError) {
+    player.play();
+    timeout.start(timeoutMs);
+    if (frame.isNull() && player.error() == QMediaPlayer::NoError) loop.exec();
+  }
+  // No frame may arrive once the loop is gone.
+  QObject::disconnect(&sink, nullptr, &loop, nullptr);
+  player.stop();
+  return frame;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The first picture of a video clip, decoded by the system's media framework with
+// no sound output, for thumbnails.
+#include <QImage>
+#include <string>
+
+// A null image when the clip cannot be opened or shows no picture within timeoutMs.
+QImage GrabFirstFrame(const std::string& path, int timeoutMs);

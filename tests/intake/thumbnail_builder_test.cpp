@@ -1,0 +1,320 @@
+// The thumbnail window as its callers use it: load, hand it the list, show it
+// modally; the files it leaves behind are the result.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QPainter>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+
+#include "archive/modquillmont.h"
+#include "intake/frmThumbnail.h"
+#include "intake/thumbnail_maker.h"
+#include "platform/files.h"
+#include "support/fs_faults.h"
+#include "support/mjpeg_avi.h"
+#include "support/temp_archive.h"
+
+namespace {
+
+struct Bmp {
+  QByteArray format;
+  QImage image;
+};
+
+Bmp LoadByContent(const std::string& bytes) {
+  QByteArray data = QByteArray::fromStdString(bytes);
+  QBuffer buf(&data);
+  QImageReader r(&buf);
+  Bmp out;
+  out.format = r.format();
+  out.image = r.read().convertToFormat(QImage::Format_RGB32);
+  return out;
+}
+
+bool IsUniform(const QImage& img) {
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixel(x, y) != img.pixel(0, 0)) return false;
+  return true;
+}
+
+QImage Halves(QColor left, QColor right, int w = 160, int h = 120) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(right);
+  QPainter(&img).fillRect(0, 0, w / 2, h, left);
+  return img;
+}
+
+// Watches the window while it runs (a zero timer fires at each of its yields).
+class Watcher {
+public:
+  explicit Watcher(std::function<void(frmThumbnail&)> each) : each_(std::move(each)) {
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (frmThumbnail::IsLoaded()) each_(frmThumbnail::Get());
+    });
+    timer_.start();
+  }
+
+private:
+  std::function<void(frmThumbnail&)> each_;
+  QTimer timer_;
+};
+
+}  // namespace
+
+class ThumbnailBuilderTest : public TempArchive {
+protected:
+  void Run(const std::vector<std::string>& list) {
+    frmThumbnail::Get().SetMissingList(list);
+    frmThumbnail::Get().exec();
+    EXPECT_FALSE(frmThumbnail::IsLoaded()) << "the run unloads the window";
+  }
+  Bmp Thumb(const std::string& name) { return LoadByContent(Read("Photo_Thumbnails/" + name)); }
+  std::int64_t Time(const std::string& rel) { return qm::FileDateTime(Path(rel)); }
+  bool LogHas(const std::string& text) {
+    for (const auto& l : LogEntries())
+      if (l.find(text) != std::string::npos) return true;
+    return false;
+  }
+};
+
+TEST_F(ThumbnailBuilderTest, PicturesFitTheBoxAsBmpUnderTheirOwnNameDatedLikeThePhoto) {
+  AddJpeg("land.jpg", 640, 480);
+  AddJpeg("port.jpg", 480, 640);
+  QImage square(300, 300, QImage::Format_RGB32);
+  square.fill(Qt::darkGreen);
+  QByteArray png;
+  QBuffer buf(&png);
+  buf.open(QIODevice::WriteOnly);
+  square.save(&buf, "PNG");
+  AddPhoto("square.png", png.toStdString());
+  SetTime("Photos/land.jpg", 1400000001);
+  SetTime("Photos/port.jpg", 1400000002);
+  SetTime("Photos/square.png", 1400000003);
+
+  std::vector<std::string> sizes;
+  Watcher w([&](frmThumbnail& f) {
+    const std::string s = f.lbPhotoSize[0]->text().toStdString() + f.lbPhotoSize[1]->text().toStdString();
+    if (sizes.empty() || sizes.back() != s) sizes.push_back(s);
+  });
+  Run({"", "land.jpg", "port.jpg", "square.png"});
+
+  const struct {
+    const char* name;
+    QSize size;
+    std::int64_t time;
+  } want[] = {{"land.jpg", {100, 75}, 1400000001}, {"port.jpg", {75, 100}, 1400000002},
+              {"square.png", {100, 100}, 1400000003}};
+  for (const auto& c : want) {
+    const Bmp b = Thumb(c.name);
+    EXPECT_EQ(b.format, "bmp") << c.name;
+    EXPECT_EQ(b.image.size(), c.size) << c.name;
+    EXPECT_EQ(Time(std::string("Photo_Thumbnails/") + c.name), c.time) << c.name;
+  }
+  // The picture itself, not a blank box: AddJpeg paints a yellow top-left quarter.
+  const QImage land = Thumb("land.jpg").image;
+  EXPECT_GT(qRed(land.pixel(10, 10)), 180);
+  EXPECT_GT(qBlue(land.pixel(90, 70)), 120);
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=640)(height=480)"), sizes.end());
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=480)(height=640)"), sizes.end());
+}
+
+TEST_F(ThumbnailBuilderTest, FullPathEntriesAndLinkedPhotosUseTheListedName) {
+  AddJpeg("beach.jpg", 640, 480);
+  SetTime("Photos/beach.jpg", 1300000000);
+  // Linked in place from elsewhere under another file name.
+  QImage img(300, 400, QImage::Format_RGB32);
+  img.fill(Qt::red);
+  std::filesystem::create_directories(Path("Elsewhere"));
+  ASSERT_TRUE(img.save(QString::fromStdString(Path("Elsewhere/DSC001.jpg")), "JPEG"));
+  SetTime("Elsewhere/DSC001.jpg", 1300000500);
+  Write("Photo_Info/Image0100.jpg.info", CrLf({"PhotoPath=" + Path("Elsewhere/DSC001.jpg"), "TITLE="}));
+
+  const std::string fullEntry = PhotosFolder + "beach.jpg";
+  std::vector<std::string> shown;
+  Watcher w([&](frmThumbnail& f) {
+    const std::string s = f.lbFilename->text().toStdString();
+    if (shown.empty() || shown.back() != s) shown.push_back(s);
+  });
+  Run({"", fullEntry, "Image0100.jpg"});
+
+  EXPECT_EQ(Thumb("beach.jpg").image.size(), QSize(100, 75));
+  EXPECT_EQ(Time("Photo_Thumbnails/beach.jpg"), 1300000000);
+  const QImage linked = Thumb("Image0100.jpg").image;
+  EXPECT_EQ(linked.size(), QSize(75, 100));
+  EXPECT_GT(qRed(linked.pixel(30, 50)), 200);
+  EXPECT_EQ(Time("Photo_Thumbnails/Image0100.jpg"), 1300000500);
+  EXPECT_FALSE(Exists("Photo_Thumbnails/DSC001.jpg"));
+  EXPECT_NE(std::find(shown.begin(), shown.end(), fullEntry), shown.end()) << "the entry is shown as passed";
+}
+
+TEST_F(ThumbnailBuilderTest, NamesPassThroughAsBytes) {
+  const std::string name = "caf\xe9 \xc3\xa9t\xc3\xa9.jpg";  // not valid UTF-8 as a whole
+  QImage img(64, 48, QImage::Format_RGB32);
+  img.fill(Qt::blue);
+  QByteArray jpg;
+  QBuffer buf(&jpg);
+  buf.open(QIODevice::WriteOnly);
+  img.save(&buf, "JPEG");
+  AddPhoto(name, jpg.toStdString());
+  Run({"", name});
+  EXPECT_EQ(Thumb(name).image.size(), QSize(100, 75));
+  EXPECT_GT(qBlue(Thumb(name).image.pixel(50, 37)), 200);
+}
+
+TEST_F(ThumbnailBuilderTest, ClipGetsItsFirstFrameIn100By75AndTheCaptionsStay) {
+  AddJpeg("beach.jpg", 640, 480);
+  std::vector<QImage> frames{Halves(Qt::red, Qt::blue)};
+  for (int i = 0; i < 9; ++i) frames.push_back(Halves(Qt::green, Qt::green));
+  AddPhoto("party.avi", MjpegAviBytes(frames));
+  SetTime("Photos/party.avi", 1200000000);
+
+  std::string lastName;
+  Watcher w([&](frmThumbnail& f) { lastName = f.lbFilename->text().toStdString(); });
+  Run({"", "beach.jpg", "party.avi"});
+
+  const Bmp b = Thumb("party.avi");
+  EXPECT_EQ(b.format, "bmp");
+  ASSERT_EQ(b.image.size(), QSize(100, 75));
+  EXPECT_FALSE(IsUniform(b.image));
+  const QRgb left = b.image.pixel(20, 37), right = b.image.pixel(80, 37);
+  EXPECT_GT(qRed(left), 180);
+  EXPECT_LT(qGreen(left), 80);
+  EXPECT_GT(qBlue(right), 180);
+  EXPECT_LT(qGreen(right), 80);
+  EXPECT_EQ(Time("Photo_Thumbnails/party.avi"), 1200000000);
+  EXPECT_EQ(lastName, "beach.jpg");
+}
+
+TEST_F(ThumbnailBuilderTest, ClosingDuringTheThirdOfTenFinishesItAndTouchesNoLaterOne) {
+  std::vector<std::string> list{""};
+  for (int i = 1; i <= 10; ++i) {
+    const std::string name = "img" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".jpg";
+    AddJpeg(name, 640, 480);
+    SetTime("Photos/" + name, 1100000000 + 60 * i);
+    Write("Photo_Thumbnails/" + name, "old");
+    SetTime("Photo_Thumbnails/" + name, 1000);
+    list.push_back(name);
+  }
+  bool closed = false, goneAtOnce = false;
+  Watcher w([&](frmThumbnail& f) {
+    if (closed || f.lbFilename->text() != "img03.jpg") return;
+    closed = true;
+    frmThumbnail::Unload();
+    goneAtOnce = !frmThumbnail::IsLoaded();
+  });
+  Run(list);
+
+  ASSERT_TRUE(closed);
+  EXPECT_TRUE(goneAtOnce);
+  EXPECT_TRUE(StopThumbnails);
+  for (int i = 1; i <= 10; ++i) {
+    const std::string rel = "Photo_Thumbnails/" + list[size_t(i)];
+    if (i <= 3) {
+      EXPECT_EQ(Thumb(list[size_t(i)]).image.size(), QSize(100, 75)) << rel;
+      EXPECT_EQ(Time(rel), 1100000000 + 60 * i) << rel;
+    } else {
+      EXPECT_EQ(Read(rel), "old") << rel;
+      EXPECT_EQ(Time(rel), 1000) << rel;
+    }
+  }
+}
+
+TEST_F(ThumbnailBuilderTest, ProgressBarGrowsToFullLength) {
+  {
+    frmThumbnail& f = frmThumbnail::Get();
+    const int full = f.shpProgress->width();
+    EXPECT_EQ(full, 273);
+    f.UpdateThumbnailProgress(0.5f, 1);
+    EXPECT_NEAR(f.pctProgress->width(), full / 2, 1);
+    f.UpdateThumbnailProgress(1.5f, 1);  // out of range: nothing happens
+    f.UpdateThumbnailProgress(-0.1f, 1);
+    f.UpdateThumbnailProgress(0.0f, 0);
+    EXPECT_NEAR(f.pctProgress->width(), full / 2, 1);
+    frmThumbnail::Unload();
+    EXPECT_FALSE(frmThumbnail::IsLoaded());
+  }
+  AddJpeg("a.jpg", 64, 48);
+  AddJpeg("b.jpg", 64, 48);
+  AddJpeg("c.jpg", 64, 48);
+  int lastWidth = -1, fullWidth = 0;
+  Watcher w([&](frmThumbnail& f) {
+    lastWidth = f.pctProgress->width();
+    fullWidth = f.shpProgress->width();
+  });
+  Run({"", "a.jpg", "b.jpg", "c.jpg"});
+  EXPECT_EQ(lastWidth, fullWidth);
+}
+
+TEST_F(ThumbnailBuilderTest, NeverWritesOntoThePhotoEvenWhenTheFoldersAreOne) {
+  AddJpeg("beach.jpg", 640, 480);
+  QImage img(300, 400, QImage::Format_RGB32);
+  img.fill(Qt::red);
+  std::filesystem::create_directories(Path("Elsewhere"));
+  ASSERT_TRUE(img.save(QString::fromStdString(Path("Elsewhere/DSC001.jpg")), "JPEG"));
+  Write("Photo_Info/Image0100.jpg.info", CrLf({"PhotoPath=" + Path("Elsewhere/DSC001.jpg")}));
+  const std::string photo = Read("Photos/beach.jpg");
+  ThumbnailsFolder = PhotosFolder;
+
+  Run({"", "beach.jpg", "Image0100.jpg"});
+
+  EXPECT_EQ(Read("Photos/beach.jpg"), photo);
+  EXPECT_TRUE(LogHas("An error has occurred in 'CreateThumbnails'. Error = "));
+  EXPECT_EQ(LoadByContent(Read("Photos/Image0100.jpg")).image.size(), QSize(75, 100)) << "the run goes on";
+}
+
+TEST_F(ThumbnailBuilderTest, SaveFailuresAreLoggedAndTheRunGoesOn) {
+  AddJpeg("a.jpg", 64, 48);
+  AddJpeg("b.jpg", 64, 48);
+  std::filesystem::create_directories(Path("Photo_Thumbnails/a.jpg"));  // a folder in the way
+  Run({"", "a.jpg", "b.jpg"});
+  EXPECT_TRUE(LogHas("An error has occurred in 'CreateThumbnails'. Error = "));
+  EXPECT_TRUE(LogHas("Photo_Thumbnails/a.jpg)"));
+  EXPECT_EQ(Thumb("b.jpg").image.size(), QSize(100, 75));
+
+  ThumbnailsFolder = Root() + "/NoSuchFolder/";
+  Run({"", "a.jpg"});
+  EXPECT_TRUE(LogHas("Path not found (" + Root() + "/NoSuchFolder/a.jpg)"));
+}
+
+TEST_F(ThumbnailBuilderTest, NotWritableThumbnailFolderIsLoggedAndLeftAlone) {
+  AddJpeg("a.jpg", 64, 48);
+  Write("Photo_Thumbnails/a.jpg", "old");
+  const size_t before = LogEntries().size();
+  {
+    ReadOnlyFolder ro(Path("Photo_Thumbnails"));
+    if (!ro.ok()) GTEST_SKIP() << "cannot make a folder read-only here";
+    Run({"", "a.jpg"});
+  }
+  EXPECT_EQ(Read("Photo_Thumbnails/a.jpg"), "old");
+  EXPECT_EQ(LogEntries().size(), before + 1);
+  EXPECT_TRUE(LogHas("An error has occurred in 'CreateThumbnails'. Error = "));
+  EXPECT_EQ(qm::ListFiles(Path("Photo_Thumbnails")), std::vector<std::string>{"a.jpg"});
+}
+
+TEST_F(ThumbnailBuilderTest, UnloadablePicturesStillGetABlankThumbnail) {
+  AddPhoto("broken.jpg", "not a picture at all");
+  SetTime("Photos/broken.jpg", 1250000000);
+  Run({"", "broken.jpg", "ghost.jpg"});  // ghost.jpg has no information file
+
+  for (const char* name : {"broken.jpg", "ghost.jpg"}) {
+    const Bmp b = Thumb(name);
+    EXPECT_EQ(b.format, "bmp") << name;
+    EXPECT_EQ(b.image.size(), BlankThumbnailSize()) << name;
+    EXPECT_TRUE(IsUniform(b.image)) << name;
+  }
+  EXPECT_EQ(Time("Photo_Thumbnails/broken.jpg"), 1250000000);
+  EXPECT_TRUE(LogHas("'GetPhotoLink'"));
+}
+
+TEST_F(ThumbnailBuilderTest, EmptyListClosesAtOnce) {
+  Run({""});
+  Run({});
+  EXPECT_TRUE(qm::ListFiles(Path("Photo_Thumbnails")).empty());
+  EXPECT_TRUE(LogEntries().empty());
+}
