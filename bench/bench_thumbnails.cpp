@@ -1,0 +1,156 @@
+// Thumbnails of 200 camera-sized JPEGs (4000 x 3000) through the thumbnail window,
+// against vipsthumbnail making 100-pixel thumbnails of the same files.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "archive/modquillmont.h"
+#include "intake/frmThumbnail.h"
+#include "intake/thumbnail_maker.h"
+#include "platform/program_folder.h"
+#include "platform/settings_backend.h"
+
+namespace {
+
+constexpr int kPhotos = 200;
+constexpr int kWidth = 4000, kHeight = 3000;
+
+std::vector<std::string> gList{""};
+std::string gVipsOut;
+
+void WriteFile(const std::string& path, const std::string& content) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) {
+    std::perror(path.c_str());
+    std::exit(1);
+  }
+  std::fwrite(content.data(), 1, content.size(), f);
+  std::fclose(f);
+}
+
+std::string PhotoName(int i) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "DSC_%04d.jpg", i);
+  return buf;
+}
+
+// Smooth areas, edges and fine grain, about the size a camera writes.
+std::string CameraJpeg(int i) {
+  QImage img(kWidth, kHeight, QImage::Format_RGB32);
+  QPainter p(&img);
+  QLinearGradient g(0, 0, kWidth, kHeight);
+  g.setColorAt(0, QColor::fromHsv((i * 29) % 360, 160, 230));
+  g.setColorAt(1, QColor::fromHsv((i * 29 + 140) % 360, 200, 90));
+  p.fillRect(img.rect(), g);
+  for (int k = 0; k < 150; ++k) {
+    p.setBrush(QColor::fromHsv((i * 7 + k * 37) % 360, 190, 210));
+    p.drawEllipse((k * 523 + i * 97) % kWidth, (k * 331 + i * 61) % kHeight, 60 + (k * 17) % 500, 60 + (k * 29) % 400);
+  }
+  p.end();
+  for (int y = 0; y < kHeight; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < kWidth; ++x) {
+      const int n = int((unsigned(x * 2654435761u) ^ unsigned(y * 40503u + i)) >> 28) - 8;
+      const QRgb c = line[x];
+      line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255), std::clamp(qBlue(c) + n, 0, 255));
+    }
+  }
+  QByteArray bytes;
+  QBuffer buf(&bytes);
+  buf.open(QIODevice::WriteOnly);
+  img.save(&buf, "JPEG", 90);
+  return bytes.toStdString();
+}
+
+void BuildPhotos() {
+  const int threads = std::max(1, QThread::idealThreadCount());
+  std::vector<std::thread> pool;
+  for (int t = 0; t < threads; ++t)
+    pool.emplace_back([t, threads] {
+      for (int i = t; i < kPhotos; i += threads) {
+        const std::string name = PhotoName(i);
+        WriteFile(PhotosFolder + name, CameraJpeg(i));
+        WriteFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=\r\n");
+      }
+    });
+  for (auto& t : pool) t.join();
+  std::uintmax_t bytes = 0;
+  for (int i = 0; i < kPhotos; ++i) {
+    gList.push_back(PhotoName(i));
+    bytes += std::filesystem::file_size(PhotosFolder + PhotoName(i));
+  }
+  std::printf("%d photos of %dx%d, %.1f MB each on average\n", kPhotos, kWidth, kHeight,
+              double(bytes) / kPhotos / 1e6);
+}
+
+void BM_ThumbnailWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    frmThumbnail::Get().SetMissingList(gList);
+    frmThumbnail::Get().exec();
+  }
+  state.counters["photos_per_s"] = benchmark::Counter(kPhotos, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_ThumbnailWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// One picture at a time on one thread: what a core does without the pipeline.
+void BM_OnePictureOneThread(benchmark::State& state) {
+  int i = 0;
+  for (auto _ : state) {
+    ThumbnailPicture p = LoadThumbnailPicture(PhotosFolder + PhotoName(i++ % kPhotos));
+    benchmark::DoNotOptimize(p);
+  }
+  state.counters["photos_per_s"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_OnePictureOneThread)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(40);
+
+void BM_Vipsthumbnail(benchmark::State& state) {
+  if (std::system("command -v vipsthumbnail >/dev/null 2>&1") != 0) {
+    state.SkipWithError("vipsthumbnail is not installed (Debian package libvips-tools)");
+    return;
+  }
+  std::string cmd = "vipsthumbnail -s 100 -o '" + gVipsOut + "/%s.jpg'";
+  for (int i = 0; i < kPhotos; ++i) cmd += " '" + PhotosFolder + PhotoName(i) + "'";
+  for (auto _ : state) {
+    if (std::system(cmd.c_str()) != 0) {
+      state.SkipWithError("vipsthumbnail failed");
+      return;
+    }
+  }
+  state.counters["photos_per_s"] = benchmark::Counter(kPhotos, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_Vipsthumbnail)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  const std::string root = dir.path().toStdString() + "/prog";
+  std::filesystem::create_directories(root);
+  qm::SetProgramFolderForTests(root);
+  qm::SetSettingsFolderForTests(dir.path().toStdString() + "/config");
+  SetArchiveRoot();
+  CreateArchiveFolders();
+  ReadFolderSettings();
+  gVipsOut = dir.path().toStdString() + "/vips";
+  std::filesystem::create_directories(gVipsOut);
+  BuildPhotos();
+
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
