@@ -1,0 +1,199 @@
+#include "archive/archivecheck.h"
+
+#include <vector>
+
+#include "archive/CDravenholtReg.h"
+#include "archive/archive_utils.h"
+#include "archive/errorlog.h"
+#include "archive/frmSplash.h"
+#include "archive/groupcleanup.h"
+#include "archive/modquillmont.h"
+#include "archive/photolinks.h"
+#include "archive/splash_progress.h"
+#include "browser/infofile.h"
+#include "intake/frmThumbnail.h"
+#include "platform/files.h"
+#include "platform/on_error.h"
+#include "platform/prompter.h"
+#include "platform/runtime_error.h"
+#include "platform/ui_runtime.h"
+
+namespace {
+
+constexpr size_t kInfoSuffixLen = 5;  // ".info"
+
+// Each step covers a quarter of the bar.
+constexpr float kPhotosStart = 0.0f;
+constexpr float kThumbnailsStart = 0.25f;
+constexpr float kInfoStart = 0.5f;
+
+// The names of a folder's files as the splash window's lister shows them. They are
+// copied out because the loops yield, and a yield may take the window away.
+std::vector<std::string> ListFolder(const std::string& folder) {
+  qm::FileList& list = frmSplash::Get().File1;
+  list.Path = folder;
+  list.Refresh();
+  std::vector<std::string> names;
+  names.reserve(size_t(list.ListCount()));
+  for (int i = 0; i < list.ListCount(); ++i) names.push_back(list.List(i));
+  return names;
+}
+
+// Moves the bar after item i of count items and yields; true when the user asked to
+// skip the rest of the check.
+bool StepProgress(float start, size_t i, size_t count) {
+  const size_t last = count - 1;
+  const float value = last > 0 ? start + 0.25f * float(i) / float(last) : start;
+  UpdateSplashProgress(value, 1);
+  return BypassAutoCheck;
+}
+
+bool Confirmed(const std::string& text, const std::string& title) {
+  return qm::MsgBox(text, qm::MsgButtons::YesNo, title) == qm::MsgAnswer::Yes;
+}
+
+std::string WithoutInfoSuffix(const std::string& infoName) {
+  return infoName.size() >= kInfoSuffixLen ? infoName.substr(0, infoName.size() - kInfoSuffixLen) : std::string();
+}
+
+}  // namespace
+
+void UpdateSplashProgress(float Value, int Total) {
+  if (Total <= 0 || !(Value >= 0 && Value <= float(Total))) return;
+  // After start-up the splash window is gone, and a late caller must not bring it back.
+  if (!frmSplash::IsLoaded()) return;
+  frmSplash& splash = frmSplash::Get();
+  const int width = int(Value / float(Total) * float(splash.shpProgress->width()) + 0.5f);
+  splash.pctProgress->resize(width, splash.pctProgress->height());
+  qm::DoEvents();
+}
+
+bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName) {
+  photoName = WithoutInfoSuffix(infoName);
+  const std::string photo = GetPhotoLink(infoName);
+  std::string folder, file;
+  SplitFilePath(photo, folder, file);
+  const std::string thumb = ThumbnailsFolder + file;
+  std::int64_t length = 0, thumbTime = 0, photoTime = 0;
+  try {
+    length = qm::FileLen(thumb);
+    thumbTime = qm::FileDateTime(thumb);
+    photoTime = qm::FileDateTime(photo);
+  } catch (const qm::RuntimeError&) {
+    return true;  // the thumbnail or the photo is missing
+  }
+  // A write-protected archive keeps the thumbnails it came with.
+  if (ReadOnlyArchive) return false;
+  return length < 1 || thumbTime != photoTime;
+}
+
+std::string LinkForPhotoInFolder(const std::string& fileName) {
+  // A link relative to the program folder only says where the photo is when the
+  // photos are in the program's own photo folder.
+  if (PhotosFolder == RootFolder + "/Photos/") return "\\Photos\\" + fileName;
+  return PhotosFolder + fileName;
+}
+
+bool SetAsideInfoFile(const std::string& name) {
+  const std::string removed = InfoFolder + "Removed/";
+  const std::string from = InfoFolder + name;
+  const std::string to = removed + name;
+  if (!qm::FolderExists(removed)) qm::ResumeNext([&] { qm::MakeFolder(removed); });
+  try {
+    qm::CopyFileSafely(from, to, true);
+    // The original goes only once the copy holds the same bytes.
+    if (qm::ReadFileBytes(to) != qm::ReadFileBytes(from)) return false;
+    qm::DeleteFile(from);
+    return true;
+  } catch (const qm::RuntimeError&) {
+    return false;
+  }
+}
+
+bool PhotoFilesExist(bool AutoFix) {
+  std::vector<std::string> missing(1);  // filled from position 1
+  try {
+    const std::vector<std::string> items = ListFolder(InfoFolder);
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (!CheckPhotoLink(GetPhotoLink(items[i]))) missing.push_back(items[i]);
+      if (StepProgress(kPhotosStart, i, items.size())) return false;
+    }
+  } catch (const qm::RuntimeError& e) {
+    LogError("PhotoFilesExist", e);
+    return false;
+  }
+  const size_t count = missing.size() - 1;
+  if (count == 0) return false;
+
+  if (!AutoFix) {
+    if (!Confirmed("Quillmont has detected " + std::to_string(count) +
+                       " INFO file(s) without corresponding photo/image file(s).\n"
+                       "Move the INFO files to the 'Removed' folder?",
+                   "Missing Photo/Image File(s)"))
+      return false;
+    if (!Confirmed("Are you sure?", "Removed unassociated INFO file(s)")) return false;
+  }
+  // A file that cannot be set aside stays where it is, and the others still go.
+  for (size_t k = 1; k < missing.size(); ++k) SetAsideInfoFile(missing[k]);
+  return false;
+}
+
+bool ThumbnailFilesExist(bool AutoFix) {
+  std::vector<std::string> missing(1);  // photo names, from position 1
+  try {
+    const std::vector<std::string> items = ListFolder(InfoFolder);
+    for (size_t i = 0; i < items.size(); ++i) {
+      std::string photoName;
+      if (ThumbnailNeedsBuilding(items[i], photoName)) missing.push_back(photoName);
+      if (StepProgress(kThumbnailsStart, i, items.size())) return false;
+    }
+  } catch (const qm::RuntimeError& e) {
+    LogError("ThumbnailFilesExist", e);
+    return false;
+  }
+  const size_t count = missing.size() - 1;
+  if (count == 0) return false;
+
+  if (!AutoFix &&
+      !Confirmed("Quillmont has detected " + std::to_string(count) +
+                     " photo/image file(s) with missing or out-of-date corresponding thumbnail(s). Press 'YES' "
+                     "create thumbnail(s). Press 'NO' to ignore.",
+                 "Build Thumbnails"))
+    return false;
+  frmThumbnail& builder = frmThumbnail::Get();
+  builder.SetMissingList(missing);
+  builder.exec();
+  return false;
+}
+
+bool InfoFilesExist() {
+  try {
+    const std::vector<std::string> items = ListFolder(PhotosFolder);
+    for (size_t i = 0; i < items.size(); ++i) {
+      const std::string infoPath = InfoFolder + items[i] + ".info";
+      if (!qm::IsNormalFile(infoPath)) CreateInfoFile(infoPath, LinkForPhotoInFolder(items[i]));
+      if (StepProgress(kInfoStart, i, items.size())) return false;
+    }
+  } catch (const qm::RuntimeError& e) {
+    LogError("InfoFilesExist", e);
+  }
+  return false;
+}
+
+bool CheckFolderContents() {
+  // A stored value that is no truth value is logged, and the check then asks before
+  // it touches anything, as if the value were False.
+  bool autoFix = false;
+  try {
+    autoFix = ToTruthValue(gSettings.GetDravenholtSetting(kAppName, "Options", "AutoFix", "True"));
+  } catch (const qm::RuntimeError& e) {
+    LogError("CheckFolderContents", e);
+    autoFix = false;
+  }
+  if (!BypassAutoCheck) PhotoFilesExist(autoFix);
+  if (!BypassAutoCheck) ThumbnailFilesExist(autoFix);
+  if (!BypassAutoCheck) InfoFilesExist();
+  if (!BypassAutoCheck) Create_AllPhotos_Group(kAllPhotosFile);
+  UpdateSplashProgress(1, 1);
+  return false;
+}

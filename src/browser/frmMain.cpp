@@ -1,0 +1,110 @@
+#include "browser/frmMain.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QMenu>
+#include <QScreen>
+#include <QTimer>
+#include <exception>
+
+#include "archive/archive_utils.h"
+#include "archive/errorlog.h"
+#include "archive/modquillmont.h"
+#include "browser/albumstate.h"
+#include "browser/frmFirstTime.h"
+#include "platform/prompter.h"
+
+frmMain::frmMain() {
+  setObjectName("frmMain");
+  setWindowTitle(QString::fromStdString(kAppName));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  BuildWindow();
+  BuildStrip();
+  BuildGrid();
+  BuildSelection();
+  BuildViewer();
+  BuildNavigation();
+  BuildInfoBox();
+  BuildMenus();
+}
+
+std::string frmMain::LoadedGroupFile() const {
+  return gAlbumState.CurrentGroupName + ".lst";
+}
+
+void frmMain::Form_Load() {
+  try {
+    const bool loaded = LoadGroupNames();
+    if (loaded && lstSlideGroups.ListCount() > 0) {
+      LoadSlideGroup(lbAlbumList[0]->text().toStdString() + ".lst");
+      pctAlbumList_MouseDown(0, 1, 0, 0, 0);
+    } else if (!loaded) {
+      qm::MsgBox(
+          "No album groups have been defined. Use next screen to search for photos (Ex. use a \"*\" in the year field "
+          "to find all photos.",
+          qm::MsgButtons::OK, kAppName);
+      // The search dialog that follows this notice opens once it exists.
+    }
+    framInfo->move(framInfo->x(), pctWindow->height() - 15);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      const QSize outer = frameGeometry().size().isValid() ? frameGeometry().size() : sizeHint();
+      move(area.x() + int((area.width() - outer.width()) * 0.5), area.y() + int((area.height() - outer.height()) * 0.5));
+    }
+    picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
+  } catch (const std::exception& e) {
+    LogError("Form_Load", e.what());
+  }
+}
+
+// A stored FirstTime that is no truth value reads as False: the notice is a
+// courtesy, and showing it at every start would be worse than never.
+void frmMain::Form_Activate() {
+  bool firstTime = false;
+  const std::string stored = gSettings.GetDravenholtSetting(kAppName, "Options", "FirstTime", "True");
+  try {
+    firstTime = ToTruthValue(stored);
+  } catch (const qm::RuntimeError& e) {
+    LogError("Form_Activate", e);
+  }
+  if (firstTime) {
+    gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+    frmFirstTime::Get().exec();
+    frmFirstTime::Unload();
+  }
+}
+
+void frmMain::Form_Unload(bool& cancel) {
+  (void)cancel;
+  try {
+    tmrInfoBox->stop();
+    StopSounds();
+    UnloadOtherForms(FormName);
+  } catch (const std::exception& e) {
+    LogError("Form_Unload", e.what());
+  }
+}
+
+void frmMain::Form_MouseDown(int Button, int Shift, float X, float Y) {
+  (void)Shift;
+  (void)X;
+  (void)Y;
+  if (Button == 2) mnuHelp->popup(QCursor::pos());
+}
+
+void frmMain::Form_MouseMove(int, int, float, float) {}
+
+bool frmMain::event(QEvent* e) {
+  // Activation handlers that open modal windows must not run inside the
+  // activation event itself.
+  if (e->type() == QEvent::WindowActivate && !activatePending_) {
+    activatePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+      activatePending_ = false;
+      Form_Activate();
+    });
+  }
+  return QWidget::event(e);
+}

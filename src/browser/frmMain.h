@@ -1,0 +1,287 @@
+#pragma once
+// The main window: the hub of the program. Other windows reach it through
+// frmMain::Get() and call its public members. Its behaviour is spread over
+// frmMain_*.cpp files, one per area of the window.
+#include <QImage>
+#include <QTimer>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "browser/group_names.h"
+#include "browser/infofile.h"
+#include "platform/event_label.h"
+#include "platform/forms.h"
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QAction;
+class QPushButton;
+class QScrollBar;
+class QFrame;
+class ImageBox;
+
+class frmMain : public qm::Form<frmMain, QWidget>, public InfoFileHost {
+public:
+  static constexpr const char* FormName = "frmMain";
+
+  // ---- public interface used by other windows -------------------------------
+  std::string GroupClick;
+  bool SlideshowOnlySelected = false;
+
+  void StopSlideShow();
+  void cmdFullScreen_Click();
+  void cmdPlayAudioClip_Click(int Index);
+  bool ScrollGroupNames(int GroupScrollID);
+  bool LoadGroupNames();
+  void EnableVideo(bool VideoState) override;
+  bool SaveImageInfo(std::int32_t CurrentImageIndex);
+  bool CreateInfoFile(const std::string& InfoFile, const std::string& PhotoPath);
+  void SetImageIndex(std::int32_t ImageNmb);
+  bool NextPhoto();
+  bool PrevPhoto();
+  void SetCountLabel(std::int32_t ImageNmb);
+  void LinkMidi2Group();
+  void LinkWav2Photos();
+  bool GroupExists(const std::string& GroupName);
+  bool AddToGroup(const std::string& TargetGroup);
+  void CheckGroupScrollArrows();
+  void pctAlbumList_MouseDown(int Index, int Button, int Shift, float X, float Y);
+  bool CheckGroupName(std::string& GroupName);
+
+  // ---- lifecycle (frmMain.cpp) ----------------------------------------------
+  void Form_Load() override;
+  void Form_Activate();
+  void Form_Unload(bool& cancel) override;
+  void Form_MouseDown(int Button, int Shift, float X, float Y);
+  void Form_MouseMove(int Button, int Shift, float X, float Y);
+
+  // The list file of the loaded group. Commands that rewrite the loaded group use this, never a strip button's caption.
+  std::string LoadedGroupFile() const;
+
+  // ---- window background and viewing area (frmMain_layout.cpp) --------------
+  QMenuBar* menuBar = nullptr;
+  qm::EventLabel* client = nullptr;  // the 800 x 572 background panel
+  qm::EventLabel* pctWindow = nullptr;  // 545 x 469 viewing area
+  QLabel* lbCount = nullptr;
+  QLabel* lbTitle = nullptr;
+  QLabel* lbStatusPage = nullptr;
+  QLabel* lbStatusCount = nullptr;
+  QLabel* lbStatusSelected = nullptr;
+  QLabel* lbZoom = nullptr;
+  // Faces of the picture buttons: small pressed/normal; large pressed/normal are
+  // pctAlbumList[10] and [11].
+  QLabel* pctBrightSmall = nullptr;
+  QLabel* pctDarkSmall = nullptr;
+  // Gives a picture button the face of a hidden face holder.
+  static void SetFace(QLabel* button, const QLabel* face);
+
+  // ---- group strip (frmMain_strip.cpp) ---------------------------------------
+  std::array<qm::EventLabel*, 12> pctAlbumList{};  // 0..7 buttons; 10, 11 faces
+  std::array<qm::EventLabel*, 8> lbAlbumList{};
+  std::array<qm::EventLabel*, 4> pctArrows{};
+  QLabel* lbAlbumGroups = nullptr;  // "Album Groups"
+  bool GroupScrollBusy = false;
+  void pctArrows_Click(int Index);
+  void lbAlbumList_MouseDown(int Index, int Button, int Shift, float X, float Y);
+  void lbAlbumList_MouseMove(int Index, int Button, int Shift, float X, float Y);
+  bool LoadSlideGroup(const std::string& fileName);
+  int FindGroupButton(const std::string& fileName);
+  // Shows pressed the button whose caption names the loaded group, if one does.
+  void ShowLoadedGroupPressed();
+  void BuildStrip();
+
+  // ---- thumbnail grid (frmMain_grid.cpp) -------------------------------------
+  std::array<qm::EventLabel*, 16> imgThumbnail{};
+  std::array<QLabel*, 16> lbThumbnailFile{};
+  QScrollBar* VScroll1 = nullptr;
+  bool ScrollBusy = false;
+  bool ShowThumbnailPage(std::int32_t page);
+  void ShowThumbnailBoxes(bool show);
+  void VScroll1_Change();
+  void imgThumbnail_DblClick(int Index);
+  // Puts VScroll1State (range, value, enabled) on VScroll1 without a change event;
+  // every reader of a group file calls it after the read.
+  void SyncPageBar();
+  std::uint32_t PageDrawSerial = 0;  // lets a page draw see that a newer one began
+  void BuildGrid();
+
+  // ---- selection (frmMain_selection.cpp) -------------------------------------
+  std::array<QFrame*, 17> shpThumbnailSelect{};
+  QFrame* shpDropPosition = nullptr;
+  QMenu* mnuThumb = nullptr;
+  QAction* mnuThumbAdd = nullptr;
+  QAction* mnuThumbMove = nullptr;
+  QAction* mnuThumbMoveNewGroup = nullptr;
+  QAction* mnuThumbRemove = nullptr;
+  std::int32_t SelectAnchor = 0;
+  void SetGroupListSelect(std::int32_t Index, int Mode);
+  void ShowGroupListSelect();
+  void imgThumbnail_MouseDown(int Index, int Button, int Shift, float X, float Y);
+  void BuildSelection();
+
+  // ---- photo viewer (frmMain_viewer.cpp) -------------------------------------
+  QImage pctBoxPicture;  // pctBox(0): the full picture, decoded once
+  ImageBox* imgbox = nullptr;
+  QWidget* picVideoWindow = nullptr;
+  qm::EventLabel* cmdZoomIn = nullptr;
+  qm::EventLabel* cmdZoomOut = nullptr;
+  bool ImageDragging = false;
+  float DragStartX = 0;
+  float DragStartY = 0;
+  bool DisplayPhoto(std::int32_t index);
+  void cmdZoomIn_Click();
+  void cmdZoomOut_Click();
+  void imgbox_MouseDown(int Button, int Shift, float X, float Y);
+  void imgbox_MouseMove(int Button, int Shift, float X, float Y);
+  void imgbox_MouseUp(int Button, int Shift, float X, float Y);
+  void BuildViewer();
+  // The picture's own size and file; pctBoxPicture may hold it decoded at
+  // 1/pctBoxFactor of that size, as far as the zoom allows.
+  QSize pctBoxSize;
+  int pctBoxFactor = 1;
+  std::string pctBoxFile;
+  int PhotosOpened = 0;  // DisplayPhoto runs that showed their photo
+  // Shows the picture at a zoom level, centred; a size no widget can take throws
+  // and leaves the view as it was.
+  void ApplyZoom(int zoomLevel);
+  // Decodes the picture again when it holds less detail than 1/factor needs.
+  void EnsurePictureDetail(int factor);
+  // The picture at its own size (decoded again if it was reduced).
+  const QImage& FullSizePicture();
+
+  // ---- navigation and clip buttons (frmMain_navigation.cpp) ------------------
+  qm::EventLabel* pctNext = nullptr;
+  qm::EventLabel* pctPrev = nullptr;
+  qm::EventLabel* cmdFullScreen = nullptr;
+  qm::EventLabel* cmdSlideshow = nullptr;
+  std::array<qm::EventLabel*, 9> lbButtonText{};  // 0, 1, 5..8 are used
+  std::array<QPushButton*, 2> cmdPlayAudioClip{};
+  QTimer* tmrSlideShow = nullptr;
+  void pctNext_Click();
+  void pctPrev_Click();
+  void cmdSlideshow_Click();
+  void BuildNavigation();
+  // Opens photo CurrentImageIndex (photo 1 before any is current) through the
+  // grid's double click; ViewMode becomes 1 only when it opened.
+  bool OpenCurrentFromGrid();
+
+  // ---- video controls of the status bar --------------------------------------
+  std::array<QPushButton*, 3> cmdVideo{};
+  QScrollBar* hscVideo = nullptr;
+  QLabel* lbVideo = nullptr;
+  QTimer* tmrVideo = nullptr;
+
+  // ---- information box (frmMain_infobox.cpp) ---------------------------------
+  qm::EventLabel* framInfo = nullptr;
+  QLabel* lbPhotoInfo = nullptr;
+  std::array<QLabel*, 7> Label1{};
+  std::array<QLabel*, 7> lbInfo{};
+  QLineEdit* txtYear = nullptr;
+  QLineEdit* txtPlace = nullptr;
+  QLineEdit* txtEvent = nullptr;
+  QLineEdit* txtPeople = nullptr;
+  QLineEdit* txtPhotographer = nullptr;
+  QLineEdit* txtkeywords = nullptr;
+  QLineEdit* txtTitle = nullptr;
+  QPushButton* cmdEditPhotoInfo = nullptr;
+  std::array<QPushButton*, 3> optInfoPosition{};
+  QTimer* tmrInfoBox = nullptr;
+  bool InfoBoxBusy = false;
+  int InfoPosition() const;  // 0 Always Down, 1 Pop Up/Down, 2 Always Up
+  void ShowInfoBox(bool up);
+  void LoadInfoBox();
+  void cmdEditPhotoInfo_Click();
+  void optInfoPosition_Click(int Index);
+  void tmrInfoBox_Timer();
+  void framInfo_MouseMove(int Button, int Shift, float X, float Y);
+  // Locks or unlocks the controls that must not be used while editing.
+  void SetEditLock(bool locked);
+  void BuildInfoBox();
+  // InfoFileHost: the edit boxes as the information file reader sees them.
+  InfoFields ReadEditBoxes() override;
+  void WriteEditBoxes(const InfoFields& f) override;
+  int InfoBoxTarget = 0;  // where the running slide goes; a nested call moves it
+  int InfoBoxUpTop() const;
+  int InfoBoxDownTop() const;
+  // The photo whose information the fields, the labels and the edit boxes hold,
+  // with its link and sizes as loaded; edits are only ever saved into its file.
+  std::int32_t InfoIndex = 0;
+  std::string InfoPhotoPath;
+  std::int32_t InfoWidth = 0;
+  std::int32_t InfoHeight = 0;
+  // The edit boxes into the fields and into InfoIndex's file; a failed write is
+  // shown to the user.
+  bool SaveEdits();
+  // Reads photo index's information file, saving edits in progress first; while
+  // editing, the boxes then show the new photo.
+  bool LoadPhotoInfo(std::int32_t index);
+  void ShowInfoLabels();
+
+  // ---- menus (frmMain_menus.cpp) ---------------------------------------------
+  QMenu* mnuFile = nullptr;
+  QAction* mnuFileCreate = nullptr;
+  QAction* mnuFileRemove = nullptr;
+  QAction* mnuFileRenameGroup = nullptr;
+  QAction* mnuFileMidi = nullptr;
+  QAction* mnuFileImport = nullptr;
+  QAction* mnuFileExport = nullptr;
+  QAction* mnuFileExit = nullptr;
+  QMenu* mnuEdit = nullptr;
+  QAction* mnuEditInfo = nullptr;
+  QAction* mnuEditAdd = nullptr;
+  QAction* mnuEditMove = nullptr;
+  QAction* mnuEditRemoveFromGroup = nullptr;
+  QAction* mnuEditRemoveFromAlbum = nullptr;
+  QAction* mnuEditSearchAppend = nullptr;
+  QAction* mnuEditSort = nullptr;
+  QAction* mnuEditWaveLink = nullptr;
+  QMenu* mnuView = nullptr;
+  QAction* mnuViewNext = nullptr;
+  QAction* mnuViewPrevious = nullptr;
+  QAction* mnuViewReduce = nullptr;
+  QAction* mnuViewEnlarge = nullptr;
+  QAction* mnuViewSlideshow = nullptr;
+  QAction* mnuViewFullscreen = nullptr;
+  QMenu* mnuSet = nullptr;
+  QMenu* mnuSetInfo = nullptr;
+  QAction* mnuSetInfoUp = nullptr;
+  QAction* mnuSetInfoNormal = nullptr;
+  QAction* mnuSetInfoDown = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QAction* mnuHelpContents = nullptr;
+  QAction* mnuHelpAbout = nullptr;
+  QMenu* mnuGroup = nullptr;
+  QMenu* mnuGroupSort = nullptr;
+  QAction* mnuGroupNewGroup = nullptr;
+  QAction* mnuGroupRemove = nullptr;
+  QAction* mnuGroupRenameGroup = nullptr;
+  QAction* mnuGroupMidi = nullptr;
+  QAction* mnuGroupImport = nullptr;
+  QAction* mnuGroupExport = nullptr;
+  QAction* mnuGroupSearchAppend = nullptr;
+  void mnuFile_Click();
+  void mnuEdit_Click();
+  void mnuFileExit_Click();
+  void mnuHelpContents_Click();
+  void lbButtonText_Click(int Index);
+  void BuildMenus();
+  // Marks a command whose window is not part of the program yet: it stays
+  // disabled whatever the menu rules say.
+  static void MarkPending(QAction* a);
+  static bool IsPending(const QAction* a);
+
+  // ---- sound (played by the sound module once it is part of the program) -----
+  void StopSounds();
+
+  frmMain();
+
+protected:
+  bool event(QEvent* e) override;
+
+private:
+  void BuildWindow();
+  bool activatePending_ = false;
+};

@@ -1,0 +1,148 @@
+// The main window's frame: background panel, viewing area, status bar, face
+// holders of the picture buttons and the window's timers.
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <tuple>
+
+#include "browser/frmMain.h"
+#include "platform/fonts.h"
+
+namespace {
+
+QLabel* FaceHolder(QWidget* parent, const char* name, const char* art) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setPixmap(QPixmap(QString(":/art/") + art));
+  l->setGeometry(-124, 0, l->pixmap().width(), l->pixmap().height());
+  l->hide();
+  return l;
+}
+
+QLabel* StatusLabel(QWidget* parent, const char* name, int x, int w) {
+  auto* l = new QLabel(QStringLiteral("  "), parent);
+  l->setObjectName(name);
+  l->setGeometry(x, 544, w, 18);
+  l->setFont(qm::UiFont("Tahoma", 8.25, true));
+  l->setStyleSheet("color: #d6dde6; background: transparent;");
+  return l;
+}
+
+// The pause and stop faces of the status bar buttons, drawn rather than shipped.
+QIcon GlyphIcon(bool pause) {
+  QPixmap pm(12, 12);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(40, 44, 52));
+  if (pause) {
+    p.drawRect(2, 1, 3, 10);
+    p.drawRect(7, 1, 3, 10);
+  } else {
+    p.drawRect(2, 2, 8, 8);
+  }
+  return QIcon(pm);
+}
+
+QPushButton* StatusButton(QWidget* parent, const char* name, const QString& caption, int x, int w) {
+  auto* b = new QPushButton(caption, parent);
+  b->setObjectName(name);
+  b->setGeometry(x, 542, w, 22);
+  b->setFont(qm::UiFont("MS Sans Serif", 8.25));
+  b->setEnabled(false);
+  b->setFocusPolicy(Qt::TabFocus);
+  return b;
+}
+
+}  // namespace
+
+void frmMain::SetFace(QLabel* button, const QLabel* face) {
+  if (button && face) button->setPixmap(face->pixmap());
+}
+
+void frmMain::BuildWindow() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  menuBar = new QMenuBar(this);
+  menuBar->setObjectName("menuBar");
+  layout->setMenuBar(menuBar);
+
+  client = new qm::EventLabel(this);
+  client->setObjectName("client");
+  client->setFixedSize(800, 572);
+  client->setPixmap(QPixmap(":/art/main_background.png"));
+  layout->addWidget(client);
+  QObject::connect(client, &qm::EventLabel::mouseDown, this,
+                   [this](int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); });
+  QObject::connect(client, &qm::EventLabel::mouseMove, this,
+                   [this](int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); });
+
+  pctWindow = new qm::EventLabel(client);
+  pctWindow->setObjectName("pctWindow");
+  pctWindow->setGeometry(204, 40, 545, 469);
+  pctWindow->setAutoFillBackground(true);
+  QPalette pal = pctWindow->palette();
+  pal.setColor(QPalette::Window, QColor(14, 17, 21));
+  pctWindow->setPalette(pal);
+
+  lbCount = new QLabel(QStringLiteral("  "), client);
+  lbCount->setObjectName("lbCount");
+  lbCount->setGeometry(308, 20, 338, 16);
+  lbCount->setAlignment(Qt::AlignCenter);
+  lbCount->setFont(qm::UiFont("Tahoma", 8.25, true));
+  lbCount->setStyleSheet("color: #d6dde6; background: transparent;");
+
+  lbTitle = new QLabel(QStringLiteral("title"), client);
+  lbTitle->setObjectName("lbTitle");
+  lbTitle->setGeometry(204, 512, 545, 20);
+  lbTitle->setAlignment(Qt::AlignCenter);
+  lbTitle->setFont(qm::UiFont("Tahoma", 9.75, true));
+  lbTitle->setStyleSheet("color: #ffffff; background: transparent;");
+
+  lbStatusPage = StatusLabel(client, "lbStatusPage", 180, 78);
+  lbStatusCount = StatusLabel(client, "lbStatusCount", 260, 98);
+  lbStatusSelected = StatusLabel(client, "lbStatusSelected", 360, 80);
+  lbZoom = StatusLabel(client, "lbZoom", 442, 44);
+  lbZoom->setToolTip("Current zoom level (e.g., 1/2 = viewing at one half size)");
+
+  cmdPlayAudioClip[0] = StatusButton(client, "cmdPlayAudioClip_0", "Play &Audio", 488, 70);
+  cmdPlayAudioClip[1] = StatusButton(client, "cmdPlayAudioClip_1", QString(), 560, 22);
+  cmdPlayAudioClip[1]->setIcon(GlyphIcon(false));
+  cmdVideo[0] = StatusButton(client, "cmdVideo_0", "Play &Video", 586, 70);
+  cmdVideo[1] = StatusButton(client, "cmdVideo_1", QString(), 658, 22);
+  cmdVideo[1]->setIcon(GlyphIcon(true));
+  cmdVideo[2] = StatusButton(client, "cmdVideo_2", QString(), 682, 22);
+  cmdVideo[2]->setIcon(GlyphIcon(false));
+  hscVideo = new QScrollBar(Qt::Horizontal, client);
+  hscVideo->setObjectName("hscVideo");
+  hscVideo->setGeometry(708, 545, 44, 16);
+  hscVideo->setEnabled(false);
+  lbVideo = StatusLabel(client, "lbVideo", 754, 36);
+  lbVideo->setText("Length");
+  lbVideo->setFont(qm::UiFont("Tahoma", 8.25));
+
+  pctBrightSmall = FaceHolder(client, "pctBrightSmall", "button_small_pressed.png");
+  pctDarkSmall = FaceHolder(client, "pctDarkSmall", "button_small.png");
+  auto* largePressed = new qm::EventLabel(client);
+  auto* largeNormal = new qm::EventLabel(client);
+  for (auto [label, name, art] : {std::tuple{largePressed, "pctAlbumList_10", "button_large_pressed.png"},
+                                  std::tuple{largeNormal, "pctAlbumList_11", "button_large.png"}}) {
+    label->setObjectName(name);
+    label->setPixmap(QPixmap(QString(":/art/") + art));
+    label->setGeometry(-124, 0, 139, 31);
+    label->hide();
+  }
+  pctAlbumList[10] = largePressed;
+  pctAlbumList[11] = largeNormal;
+
+  tmrSlideShow = new QTimer(this);
+  tmrSlideShow->setObjectName("tmrSlideShow");
+  tmrVideo = new QTimer(this);
+  tmrVideo->setObjectName("tmrVideo");
+  tmrVideo->setInterval(250);
+}

@@ -1,0 +1,139 @@
+// Stepping through the loaded group, and the full-screen, slide-show and clip
+// buttons of the main window.
+#include <QPushButton>
+#include <exception>
+
+#include "archive/errorlog.h"
+#include "browser/albumstate.h"
+#include "browser/frmMain.h"
+#include "platform/fonts.h"
+#include "platform/runtime_error.h"
+#include "platform/ui_runtime.h"
+
+namespace {
+
+qm::EventLabel* PictureButton(QWidget* parent, const char* name, const QRect& where, const QLabel* face) {
+  auto* b = new qm::EventLabel(parent);
+  b->setObjectName(name);
+  b->setGeometry(where);
+  b->setScaledContents(true);
+  if (face) b->setPixmap(face->pixmap());
+  return b;
+}
+
+qm::EventLabel* ButtonCaption(qm::EventLabel* button, const char* name, const char* text, const char* tip) {
+  auto* l = new qm::EventLabel(button);
+  l->setObjectName(name);
+  l->setText(QString::fromUtf8(text));
+  l->setGeometry(0, 0, button->width(), button->height());
+  l->setAlignment(Qt::AlignCenter);
+  l->setFont(qm::UiFont("Tahoma", 8.25, true));
+  l->setStyleSheet("color: #ffffff; background: transparent;");
+  l->setToolTip(QString::fromUtf8(tip));
+  button->setToolTip(QString::fromUtf8(tip));
+  return l;
+}
+
+}  // namespace
+
+void frmMain::BuildNavigation() {
+  cmdSlideshow = PictureButton(client, "cmdSlideshow", QRect(16, 396, 139, 31), pctAlbumList[11]);
+  cmdFullScreen = PictureButton(client, "cmdFullScreen", QRect(16, 432, 139, 31), pctAlbumList[11]);
+  pctPrev = PictureButton(client, "pctPrev", QRect(16, 504, 69, 31), pctDarkSmall);
+  pctNext = PictureButton(client, "pctNext", QRect(86, 504, 69, 31), pctDarkSmall);
+  lbButtonText[0] = ButtonCaption(pctNext, "lbButtonText_0", ">>", "Show next image.");
+  lbButtonText[1] = ButtonCaption(pctPrev, "lbButtonText_1", "<<", "Show previous image.");
+  lbButtonText[7] = ButtonCaption(cmdSlideshow, "lbButtonText_7", "Slide Show", "Slide show at given interval");
+  lbButtonText[8] = ButtonCaption(cmdFullScreen, "lbButtonText_8", "Full Screen",
+                                  "Full screen view of pictures. Use arrow keys to see next/prev.");
+  connect(pctNext, &qm::EventLabel::clicked, this, [this] { pctNext_Click(); });
+  connect(pctPrev, &qm::EventLabel::clicked, this, [this] { pctPrev_Click(); });
+  connect(cmdSlideshow, &qm::EventLabel::clicked, this, [this] { cmdSlideshow_Click(); });
+  connect(cmdFullScreen, &qm::EventLabel::clicked, this, [this] { cmdFullScreen_Click(); });
+  for (int i : {0, 1, 7, 8})
+    connect(lbButtonText[std::size_t(i)], &qm::EventLabel::clicked, this, [this, i] { lbButtonText_Click(i); });
+  for (int i = 0; i < 2; ++i)
+    if (cmdPlayAudioClip[std::size_t(i)])
+      connect(cmdPlayAudioClip[std::size_t(i)], &QPushButton::clicked, this, [this, i] { cmdPlayAudioClip_Click(i); });
+}
+
+bool frmMain::OpenCurrentFromGrid() {
+  std::int32_t index = gAlbumState.CurrentImageIndex;
+  if (index < 1) index = 1;
+  const int opened = PhotosOpened;
+  imgThumbnail_DblClick(int(index - 1 - (gAlbumState.CurrentPage - 1) * 16));
+  const bool shown = PhotosOpened != opened;
+  ViewMode = shown ? 1 : 0;
+  return shown;
+}
+
+// From the grid, the current photo itself is the next one to see.
+bool frmMain::NextPhoto() {
+  try {
+    bool shown = false;
+    if (ViewMode == 0) {
+      qm::DoEvents();
+      shown = OpenCurrentFromGrid();
+    } else {
+      qm::DoEvents();
+      const std::int32_t i = gAlbumState.CurrentImageIndex;
+      if (i >= 0 && std::size_t(i) + 1 < PhotoNames.size()) shown = DisplayPhoto(i + 1);
+    }
+    SetCountLabel(gAlbumState.CurrentImageIndex);
+    return shown;
+  } catch (const qm::RuntimeError& e) {
+    LogError("NextPhoto", e);
+  } catch (const std::exception& e) {
+    LogError("NextPhoto", e.what());
+  }
+  return false;
+}
+
+// From the grid, the current photo opens first and then the one before it.
+bool frmMain::PrevPhoto() {
+  try {
+    if (ViewMode == 0) OpenCurrentFromGrid();
+    qm::DoEvents();
+    bool shown = false;
+    const std::int32_t i = gAlbumState.CurrentImageIndex;
+    if (i >= 2) shown = DisplayPhoto(i - 1);
+    SetCountLabel(gAlbumState.CurrentImageIndex);
+    return shown;
+  } catch (const qm::RuntimeError& e) {
+    LogError("PrevPhoto", e);
+  } catch (const std::exception& e) {
+    LogError("PrevPhoto", e.what());
+  }
+  return false;
+}
+
+void frmMain::pctNext_Click() {
+  SetFace(pctNext, pctBrightSmall);
+  StopSlideShow();
+  NextPhoto();
+  SetFace(pctNext, pctDarkSmall);
+}
+
+void frmMain::pctPrev_Click() {
+  SetFace(pctPrev, pctBrightSmall);
+  StopSlideShow();
+  PrevPhoto();
+  SetFace(pctPrev, pctDarkSmall);
+}
+
+void frmMain::cmdFullScreen_Click() {
+  try {
+    if (ViewMode == 0) OpenCurrentFromGrid();
+    SetFace(cmdFullScreen, pctAlbumList[10]);
+    SetFace(cmdFullScreen, pctAlbumList[11]);
+    if (ViewMode != 0) ViewMode = 2;
+  } catch (const qm::RuntimeError& e) {
+    LogError("cmdFullScreen_Click", e);
+    SetFace(cmdFullScreen, pctAlbumList[11]);
+  } catch (const std::exception& e) {
+    LogError("cmdFullScreen_Click", e.what());
+    SetFace(cmdFullScreen, pctAlbumList[11]);
+  }
+}
+
+void frmMain::cmdPlayAudioClip_Click(int Index) { (void)Index; }

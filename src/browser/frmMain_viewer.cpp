@@ -1,0 +1,242 @@
+// The enlarged view: opening a photo, its fit into the viewing area, the zoom
+// steps and dragging the picture.
+#include <QCursor>
+#include <QPalette>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cstddef>
+#include <optional>
+#include <exception>
+
+#include "archive/errorlog.h"
+#include "archive/photolinks.h"
+#include "browser/albumstate.h"
+#include "browser/frmMain.h"
+#include "browser/imagebox.h"
+#include "browser/viewer_rules.h"
+#include "platform/fonts.h"
+#include "platform/prompter.h"
+#include "platform/runtime_error.h"
+#include "platform/ui_runtime.h"
+
+namespace {
+
+constexpr int kVideoWidth = 497;
+constexpr int kVideoHeight = 373;
+
+// A picture button with its caption label on top; a click on either runs the
+// button's command.
+qm::EventLabel* SmallButton(QWidget* parent, const char* name, int x, int y, const QLabel* face) {
+  auto* b = new qm::EventLabel(parent);
+  b->setObjectName(name);
+  b->setGeometry(x, y, 69, 31);
+  b->setScaledContents(true);
+  if (face) b->setPixmap(face->pixmap());
+  return b;
+}
+
+qm::EventLabel* Caption(qm::EventLabel* button, const char* name, const char* text, const char* tip) {
+  auto* l = new qm::EventLabel(button);
+  l->setObjectName(name);
+  l->setText(QString::fromUtf8(text));
+  l->setGeometry(0, 0, button->width(), button->height());
+  l->setAlignment(Qt::AlignCenter);
+  l->setFont(qm::UiFont("Tahoma", 8.25, true));
+  l->setStyleSheet("color: #ffffff; background: transparent;");
+  l->setToolTip(QString::fromUtf8(tip));
+  button->setToolTip(QString::fromUtf8(tip));
+  return l;
+}
+
+}  // namespace
+
+void frmMain::BuildViewer() {
+  imgbox = new ImageBox(pctWindow);
+  imgbox->hide();
+  connect(imgbox, &ImageBox::mouseDown, this, [this](int b, int s, float x, float y) { imgbox_MouseDown(b, s, x, y); });
+  connect(imgbox, &ImageBox::mouseMove, this, [this](int b, int s, float x, float y) { imgbox_MouseMove(b, s, x, y); });
+  connect(imgbox, &ImageBox::mouseUp, this, [this](int b, int s, float x, float y) { imgbox_MouseUp(b, s, x, y); });
+
+  picVideoWindow = new QWidget(pctWindow);
+  picVideoWindow->setObjectName("picVideoWindow");
+  picVideoWindow->setAutoFillBackground(true);
+  QPalette pal = picVideoWindow->palette();
+  pal.setColor(QPalette::Window, Qt::black);
+  picVideoWindow->setPalette(pal);
+  picVideoWindow->setGeometry(pctWindow->width() + 20, (pctWindow->height() - kVideoHeight) / 2, kVideoWidth,
+                              kVideoHeight);
+  picVideoWindow->hide();
+
+  cmdZoomOut = SmallButton(client, "cmdZoomOut", 16, 468, pctDarkSmall);
+  cmdZoomIn = SmallButton(client, "cmdZoomIn", 86, 468, pctDarkSmall);
+  lbButtonText[5] = Caption(cmdZoomOut, "lbButtonText_5", "Reduce", "Zoom Out - Decrease image size");
+  lbButtonText[6] = Caption(cmdZoomIn, "lbButtonText_6", "Enlarge", "Zoom In - Increase image size");
+  connect(cmdZoomOut, &qm::EventLabel::clicked, this, [this] { cmdZoomOut_Click(); });
+  connect(cmdZoomIn, &qm::EventLabel::clicked, this, [this] { cmdZoomIn_Click(); });
+  connect(lbButtonText[5], &qm::EventLabel::clicked, this, [this] { lbButtonText_Click(5); });
+  connect(lbButtonText[6], &qm::EventLabel::clicked, this, [this] { lbButtonText_Click(6); });
+}
+
+void frmMain::SetImageIndex(std::int32_t ImageNmb) {
+  gAlbumState.PreviousImageIndex = gAlbumState.CurrentImageIndex;
+  gAlbumState.CurrentImageIndex = ImageNmb;
+}
+
+void frmMain::EnableVideo(bool VideoState) {
+  for (QPushButton* b : cmdVideo)
+    if (b) b->setEnabled(VideoState);
+  if (hscVideo) hscVideo->setEnabled(VideoState);
+}
+
+// The picture is decoded before anything changes, so a file that cannot be shown
+// leaves the view, the current photo and the information on show as they were.
+bool frmMain::DisplayPhoto(std::int32_t index) {
+  if (index < 1 || std::size_t(index) >= PhotoNames.size()) return false;
+  AlbumState& s = gAlbumState;
+  qm::SetScreenPointer(qm::Pointer::Hourglass);
+  try {
+    const std::string path = GetPhotoLink(PhotoNames[std::size_t(index)] + ".info");
+    const bool video = IsVideoPath(path);
+    viewer::DecodedPicture picture;
+    const int areaW = pctWindow->width(), areaH = pctWindow->height();
+    if (!video)
+      picture = viewer::ReadPicture(path, [&](QSize size) {
+        return viewer::DecodeFactor(-viewer::FitDenominator(size.width(), size.height(), areaW, areaH));
+      });
+
+    s.PhotoFile = path;
+    SetImageIndex(index);
+    s.IsVideo = video;
+    if (video) {
+      picVideoWindow->setGeometry(20, int((areaH - kVideoHeight) * 0.5), kVideoWidth, kVideoHeight);
+    } else {
+      pctBoxPicture = picture.image;
+      pctBoxSize = picture.size;
+      pctBoxFactor = picture.factor;
+      pctBoxFile = path;
+      imgbox->hide();
+      imgbox->setPicture(pctBoxPicture);
+      ApplyZoom(-viewer::FitDenominator(pctBoxSize.width(), pctBoxSize.height(), areaW, areaH));
+      qm::DoEvents();
+    }
+    const bool infoRead = LoadPhotoInfo(index);
+    if (!video) {
+      // The picture on show gives the sizes, whatever its information file says.
+      s.ImageWidth = pctBoxSize.width();
+      s.ImageHeight = pctBoxSize.height();
+    }
+    if (infoRead) LoadInfoBox();
+    qm::SetScreenPointer(qm::Pointer::Default);
+    qm::DoEvents();
+
+    if (InfoPosition() != 2 && !s.InfoEditMode) ShowInfoBox(false);
+    ShowThumbnailBoxes(false);
+    if (video) {
+      imgbox->hide();
+      picVideoWindow->show();
+    } else {
+      imgbox->show();
+      picVideoWindow->hide();
+      picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
+    }
+    VScroll1->setEnabled(false);
+    ++PhotosOpened;
+    return true;
+  } catch (const qm::RuntimeError& e) {
+    qm::SetScreenPointer(qm::Pointer::Default);
+    if (e.Number() == qm::ErrInvalidPicture)
+      qm::MsgBox("Invalid image file. Unable to open", qm::MsgButtons::OK, "Error");
+    return false;
+  } catch (const std::exception&) {
+    qm::SetScreenPointer(qm::Pointer::Default);
+    return false;
+  }
+}
+
+void frmMain::ApplyZoom(int zoomLevel) {
+  const viewer::Extent e = viewer::ZoomedSize(pctBoxSize.width(), pctBoxSize.height(), zoomLevel);
+  if (!viewer::ExtentAllowed(e)) throw qm::RuntimeError(qm::ErrOverflow);
+  EnsurePictureDetail(viewer::DecodeFactor(zoomLevel));
+  gAlbumState.ZoomLevel = zoomLevel;
+  lbZoom->setText(viewer::ZoomCaption(zoomLevel));
+  imgbox->hide();
+  imgbox->setGeometry(viewer::CentredOrigin(pctWindow->width(), e.width),
+                      viewer::CentredOrigin(pctWindow->height(), e.height), int(e.width), int(e.height));
+}
+
+void frmMain::EnsurePictureDetail(int factor) {
+  if (pctBoxFactor <= factor || pctBoxFile.empty()) return;
+  try {
+    viewer::DecodedPicture more = viewer::ReadPicture(pctBoxFile, [factor](QSize) { return factor; });
+    if (more.size != pctBoxSize) return;  // the file changed meanwhile; keep what is shown
+    pctBoxPicture = more.image;
+    pctBoxFactor = more.factor;
+    imgbox->setPicture(pctBoxPicture);
+  } catch (const qm::RuntimeError&) {
+    // The picture on show stays, with the detail it has.
+  }
+}
+
+const QImage& frmMain::FullSizePicture() {
+  EnsurePictureDetail(1);
+  return pctBoxPicture;
+}
+
+namespace {
+
+// Both zoom buttons: the step, the pressed face while it runs, and the error tail.
+template <class Step>
+void ZoomButton(frmMain& f, qm::EventLabel* button, const char* procName, Step step) {
+  frmMain::SetFace(button, f.pctBrightSmall);
+  try {
+    if (ViewMode == 0) {
+      f.OpenCurrentFromGrid();
+    } else if (!gAlbumState.IsVideo) {
+      const std::optional<int> next = step(gAlbumState.ZoomLevel);
+      if (!next) throw qm::RuntimeError(qm::ErrOverflow);
+      f.ApplyZoom(*next);
+      f.ShowThumbnailBoxes(false);
+      f.imgbox->show();
+    }
+  } catch (const qm::RuntimeError& e) {
+    LogError(procName, e);
+  } catch (const std::exception& e) {
+    LogError(procName, e.what());
+  }
+  frmMain::SetFace(button, f.pctDarkSmall);
+}
+
+}  // namespace
+
+void frmMain::cmdZoomIn_Click() { ZoomButton(*this, cmdZoomIn, "cmdZoomIn_Click", viewer::ZoomInStep); }
+
+void frmMain::cmdZoomOut_Click() { ZoomButton(*this, cmdZoomOut, "cmdZoomOut_Click", viewer::ZoomOutStep); }
+
+void frmMain::imgbox_MouseDown(int Button, int Shift, float X, float Y) {
+  (void)Button;
+  (void)Shift;
+  ImageDragging = true;
+  DragStartX = X;
+  DragStartY = Y;
+  imgbox->setCursor(Qt::SizeAllCursor);
+}
+
+// The start point stays: the picture follows the pointer, so the pointer keeps
+// its place on the picture.
+void frmMain::imgbox_MouseMove(int Button, int Shift, float X, float Y) {
+  (void)Button;
+  (void)Shift;
+  if (!ImageDragging) return;
+  const int dy = qRound((Y - DragStartY) / qm::kTwipsPerPixel);
+  const int dx = qRound((X - DragStartX) / qm::kTwipsPerPixel);
+  if (dx != 0 || dy != 0) imgbox->move(imgbox->x() + dx, imgbox->y() + dy);
+}
+
+void frmMain::imgbox_MouseUp(int Button, int Shift, float X, float Y) {
+  (void)Button;
+  (void)Shift;
+  (void)X;
+  (void)Y;
+  ImageDragging = false;
+  imgbox->unsetCursor();
+}

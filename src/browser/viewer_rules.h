@@ -1,0 +1,60 @@
+#pragma once
+// Scale rules of the enlarged view that need no widget: the fit of a picture into
+// the viewing area, the zoom steps, the size and place of the picture on screen,
+// and how far a JPEG may be reduced while it is decoded.
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace viewer {
+
+constexpr int kAreaWidth = 545;  // pctWindow's inside, in pixels
+constexpr int kAreaHeight = 469;
+
+// The smallest k for which the picture at 1/k is strictly smaller than the area in
+// both directions, however large the picture.
+int FitDenominator(int width, int height, int areaWidth = kAreaWidth, int areaHeight = kAreaHeight);
+
+// Zoom levels: -k shows 1/k, +k shows k times, +1 and -1 both full size, 0 never.
+// A step through full size goes -2, -1 or +1, +2 (and back +2, +1, -2). A step
+// that would leave the 16-bit range gives nothing.
+std::optional<int> ZoomInStep(int zoomLevel);
+std::optional<int> ZoomOutStep(int zoomLevel);
+// "Zoom  1/k" or "Zoom  k/1" (two blanks after "Zoom").
+QString ZoomCaption(int zoomLevel);
+
+// The picture's size on screen; 64-bit, since enlarged sizes grow past any int.
+struct Extent {
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+};
+Extent ZoomedSize(int width, int height, int zoomLevel);
+// Whether a widget can take that size.
+bool ExtentAllowed(const Extent& e);
+// The origin that centres a length in an area (rounded down).
+int CentredOrigin(int area, std::int64_t length);
+
+// The JPEG library decodes at 1/1, 1/2, 1/4 or 1/8 of the size. The reduction that
+// still keeps at least the detail the zoom level shows.
+int DecodeFactor(int zoomLevel);
+// The size to ask the decoder for at that reduction; rounding down makes the
+// reader pick exactly that reduction.
+QSize DecodeSize(int width, int height, int factor);
+
+// A picture file as the view holds it: its own size, and its pixels at 1/factor.
+struct DecodedPicture {
+  QImage image;
+  QSize size;
+  int factor = 1;
+};
+// Reads a picture, its format decided by content. A JPEG is decoded at
+// 1/factorFor(its size) (other formats at their size, which the decoder cannot
+// reduce). Throws qm::RuntimeError 53 for a missing file and 481 for a file that
+// holds no picture the reader knows.
+DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor);
+
+}  // namespace viewer

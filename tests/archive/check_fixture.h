@@ -1,0 +1,63 @@
+#pragma once
+// A program folder for the start-up check: photos with up-to-date thumbnails, the
+// AutoFix option, and a watcher that runs at every yield of the check.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <string>
+
+#include "archive/CDravenholtReg.h"
+#include "archive/frmSplash.h"
+#include "archive/modquillmont.h"
+#include "platform/files.h"
+#include "support/temp_archive.h"
+
+class CheckTest : public TempArchive {
+protected:
+  void TearDown() override {
+    frmSplash::Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    TempArchive::TearDown();
+  }
+
+  void SetAutoFix(const std::string& value) { gSettings.SetDravenholtSetting(kAppName, "Options", "AutoFix", value); }
+
+  // A photo, its information file and a thumbnail dated like the photo.
+  void AddCheckedPhoto(const std::string& name, std::int64_t time = 1500000000) {
+    AddPhoto(name);
+    Write("Photo_Thumbnails/" + name, "BM-thumbnail");
+    SetTime("Photos/" + name, time);
+    SetTime("Photo_Thumbnails/" + name, time);
+  }
+
+  // An information file whose photo is gone.
+  void AddOrphan(const std::string& name) {
+    Write("Photo_Info/" + name + ".info", CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name}));
+  }
+
+  int BarWidth() { return frmSplash::Get().pctProgress->width(); }
+  int FullBar() { return frmSplash::Get().shpProgress->width(); }
+
+  bool LogHas(const std::string& text) const {
+    for (const auto& l : LogEntries())
+      if (l.find(text) != std::string::npos) return true;
+    return false;
+  }
+};
+
+// Runs its function at every yield to the message loop while it lives.
+class AtEveryYield {
+public:
+  explicit AtEveryYield(std::function<void()> each) : each_(std::move(each)) {
+    timer_.setInterval(0);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { each_(); });
+    timer_.start();
+  }
+
+private:
+  std::function<void()> each_;
+  QTimer timer_;
+};

@@ -1,0 +1,416 @@
+// The enlarged view: fit, zoom steps, reduced decoding, dragging and pictures that
+// cannot be opened, on the real main window with generated pictures.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <filesystem>
+
+#include "archive/modquillmont.h"
+#include "browser/albumstate.h"
+#include "browser/frmMain.h"
+#include "browser/imagebox.h"
+#include "browser/viewer_rules.h"
+#include "platform/runtime_error.h"
+#include "support/temp_archive.h"
+
+namespace {
+
+using viewer::FitDenominator;
+
+// Four coloured quarters, so a test can tell which part of a picture is on screen.
+QImage Quarters(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.fillRect(0, 0, w / 2, h / 2, QColor(220, 30, 30));
+  p.fillRect(w / 2, 0, w - w / 2, h / 2, QColor(30, 200, 30));
+  p.fillRect(0, h / 2, w / 2, h - h / 2, QColor(30, 30, 220));
+  p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, QColor(240, 240, 240));
+  return img;
+}
+
+bool Near(QColor a, QColor b, int tolerance = 40) {
+  return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+         std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+long PeakKb() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
+
+void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+  QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+void Click(QWidget* w) {
+  Mouse(w, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+  Mouse(w, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+}
+
+class Viewer : public TempArchive {
+protected:
+  void TearDown() override {
+    if (frmMain::IsLoaded()) frmMain::Unload();
+    QApplication::processEvents();
+    TempArchive::TearDown();
+  }
+
+  void Picture(const std::string& name, int w, int h, const char* format = "JPEG") {
+    std::filesystem::create_directories(Path("Photos"));
+    ASSERT_TRUE(Quarters(w, h).save(QString::fromStdString(Path("Photos/" + name)), format, 92)) << name;
+    Info(name);
+  }
+  void Info(const std::string& name) {
+    Write("Photo_Info/" + name + ".info", CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name, "PHOTOGRAPHER=",
+                                                "YEAR=", "PEOPLE=", "PLACE=", "EVENT=", "KEYWORDS="}));
+  }
+  frmMain& Open(const std::vector<std::string>& names) {
+    std::vector<std::string> lines(names.begin(), names.end());
+    Write("Photo_SlideGroups/  All Photos  .lst", CrLf(lines));
+    return frmMain::Get();
+  }
+  // Opens photo k of page 1 as a double click on its thumbnail does.
+  static void OpenPhoto(frmMain& f, int k) { f.imgThumbnail_DblClick(k - 1); }
+};
+
+TEST(ViewerRules, FitIsTheSmallestScaleStrictlyInsideTheArea) {
+  EXPECT_EQ(FitDenominator(544, 468), 1);
+  EXPECT_EQ(FitDenominator(545, 469), 2);
+  EXPECT_EQ(FitDenominator(546, 469), 2);
+  EXPECT_EQ(FitDenominator(545, 470), 2);
+  EXPECT_EQ(FitDenominator(545, 10), 2);
+  EXPECT_EQ(FitDenominator(10, 469), 2);
+  EXPECT_EQ(FitDenominator(1090, 300), 3);
+  EXPECT_EQ(FitDenominator(1089, 300), 2);
+  EXPECT_EQ(FitDenominator(1, 1), 1);
+  // Past twenty steps the fit goes on.
+  EXPECT_EQ(FitDenominator(10900, 100), 21);
+  EXPECT_EQ(FitDenominator(100, 9380), 21);
+  EXPECT_EQ(FitDenominator(20000, 15000), 37);
+  EXPECT_EQ(FitDenominator(2000000000, 1), 3669725);
+}
+
+TEST(ViewerRules, ZoomStepsGoThroughFullSizeOnce) {
+  std::vector<int> in{-3};
+  for (int i = 0; i < 4; ++i) in.push_back(*viewer::ZoomInStep(in.back()));
+  EXPECT_EQ(in, (std::vector<int>{-3, -2, -1, 2, 3}));
+  std::vector<int> out{3};
+  for (int i = 0; i < 4; ++i) out.push_back(*viewer::ZoomOutStep(out.back()));
+  EXPECT_EQ(out, (std::vector<int>{3, 2, 1, -2, -3}));
+  EXPECT_EQ(viewer::ZoomInStep(1), 2);
+  EXPECT_EQ(viewer::ZoomOutStep(-1), -2);
+  EXPECT_EQ(viewer::ZoomInStep(32767), std::nullopt);
+  EXPECT_EQ(viewer::ZoomOutStep(-32768), std::nullopt);
+  EXPECT_EQ(viewer::ZoomCaption(-1), "Zoom  1/1");
+  EXPECT_EQ(viewer::ZoomCaption(1), "Zoom  1/1");
+  EXPECT_EQ(viewer::ZoomCaption(2), "Zoom  2/1");
+  EXPECT_EQ(viewer::ZoomCaption(-21), "Zoom  1/21");
+}
+
+TEST(ViewerRules, SizesPlacesAndDecodeReductions) {
+  const viewer::Extent third = viewer::ZoomedSize(1000, 800, -3);
+  EXPECT_EQ(third.width, 333);
+  EXPECT_EQ(third.height, 267);
+  const viewer::Extent huge = viewer::ZoomedSize(1000, 800, 32767);
+  EXPECT_EQ(huge.width, 32767000);
+  EXPECT_FALSE(viewer::ExtentAllowed(huge));
+  EXPECT_TRUE(viewer::ExtentAllowed(viewer::ZoomedSize(1000, 800, 16000)));
+  EXPECT_EQ(viewer::CentredOrigin(545, 544), 0);
+  EXPECT_EQ(viewer::CentredOrigin(545, 1000), -228);
+  for (auto [z, d] : {std::pair{-1, 1}, {1, 1}, {7, 1}, {-2, 2}, {-3, 2}, {-4, 4}, {-7, 4}, {-8, 8}, {-40, 8}})
+    EXPECT_EQ(viewer::DecodeFactor(z), d) << z;
+  EXPECT_EQ(viewer::DecodeSize(4001, 3001, 8), QSize(500, 375));
+  EXPECT_EQ(viewer::DecodeSize(5, 3, 8), QSize(1, 1));
+}
+
+TEST_F(Viewer, PicturesDecodeReducedButKeepTheirSize) {
+  Picture("big.jpg", 4000, 3000);
+  Picture("big.png", 1200, 900, "PNG");
+  const viewer::DecodedPicture jpeg = viewer::ReadPicture(Path("Photos/big.jpg"), [](QSize s) {
+    EXPECT_EQ(s, QSize(4000, 3000));
+    return 8;
+  });
+  EXPECT_EQ(jpeg.size, QSize(4000, 3000));
+  EXPECT_EQ(jpeg.image.size(), QSize(500, 375));
+  EXPECT_EQ(jpeg.factor, 8);
+  EXPECT_TRUE(Near(jpeg.image.pixelColor(100, 100), QColor(220, 30, 30)));
+  const viewer::DecodedPicture png = viewer::ReadPicture(Path("Photos/big.png"), [](QSize) { return 4; });
+  EXPECT_EQ(png.image.size(), QSize(1200, 900));
+  EXPECT_EQ(png.factor, 1);
+
+  Write("Photos/text.jpg", "this is no picture\r\n");
+  Write("Photos/empty.jpg", "");
+  for (const char* name : {"text.jpg", "empty.jpg"}) {
+    try {
+      viewer::ReadPicture(Path(std::string("Photos/") + name), nullptr);
+      ADD_FAILURE() << name;
+    } catch (const qm::RuntimeError& e) {
+      EXPECT_EQ(e.Number(), qm::ErrInvalidPicture) << name;
+    }
+  }
+  try {
+    viewer::ReadPicture(Path("Photos/none.jpg"), nullptr);
+    ADD_FAILURE();
+  } catch (const qm::RuntimeError& e) {
+    EXPECT_EQ(e.Number(), qm::ErrFileNotFound);
+  }
+}
+
+TEST(ImageBoxWidget, DrawsOnlyTheVisiblePartOfAFarEnlargedPicture) {
+  QWidget area;
+  area.resize(200, 200);
+  ImageBox box(&area);
+  box.setPicture(Quarters(1000, 1000));
+  const long before = PeakKb();
+  // At 8000 times a copy would take terabytes; the box must still draw.
+  const int z = 8000;
+  box.setGeometry(100 - 250 * z, 100 - 250 * z, 1000 * z, 1000 * z);
+  QImage shot = area.grab().toImage();
+  EXPECT_TRUE(Near(shot.pixelColor(100, 100), QColor(220, 30, 30)));
+  box.move(100 - 750 * z, 100 - 750 * z);
+  shot = area.grab().toImage();
+  EXPECT_TRUE(Near(shot.pixelColor(100, 100), QColor(240, 240, 240)));
+  EXPECT_LT(PeakKb() - before, 100 * 1024);
+  EXPECT_EQ(box.toolTip(), "Click-n-drag to move image");
+}
+
+TEST(ImageBoxWidget, ReducedAndFullSizeViews) {
+  QWidget area;
+  area.resize(300, 300);
+  ImageBox box(&area);
+  box.setPicture(Quarters(600, 400));
+  box.setGeometry(0, 0, 300, 200);
+  QImage shot = area.grab().toImage();
+  EXPECT_TRUE(Near(shot.pixelColor(70, 50), QColor(220, 30, 30)));
+  EXPECT_TRUE(Near(shot.pixelColor(230, 150), QColor(240, 240, 240)));
+  box.setGeometry(-300, 0, 600, 400);
+  shot = area.grab().toImage();
+  EXPECT_TRUE(Near(shot.pixelColor(10, 10), QColor(30, 200, 30)));
+  EXPECT_TRUE(Near(shot.pixelColor(10, 290), QColor(240, 240, 240)));
+}
+
+TEST(ImageBoxWidget, ReportsMouseInTwipsWithButtonCodes) {
+  ImageBox box;
+  box.resize(100, 100);
+  std::vector<std::tuple<char, int, float, float>> seen;
+  QObject::connect(&box, &ImageBox::mouseDown, [&](int b, int, float x, float y) { seen.emplace_back('d', b, x, y); });
+  QObject::connect(&box, &ImageBox::mouseMove, [&](int b, int, float x, float y) { seen.emplace_back('m', b, x, y); });
+  QObject::connect(&box, &ImageBox::mouseUp, [&](int b, int, float x, float y) { seen.emplace_back('u', b, x, y); });
+  Mouse(&box, QEvent::MouseButtonPress, {2, 3}, Qt::RightButton, Qt::RightButton);
+  Mouse(&box, QEvent::MouseMove, {4, 5}, Qt::NoButton, Qt::RightButton);
+  Mouse(&box, QEvent::MouseButtonRelease, {4, 5}, Qt::RightButton, Qt::NoButton);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], std::make_tuple('d', 2, 30.f, 45.f));
+  EXPECT_EQ(seen[1], std::make_tuple('m', 2, 60.f, 75.f));
+  EXPECT_EQ(seen[2], std::make_tuple('u', 2, 60.f, 75.f));
+}
+
+TEST_F(Viewer, FitThresholdsOnTheWindow) {
+  Picture("a.jpg", 545, 469);
+  Picture("b.jpg", 544, 468);
+  Picture("c.jpg", 546, 469);
+  Picture("d.png", 545, 470, "PNG");
+  frmMain& f = Open({"a.jpg", "b.jpg", "c.jpg", "d.png"});
+  OpenPhoto(f, 1);
+  EXPECT_EQ(ViewMode, 1);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -2);
+  EXPECT_EQ(f.lbZoom->text(), "Zoom  1/2");
+  EXPECT_EQ(f.imgbox->geometry(), QRect(136, 117, 273, 235));
+  EXPECT_FALSE(f.imgbox->isHidden());
+  EXPECT_TRUE(f.picVideoWindow->isHidden());
+  EXPECT_FALSE(f.VScroll1->isEnabled());
+  EXPECT_TRUE(f.imgThumbnail[0]->isHidden());
+  EXPECT_EQ(gAlbumState.ImageWidth, 545);
+  EXPECT_EQ(gAlbumState.PhotoFile, Root() + "/Photos/a.jpg");
+
+  OpenPhoto(f, 2);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -1);
+  EXPECT_EQ(f.lbZoom->text(), "Zoom  1/1");
+  EXPECT_EQ(f.imgbox->geometry(), QRect(0, 0, 544, 468));
+  OpenPhoto(f, 3);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -2);
+  OpenPhoto(f, 4);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -2);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 4);
+  EXPECT_EQ(gAlbumState.PreviousImageIndex, 3);
+}
+
+TEST_F(Viewer, AVeryLargePictureFitsAndIsDecodedReduced) {
+  Picture("wide.jpg", 11000, 600);
+  frmMain& f = Open({"wide.jpg"});
+  OpenPhoto(f, 1);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -21);
+  EXPECT_EQ(f.lbZoom->text(), "Zoom  1/21");
+  EXPECT_EQ(f.imgbox->size(), QSize(524, 29));
+  // The file's own size, not the reduced decode's.
+  EXPECT_EQ(gAlbumState.ImageWidth, 11000);
+  EXPECT_EQ(gAlbumState.ImageHeight, 600);
+  EXPECT_EQ(f.pctBoxSize, QSize(11000, 600));
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(1375, 75));
+  EXPECT_EQ(f.FullSizePicture().size(), QSize(11000, 600));
+}
+
+TEST_F(Viewer, ZoomButtonsStepAndDecodeMoreDetailWhenNeeded) {
+  Picture("photo.jpg", 4000, 3000);
+  frmMain& f = Open({"photo.jpg"});
+  OpenPhoto(f, 1);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -8);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(500, 375));
+  Click(f.lbButtonText[6]);  // the caption on the Enlarge button
+  EXPECT_EQ(gAlbumState.ZoomLevel, -7);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(1000, 750));
+  EXPECT_EQ(f.imgbox->size(), QSize(571, 429));
+  EXPECT_EQ(f.imgbox->pos(), QPoint(-13, 20));
+  for (int i = 0; i < 6; ++i) f.cmdZoomIn_Click();
+  EXPECT_EQ(gAlbumState.ZoomLevel, -1);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(4000, 3000));
+  EXPECT_EQ(f.imgbox->picture().size(), QSize(4000, 3000));
+  Click(f.cmdZoomIn);
+  EXPECT_EQ(gAlbumState.ZoomLevel, 2);
+  EXPECT_EQ(f.lbZoom->text(), "Zoom  2/1");
+  EXPECT_EQ(f.imgbox->size(), QSize(8000, 6000));
+  Click(f.cmdZoomOut);
+  EXPECT_EQ(gAlbumState.ZoomLevel, 1);
+  EXPECT_EQ(f.lbZoom->text(), "Zoom  1/1");
+  Click(f.lbButtonText[5]);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -2);
+  EXPECT_EQ(f.imgbox->size(), QSize(2000, 1500));
+  EXPECT_EQ(f.imgbox->pos(), QPoint(-728, -516));
+  EXPECT_TRUE(LogEntries().empty());
+}
+
+TEST_F(Viewer, FarZoomShowsTheRightPixelsAndRefusedStepsLeaveTheView) {
+  Picture("small.png", 400, 300, "PNG");
+  frmMain& f = Open({"small.png"});
+  OpenPhoto(f, 1);
+  const long before = PeakKb();
+  gAlbumState.ZoomLevel = 9999;
+  f.cmdZoomIn_Click();
+  EXPECT_EQ(gAlbumState.ZoomLevel, 10000);
+  EXPECT_EQ(f.imgbox->size(), QSize(4000000, 3000000));
+  // Moved by half a picture pixel, the middle of the viewing area shows the middle
+  // of the first pixel of the white quarter.
+  f.imgbox->move(f.imgbox->x() - 5000, f.imgbox->y() - 5000);
+  const QImage shot = f.pctWindow->grab().toImage();
+  EXPECT_TRUE(Near(shot.pixelColor(272, 234), QColor(240, 240, 240)));
+  EXPECT_LT(PeakKb() - before, 100 * 1024);
+
+  // A size no widget can take is refused, and the view stays.
+  gAlbumState.ZoomLevel = 41943;
+  f.cmdZoomIn_Click();
+  EXPECT_EQ(gAlbumState.ZoomLevel, 41943);
+  EXPECT_EQ(f.imgbox->size(), QSize(4000000, 3000000));
+  EXPECT_FALSE(f.imgbox->isHidden());
+  gAlbumState.ZoomLevel = 32767;
+  f.cmdZoomIn_Click();
+  EXPECT_EQ(gAlbumState.ZoomLevel, 32767);
+  const auto log = LogEntries();
+  ASSERT_EQ(log.size(), 2u);
+  for (const std::string& line : log)
+    EXPECT_NE(line.find("An error has occurred in 'cmdZoomIn_Click'. Error = Overflow"), std::string::npos) << line;
+  EXPECT_EQ(f.cmdZoomIn->pixmap().toImage(), f.pctDarkSmall->pixmap().toImage());
+}
+
+TEST_F(Viewer, DraggingMovesThePictureWithThePointer) {
+  Picture("a.jpg", 800, 600);
+  frmMain& f = Open({"a.jpg"});
+  OpenPhoto(f, 1);
+  const QPoint start = f.imgbox->pos();
+  Mouse(f.imgbox, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(f.ImageDragging);
+  EXPECT_EQ(f.imgbox->cursor().shape(), Qt::SizeAllCursor);
+  Mouse(f.imgbox, QEvent::MouseMove, {130, 90}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(f.imgbox->pos(), start + QPoint(30, -10));
+  // Relative to the moved picture the pointer is back at its grab point.
+  Mouse(f.imgbox, QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(f.imgbox->pos(), start + QPoint(30, -10));
+  Mouse(f.imgbox, QEvent::MouseMove, {-500, 100}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(f.imgbox->pos(), start + QPoint(-570, -10));
+  Mouse(f.imgbox, QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
+  EXPECT_FALSE(f.ImageDragging);
+  EXPECT_FALSE(f.imgbox->testAttribute(Qt::WA_SetCursor));
+  Mouse(f.imgbox, QEvent::MouseMove, {200, 200}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(f.imgbox->pos(), start + QPoint(-570, -10));
+  // The next zoom step centres it again.
+  f.cmdZoomIn_Click();
+  EXPECT_EQ(f.imgbox->geometry(), QRect(-128, -66, 800, 600));
+}
+
+TEST_F(Viewer, APictureThatCannotOpenLeavesTheViewAsItWas) {
+  Picture("good.jpg", 600, 400);
+  Write("Photos/bad.jpg", "plain text, not a picture\r\n");
+  Info("bad.jpg");
+  Info("gone.jpg");
+  frmMain& f = Open({"good.jpg", "bad.jpg", "gone.jpg"});
+  OpenPhoto(f, 1);
+  const QRect where = f.imgbox->geometry();
+  const qint64 shown = f.imgbox->picture().cacheKey();
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  EXPECT_FALSE(f.DisplayPhoto(2));
+  ASSERT_EQ(prompter.Prompts().size(), 1u);
+  EXPECT_EQ(prompter.Prompts()[0].text, "Invalid image file. Unable to open");
+  EXPECT_EQ(prompter.Prompts()[0].title, "Error");
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 1);
+  EXPECT_EQ(gAlbumState.PhotoFile, Root() + "/Photos/good.jpg");
+  EXPECT_EQ(gAlbumState.ZoomLevel, -2);
+  EXPECT_EQ(gAlbumState.Title, "good.jpg");
+  EXPECT_EQ(f.imgbox->geometry(), where);
+  EXPECT_EQ(f.imgbox->picture().cacheKey(), shown);
+  EXPECT_EQ(f.pctBoxSize, QSize(600, 400));
+  // A missing file fails without a word.
+  EXPECT_FALSE(f.DisplayPhoto(3));
+  EXPECT_EQ(prompter.Prompts().size(), 1u);
+  EXPECT_FALSE(f.DisplayPhoto(0));
+  EXPECT_FALSE(f.DisplayPhoto(4));
+}
+
+TEST_F(Viewer, ZoomFromTheGridOpensTheCurrentPhotoOnlyWhenItOpens) {
+  Write("Photos/bad.jpg", "not a picture");
+  Info("bad.jpg");
+  Picture("b.jpg", 1090, 300);
+  frmMain& f = Open({"bad.jpg", "b.jpg"});
+  ASSERT_EQ(ViewMode, 0);
+  f.SetImageIndex(1);
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  f.cmdZoomIn_Click();
+  EXPECT_EQ(ViewMode, 0);
+  EXPECT_FALSE(f.imgThumbnail[0]->isHidden());
+  f.SetImageIndex(2);
+  f.cmdZoomOut_Click();
+  EXPECT_EQ(ViewMode, 1);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -3);
+  EXPECT_EQ(f.cmdZoomOut->pixmap().toImage(), f.pctDarkSmall->pixmap().toImage());
+}
+
+TEST_F(Viewer, VideoEntriesUseTheVideoWindowAndIgnoreZoom) {
+  Picture("a.jpg", 600, 400);
+  Write("Photos/clip.MoV", "not played here");
+  Info("clip.MoV");
+  frmMain& f = Open({"a.jpg", "clip.MoV"});
+  OpenPhoto(f, 1);
+  EXPECT_FALSE(f.cmdVideo[0]->isEnabled());
+  OpenPhoto(f, 2);
+  EXPECT_TRUE(gAlbumState.IsVideo);
+  EXPECT_EQ(f.picVideoWindow->geometry(), QRect(20, 48, 497, 373));
+  EXPECT_FALSE(f.picVideoWindow->isHidden());
+  EXPECT_TRUE(f.imgbox->isHidden());
+  for (QWidget* w : {static_cast<QWidget*>(f.cmdVideo[0]), static_cast<QWidget*>(f.cmdVideo[2]),
+                     static_cast<QWidget*>(f.hscVideo)})
+    EXPECT_TRUE(w->isEnabled());
+  const QString caption = f.lbZoom->text();
+  f.cmdZoomIn_Click();
+  EXPECT_EQ(f.lbZoom->text(), caption);
+  OpenPhoto(f, 1);
+  EXPECT_TRUE(f.picVideoWindow->isHidden());
+  EXPECT_EQ(f.picVideoWindow->x(), 565);
+  EXPECT_FALSE(f.cmdVideo[1]->isEnabled());
+}
+
+}  // namespace
