@@ -105,6 +105,8 @@ int main(int argc, char** argv) {
   CreateArchiveFolders();
   ReadFolderSettings();
   BuildGroup();
+  // The first-run notice would wait for a click once the window is shown.
+  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -55,7 +55,12 @@ void frmMain::BuildGrid() {
     name->setAlignment(Qt::AlignCenter);
     name->setTextFormat(Qt::PlainText);
     name->setFont(qm::UiFont("Tahoma", 8.25, true));
-    name->setStyleSheet("color: #ffffff; background: transparent;");
+    // The name's box overlaps the foot of a square or upright thumbnail; there a
+    // dark veil (switched on per picture) keeps the white text readable.
+    QPalette pal = name->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::Window, QColor(0, 0, 0, 150));
+    name->setPalette(pal);
     name->hide();
     lbThumbnailFile[size_t(s)] = name;
   }
@@ -117,6 +122,7 @@ bool frmMain::ShowThumbnailPage(std::int32_t page) {
         thumb->resize(picture.size());
       }
       thumb->show();
+      name->setAutoFillBackground(thumb->y() + thumb->height() > name->y());
       name->setText(QString::fromStdString(photo));
       name->show();
     } else {
@@ -183,8 +189,11 @@ void frmMain::imgThumbnail_DblClick(int Index) {
     // A slot past the end of the group holds no photo.
     if (!grid::IsPhotoIndex(k, gAlbumState.PhotoCount)) return;
     SetGroupListSelect(-1, 0);
-    if (DisplayPhoto(k)) SetCountLabel(k);
-    ViewMode = 1;
+    // The viewer is open only when the photo really opened.
+    if (DisplayPhoto(k)) {
+      SetCountLabel(k);
+      ViewMode = 1;
+    }
   } catch (const qm::RuntimeError& e) {
     LogError("imgThumbnail_DblClick", e);
   } catch (const std::exception& e) {

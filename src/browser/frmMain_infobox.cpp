@@ -26,7 +26,7 @@ constexpr int kBoxHeight = 149;
 constexpr int kStrip = 15;  // the part of the box that shows when it is down
 constexpr int kRowTop = 20;
 constexpr int kRowHeight = 18;
-constexpr int kValueLeft = 96;
+constexpr int kValueLeft = 108;
 constexpr int kYearLength = 4;
 
 const char* const kGrey = "#c0c0c0";
@@ -89,7 +89,7 @@ void frmMain::BuildInfoBox() {
   for (int row = 0; row < 7; ++row) {
     const int y = kRowTop + row * kRowHeight;
     const int c = kCaptionOfRow[row];
-    Label1[std::size_t(c)] = InfoLabel(framInfo, kCaptions[c], 6, y, kValueLeft - 12, true);
+    Label1[std::size_t(c)] = InfoLabel(framInfo, kCaptions[c], 2, y, kValueLeft - 8, true);
     Label1[std::size_t(c)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1[std::size_t(c)]->setObjectName(QString("Label1_%1").arg(c));
     lbInfo[std::size_t(row)] = InfoLabel(framInfo, QString(), kValueLeft, y, kBoxWidth - kValueLeft - 6, false);

@@ -104,27 +104,28 @@ void frmMain::BuildWindow() {
   lbTitle->setFont(qm::UiFont("Tahoma", 9.75, true));
   lbTitle->setStyleSheet("color: #ffffff; background: transparent;");
 
-  lbStatusPage = StatusLabel(client, "lbStatusPage", 180, 78);
-  lbStatusCount = StatusLabel(client, "lbStatusCount", 260, 98);
-  lbStatusSelected = StatusLabel(client, "lbStatusSelected", 360, 80);
-  lbZoom = StatusLabel(client, "lbZoom", 442, 44);
+  lbStatusPage = StatusLabel(client, "lbStatusPage", 178, 74);
+  lbStatusCount = StatusLabel(client, "lbStatusCount", 254, 96);
+  lbStatusSelected = StatusLabel(client, "lbStatusSelected", 352, 72);
+  lbZoom = StatusLabel(client, "lbZoom", 426, 68);
   lbZoom->setToolTip("Current zoom level (e.g., 1/2 = viewing at one half size)");
 
-  cmdPlayAudioClip[0] = StatusButton(client, "cmdPlayAudioClip_0", "Play &Audio", 488, 70);
-  cmdPlayAudioClip[1] = StatusButton(client, "cmdPlayAudioClip_1", QString(), 560, 22);
+  cmdPlayAudioClip[0] = StatusButton(client, "cmdPlayAudioClip_0", "Play &Audio", 496, 64);
+  cmdPlayAudioClip[1] = StatusButton(client, "cmdPlayAudioClip_1", QString(), 562, 22);
   cmdPlayAudioClip[1]->setIcon(GlyphIcon(false));
-  cmdVideo[0] = StatusButton(client, "cmdVideo_0", "Play &Video", 586, 70);
-  cmdVideo[1] = StatusButton(client, "cmdVideo_1", QString(), 658, 22);
+  cmdVideo[0] = StatusButton(client, "cmdVideo_0", "Play &Video", 588, 64);
+  cmdVideo[1] = StatusButton(client, "cmdVideo_1", QString(), 654, 22);
   cmdVideo[1]->setIcon(GlyphIcon(true));
-  cmdVideo[2] = StatusButton(client, "cmdVideo_2", QString(), 682, 22);
+  cmdVideo[2] = StatusButton(client, "cmdVideo_2", QString(), 678, 22);
   cmdVideo[2]->setIcon(GlyphIcon(false));
   hscVideo = new QScrollBar(Qt::Horizontal, client);
   hscVideo->setObjectName("hscVideo");
-  hscVideo->setGeometry(708, 545, 44, 16);
+  hscVideo->setGeometry(703, 545, 44, 16);
   hscVideo->setEnabled(false);
-  lbVideo = StatusLabel(client, "lbVideo", 754, 36);
-  lbVideo->setText("Length");
+  lbVideo = StatusLabel(client, "lbVideo", 749, 40);
   lbVideo->setFont(qm::UiFont("Tahoma", 8.25));
+  lbVideo->setText("Length");
+  lbVideo->adjustSize();
 
   pctBrightSmall = FaceHolder(client, "pctBrightSmall", "button_small_pressed.png");
   pctDarkSmall = FaceHolder(client, "pctDarkSmall", "button_small.png");

@@ -28,7 +28,7 @@ qm::EventLabel* ButtonCaption(qm::EventLabel* button, const char* name, const ch
   l->setGeometry(0, 0, button->width(), button->height());
   l->setAlignment(Qt::AlignCenter);
   l->setFont(qm::UiFont("Tahoma", 8.25, true));
-  l->setStyleSheet("color: #ffffff; background: transparent;");
+  l->setStyleSheet("QLabel { color: #ffffff; background: transparent; } QLabel:disabled { color: #5d6672; }");
   l->setToolTip(QString::fromUtf8(tip));
   button->setToolTip(QString::fromUtf8(tip));
   return l;

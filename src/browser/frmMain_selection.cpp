@@ -91,7 +91,7 @@ void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float X, 
     if (Button == 1) {
       if (Shift == 0) SetGroupListSelect(-1, 0);
       SetGroupListSelect(k, Shift);
-      if (LoadImageInfo(k, this)) LoadInfoBox();
+      if (LoadPhotoInfo(k)) LoadInfoBox();
       gAlbumState.DropTarget = -1;
       SetCountLabel(k);
     } else if (Button == 2) {

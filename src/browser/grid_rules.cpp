@@ -40,13 +40,8 @@ bool DownArrowShown(int top, int listCount) { return listCount > top + kStripBut
 int VisibleButtonCount(int top, int listCount) { return std::clamp(listCount - top, 0, kStripButtons); }
 
 int ButtonForGroup(const std::vector<std::string>& captions, const std::string& groupName) {
-  for (size_t i = 0; i < captions.size(); ++i)
-    if (captions[i] == groupName) return int(i);
-  // Two groups may differ only in case on this file system; the exact name wins,
-  // and only without one does a case-blind match stand for the group.
-  for (size_t i = 0; i < captions.size(); ++i)
-    if (qm::EqualsNoCase(captions[i], groupName)) return int(i);
-  return -1;
+  const auto at = std::find(captions.begin(), captions.end(), groupName);
+  return at == captions.end() ? -1 : int(at - captions.begin());
 }
 
 bool IsAllPhotosGroup(const std::string& groupName) { return qm::EqualsNoCase(groupName, kAllPhotosGroup); }

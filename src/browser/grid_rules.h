@@ -51,8 +51,9 @@ bool UpArrowShown(int top);
 bool DownArrowShown(int top, int listCount);
 int VisibleButtonCount(int top, int listCount);
 
-// The strip button whose caption names the group: an exact match first, else one
-// that differs only in case; -1 when none of the shown captions does.
+// The strip button whose caption names the group, -1 when none of the shown
+// captions does. Names compare exactly: two names that differ only in case are
+// two list files, so two groups, on this file system.
 int ButtonForGroup(const std::vector<std::string>& captions, const std::string& groupName);
 
 // Whether a group name is the all-photos group (case ignored).
