@@ -71,6 +71,9 @@ void frmMain::BuildGrid() {
   VScroll1->setRange(1, 1);
   VScroll1->setValue(1);
   VScroll1->setEnabled(false);
+  // One page per step, so the thumb's length shows the share of one page.
+  VScroll1->setSingleStep(1);
+  VScroll1->setPageStep(1);
   // A change comes when the thumb is let go, not on every step of a drag.
   VScroll1->setTracking(false);
   connect(VScroll1, &QScrollBar::valueChanged, this, [this](int) { VScroll1_Change(); });

@@ -1,0 +1,136 @@
+// Draws the screenshots in docs/screenshots/ from a generated archive. Run by
+// scripts/take-screenshots.sh under Xvfb.
+#include <QApplication>
+#include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "archive/modquillmont.h"
+#include "browser/albumstate.h"
+#include "browser/frmMain.h"
+#include "intake/thumbnail_maker.h"
+#include "platform/files.h"
+#include "platform/program_folder.h"
+#include "platform/settings_backend.h"
+#include "platform/ui_runtime.h"
+
+namespace {
+
+QImage Landscape(int w, int h, double hue) {
+  QImage img(w, h, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient sky(0, 0, 0, h * 0.65);
+  sky.setColorAt(0, QColor::fromHsvF(std::fmod(hue + 0.6, 1.0), 0.7, 0.55));
+  sky.setColorAt(0.6, QColor::fromHsvF(std::fmod(hue + 0.05, 1.0), 0.6, 0.95));
+  sky.setColorAt(1, QColor::fromHsvF(std::fmod(hue + 0.1, 1.0), 0.5, 1.0));
+  p.fillRect(img.rect(), sky);
+  QRadialGradient sun(w * 0.68, h * 0.46, h * 0.16);
+  sun.setColorAt(0, QColor(255, 250, 215));
+  sun.setColorAt(0.55, QColor(255, 214, 120));
+  sun.setColorAt(1, QColor(255, 180, 100, 0));
+  p.setPen(Qt::NoPen);
+  p.setBrush(sun);
+  p.drawEllipse(QPointF(w * 0.68, h * 0.46), h * 0.16, h * 0.16);
+  auto hills = [&](double base, double amp, double phase, QColor top, QColor bottom) {
+    QPainterPath path;
+    path.moveTo(0, h);
+    for (int x = 0; x <= w; x += 4)
+      path.lineTo(x, h * base - amp * h * (0.5 + 0.5 * std::sin(x * 0.006 + phase)) -
+                         0.3 * amp * h * std::sin(x * 0.017 + phase * 2));
+    path.lineTo(w, h);
+    path.closeSubpath();
+    QLinearGradient g(0, h * (base - amp), 0, h);
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    p.setBrush(g);
+    p.drawPath(path);
+  };
+  hills(0.70, 0.10, 0.4 + hue * 7, QColor(120, 80, 120), QColor(70, 50, 90));
+  hills(0.82, 0.09, 2.1 + hue * 5, QColor(60, 110, 90), QColor(30, 70, 60));
+  hills(0.95, 0.07, 4.0 + hue * 3, QColor(30, 70, 50), QColor(15, 40, 30));
+  return img;
+}
+
+std::string Info(const std::string& name, const std::string& title, int w, int h) {
+  return "PhotoPath=\\Photos\\" + name + "\r\nTITLE=" + title +
+         "\r\nPHOTOGRAPHER=Mara Lindqvist\r\nYEAR=2019\r\nPEOPLE=Nobody in sight\r\nPLACE=Upper valley\r\n"
+         "EVENT=Summer walk\r\nKEYWORDS=sunset, hills, summer\r\nImageWidth=" +
+         std::to_string(w) + "\r\nImageHeight=" + std::to_string(h) + "\r\n";
+}
+
+void Settle() {
+  for (int i = 0; i < 30; ++i) qm::DoEvents();
+}
+
+void Save(frmMain& f, const std::string& out) {
+  Settle();
+  f.grab().save(QString::fromStdString(out));
+  std::printf("%s\n", out.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const std::string outDir = argc > 1 ? argv[1] : "docs/screenshots";
+  QTemporaryDir dir;
+  const std::string root = dir.path().toStdString() + "/prog";
+  std::filesystem::create_directories(root);
+  qm::SetProgramFolderForTests(root);
+  qm::SetSettingsFolderForTests(dir.path().toStdString() + "/config");
+  SetArchiveRoot();
+  CreateArchiveFolders();
+  ReadFolderSettings();
+  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+
+  std::vector<std::string> all;
+  for (int i = 1; i <= 40; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "IMG_%04d.jpg", i);
+    const bool portrait = i % 5 == 0;
+    const int w = portrait ? 750 : 1000, h = portrait ? 1000 : 750;
+    const QImage img = Landscape(w, h, i / 40.0);
+    img.save(QString::fromStdString(PhotosFolder + name), "JPEG", 90);
+    const QSize box = ThumbnailBoxSize(w, h);
+    SaveThumbnailFile(DrawThumbnail(img.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), box, Qt::black),
+                      ThumbnailsFolder + name, PhotosFolder + name);
+    qm::ReplaceFileAtomically(InfoFolder + name + ".info", Info(name, "Evening " + std::to_string(i), w, h));
+    all.push_back(name);
+  }
+  qm::WriteTextLinesAtomically(SlideGroupsFolder + kAllPhotosFile, all);
+  qm::WriteTextLinesAtomically(SlideGroupsFolder + "Lake Trip.lst", all);
+  for (const char* g : {"Birthdays", "Garden", "Winter 2001"})
+    qm::WriteTextLinesAtomically(SlideGroupsFolder + g + ".lst", {all[0], all[1]});
+
+  frmMain& f = frmMain::Get();
+  f.show();
+  Save(f, outDir + "/main-window.png");
+
+  f.pctAlbumList_MouseDown(f.FindGroupButton("Lake Trip.lst"), 1, 0, 0, 0);
+  f.VScroll1->setValue(2);
+  f.VScroll1_Change();
+  f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
+  f.imgThumbnail_MouseDown(4, 1, 2, 0, 0);
+  f.imgThumbnail_MouseDown(10, 1, 2, 0, 0);
+  Save(f, outDir + "/grid-page2.png");
+
+  f.imgThumbnail_DblClick(2);
+  f.optInfoPosition_Click(2);
+  Save(f, outDir + "/viewer-info-up.png");
+
+  f.cmdEditPhotoInfo_Click();
+  f.txtPlace->setText("Upper valley, north ridge");
+  f.txtPlace->setFocus();
+  Save(f, outDir + "/info-edit.png");
+  f.cmdEditPhotoInfo_Click();
+  return 0;
+}
