@@ -2,6 +2,8 @@
 // against a yardstick that only opens, reads and closes the same information files.
 #include <benchmark/benchmark.h>
 
+#include "support/bench_env.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -26,16 +28,6 @@ constexpr int kGoneInGroup = 10;  // entries whose photo was set aside, dropped 
 std::vector<std::string> gInfoNames;
 std::vector<std::string> gGroupTexts;
 
-void WriteFile(const std::string& path, const std::string& content) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) {
-    std::perror(path.c_str());
-    std::exit(1);
-  }
-  std::fwrite(content.data(), 1, content.size(), f);
-  std::fclose(f);
-}
-
 std::string PhotoName(int i) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "IMG_%05d.jpg", i);
@@ -48,8 +40,8 @@ void BuildArchive() {
   const std::string photoBytes(2048, '\xd8');
   for (int i = 0; i < kPhotos; ++i) {
     const std::string name = PhotoName(i);
-    WriteFile(PhotosFolder + name, photoBytes);
-    WriteFile(InfoFolder + name + ".info",
+    WriteBenchFile(PhotosFolder + name, photoBytes);
+    WriteBenchFile(InfoFolder + name + ".info",
               "PhotoPath=\\Photos\\" + name + "\r\nTITLE=Photo " + std::to_string(i) +
                   "\r\nPHOTOGRAPHER=Ann\r\nYEAR=2001\r\nPEOPLE=\r\nPLACE=Lake\r\nEVENT=Summer\r\n"
                   "KEYWORDS=water, boat\r\nImageWidth=1600\r\nImageHeight=1200\r\n");
@@ -62,12 +54,12 @@ void BuildArchive() {
       if (k % (kGroupSize / kGoneInGroup) == 0) text += "gone_" + std::to_string(g) + "_" + std::to_string(k) + ".jpg\r\n";
     }
     gGroupTexts.push_back(text);
-    WriteFile(GroupPath(g), text);
+    WriteBenchFile(GroupPath(g), text);
   }
 }
 
 void RestoreGroups() {
-  for (int g = 0; g < kGroups; ++g) WriteFile(GroupPath(g), gGroupTexts[size_t(g)]);
+  for (int g = 0; g < kGroups; ++g) WriteBenchFile(GroupPath(g), gGroupTexts[size_t(g)]);
 }
 
 void BM_Yardstick_OpenReadCloseInfoFiles(benchmark::State& state) {
@@ -114,20 +106,8 @@ BENCHMARK(BM_GetPhotoLink)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  QTemporaryDir dir;
-  if (!dir.isValid()) return 1;
-  const std::string root = dir.path().toStdString() + "/prog";
-  std::filesystem::create_directories(root);
-  qm::SetProgramFolderForTests(root);
-  qm::SetSettingsFolderForTests(dir.path().toStdString() + "/config");
-  SetArchiveRoot();
-  CreateArchiveFolders();
-  ReadFolderSettings();
+  BenchArchive archive;
   BuildArchive();
 
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv);
 }

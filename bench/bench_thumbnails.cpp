@@ -2,6 +2,8 @@
 // against vipsthumbnail making 100-pixel thumbnails of the same files.
 #include <benchmark/benchmark.h>
 
+#include "support/bench_env.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
@@ -29,16 +31,6 @@ constexpr int kWidth = 4000, kHeight = 3000;
 
 std::vector<std::string> gList{""};
 std::string gVipsOut;
-
-void WriteFile(const std::string& path, const std::string& content) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) {
-    std::perror(path.c_str());
-    std::exit(1);
-  }
-  std::fwrite(content.data(), 1, content.size(), f);
-  std::fclose(f);
-}
 
 std::string PhotoName(int i) {
   char buf[32];
@@ -81,8 +73,8 @@ void BuildPhotos() {
     pool.emplace_back([t, threads] {
       for (int i = t; i < kPhotos; i += threads) {
         const std::string name = PhotoName(i);
-        WriteFile(PhotosFolder + name, CameraJpeg(i));
-        WriteFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=\r\n");
+        WriteBenchFile(PhotosFolder + name, CameraJpeg(i));
+        WriteBenchFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=\r\n");
       }
     });
   for (auto& t : pool) t.join();
@@ -137,20 +129,10 @@ BENCHMARK(BM_Vipsthumbnail)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QTemporaryDir dir;
-  const std::string root = dir.path().toStdString() + "/prog";
-  std::filesystem::create_directories(root);
-  qm::SetProgramFolderForTests(root);
-  qm::SetSettingsFolderForTests(dir.path().toStdString() + "/config");
-  SetArchiveRoot();
-  CreateArchiveFolders();
-  ReadFolderSettings();
-  gVipsOut = dir.path().toStdString() + "/vips";
+  BenchArchive archive;
+  gVipsOut = archive.Dir() + "/vips";
   std::filesystem::create_directories(gVipsOut);
   BuildPhotos();
 
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv);
 }

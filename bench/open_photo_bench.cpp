@@ -3,6 +3,8 @@
 // Goal: under 150 ms a photo.
 #include <benchmark/benchmark.h>
 
+#include "support/bench_env.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -22,16 +24,6 @@
 namespace {
 
 constexpr int kWidth = 4000, kHeight = 3000;
-
-void WriteFile(const std::string& path, const std::string& content) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) {
-    std::perror(path.c_str());
-    std::exit(1);
-  }
-  std::fwrite(content.data(), 1, content.size(), f);
-  std::fclose(f);
-}
 
 // Gradients, shapes and edges, about what a camera writes.
 void CameraJpeg(const std::string& path, int seed) {
@@ -79,23 +71,14 @@ BENCHMARK(BM_OpenAndZoomToFullSize)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QTemporaryDir dir;
-  const std::string root = dir.path().toStdString() + "/prog";
-  std::filesystem::create_directories(root);
-  qm::SetProgramFolderForTests(root);
-  qm::SetSettingsFolderForTests(dir.path().toStdString() + "/config");
-  SetArchiveRoot();
-  CreateArchiveFolders();
-  ReadFolderSettings();
+  BenchArchive archive;
   for (int i = 0; i < 2; ++i) {
     const std::string name = "IMG_" + std::to_string(i) + ".jpg";
     CameraJpeg(PhotosFolder + name, i);
-    WriteFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=" + name + "\r\n");
+    WriteBenchFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=" + name + "\r\n");
   }
-  WriteFile(SlideGroupsFolder + kAllPhotosFile, "IMG_0.jpg\r\nIMG_1.jpg\r\n");
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  WriteBenchFile(SlideGroupsFolder + kAllPhotosFile, "IMG_0.jpg\r\nIMG_1.jpg\r\n");
+  const int rc = RunBenchmarks(argc, argv);
   frmMain::Unload();
-  return 0;
+  return rc;
 }

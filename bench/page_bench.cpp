@@ -2,6 +2,8 @@
 // against decoding the same sixteen thumbnail files alone. Goal: a page in under 20 ms.
 #include <benchmark/benchmark.h>
 
+#include "support/bench_env.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QImageReader>
@@ -28,16 +30,6 @@ std::string PhotoName(int i) {
   return buf;
 }
 
-void WriteFile(const std::string& path, const std::string& content) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) {
-    std::perror(path.c_str());
-    std::exit(1);
-  }
-  std::fwrite(content.data(), 1, content.size(), f);
-  std::fclose(f);
-}
-
 // Thumbnails as the builder writes them: bitmaps of up to 100 x 100 under the photo name.
 void BuildGroup() {
   std::string list;
@@ -51,12 +43,12 @@ void BuildGroup() {
     p.fillRect(img.rect(), g);
     p.end();
     img.save(QString::fromStdString(ThumbnailsFolder + name), "BMP");
-    WriteFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=\r\nPHOTOGRAPHER=\r\nYEAR=\r\n"
+    WriteBenchFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=\r\nPHOTOGRAPHER=\r\nYEAR=\r\n"
                                            "PEOPLE=\r\nPLACE=\r\nEVENT=\r\nKEYWORDS=\r\nImageWidth=0\r\nImageHeight=0\r\n");
     list += name + "\r\n";
   }
-  WriteFile(SlideGroupsFolder + "Trip.lst", list);
-  WriteFile(SlideGroupsFolder + kAllPhotosFile, list);
+  WriteBenchFile(SlideGroupsFolder + "Trip.lst", list);
+  WriteBenchFile(SlideGroupsFolder + kAllPhotosFile, list);
 }
 
 void BM_Yardstick_DecodeSixteenThumbnails(benchmark::State& state) {
@@ -95,22 +87,8 @@ BENCHMARK(BM_ShowThumbnailPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  QTemporaryDir dir;
-  if (!dir.isValid()) return 1;
-  const std::string root = dir.path().toStdString() + "/prog";
-  std::filesystem::create_directories(root);
-  qm::SetProgramFolderForTests(root);
-  qm::SetSettingsFolderForTests(dir.path().toStdString() + "/config");
-  SetArchiveRoot();
-  CreateArchiveFolders();
-  ReadFolderSettings();
+  BenchArchive archive;
   BuildGroup();
-  // The first-run notice would wait for a click once the window is shown.
-  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
 
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunBenchmarks(argc, argv);
 }

@@ -77,6 +77,11 @@ public:
   QLabel* pctDarkSmall = nullptr;
   // Gives a picture button the face of a hidden face holder.
   static void SetFace(QLabel* button, const QLabel* face);
+  // A picture button showing face, and the white caption label on top of it.
+  static qm::EventLabel* MakePictureButton(QWidget* parent, const char* name, const QRect& where,
+                                           const QLabel* face);
+  static qm::EventLabel* MakeButtonCaption(qm::EventLabel* button, const char* name, const char* text,
+                                           const char* tip);
 
   // ---- group strip (frmMain_strip.cpp) ---------------------------------------
   std::array<qm::EventLabel*, 12> pctAlbumList{};  // 0..7 buttons; 10, 11 faces

@@ -223,24 +223,6 @@ void frmMain::WriteEditBoxes(const InfoFields& f) {
   txtTitle->setText(QString::fromStdString(f.Title));
 }
 
-namespace {
-
-void SetFields(AlbumState& s, const InfoFields& f) {
-  s.Title = f.Title;
-  s.Photographer = f.Photographer;
-  s.Year = f.Year;
-  s.People = f.People;
-  s.Place = f.Place;
-  s.Event = f.Event;
-  s.Keywords = f.Keywords;
-}
-
-InfoFields FieldsOf(const AlbumState& s) {
-  return {s.Title, s.Photographer, s.Year, s.People, s.Place, s.Event, s.Keywords};
-}
-
-}  // namespace
-
 bool frmMain::SaveEdits() {
   AlbumState& s = gAlbumState;
   SetFields(s, ReadEditBoxes());

@@ -147,3 +147,27 @@ void frmMain::BuildWindow() {
   tmrVideo->setObjectName("tmrVideo");
   tmrVideo->setInterval(250);
 }
+
+qm::EventLabel* frmMain::MakePictureButton(QWidget* parent, const char* name, const QRect& where, const QLabel* face) {
+  auto* b = new qm::EventLabel(parent);
+  b->setObjectName(name);
+  b->setGeometry(where);
+  b->setScaledContents(true);
+  if (face) b->setPixmap(face->pixmap());
+  return b;
+}
+
+// The caption covers its button, so a click on either runs the button's command.
+qm::EventLabel* frmMain::MakeButtonCaption(qm::EventLabel* button, const char* name, const char* text,
+                                           const char* tip) {
+  auto* l = new qm::EventLabel(button);
+  l->setObjectName(name);
+  l->setText(QString::fromUtf8(text));
+  l->setGeometry(0, 0, button->width(), button->height());
+  l->setAlignment(Qt::AlignCenter);
+  l->setFont(qm::UiFont("Tahoma", 8.25, true));
+  l->setStyleSheet("QLabel { color: #ffffff; background: transparent; } QLabel:disabled { color: #5d6672; }");
+  l->setToolTip(QString::fromUtf8(tip));
+  button->setToolTip(QString::fromUtf8(tip));
+  return l;
+}

@@ -10,41 +10,15 @@
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
 
-namespace {
-
-qm::EventLabel* PictureButton(QWidget* parent, const char* name, const QRect& where, const QLabel* face) {
-  auto* b = new qm::EventLabel(parent);
-  b->setObjectName(name);
-  b->setGeometry(where);
-  b->setScaledContents(true);
-  if (face) b->setPixmap(face->pixmap());
-  return b;
-}
-
-qm::EventLabel* ButtonCaption(qm::EventLabel* button, const char* name, const char* text, const char* tip) {
-  auto* l = new qm::EventLabel(button);
-  l->setObjectName(name);
-  l->setText(QString::fromUtf8(text));
-  l->setGeometry(0, 0, button->width(), button->height());
-  l->setAlignment(Qt::AlignCenter);
-  l->setFont(qm::UiFont("Tahoma", 8.25, true));
-  l->setStyleSheet("QLabel { color: #ffffff; background: transparent; } QLabel:disabled { color: #5d6672; }");
-  l->setToolTip(QString::fromUtf8(tip));
-  button->setToolTip(QString::fromUtf8(tip));
-  return l;
-}
-
-}  // namespace
-
 void frmMain::BuildNavigation() {
-  cmdSlideshow = PictureButton(client, "cmdSlideshow", QRect(16, 396, 139, 31), pctAlbumList[11]);
-  cmdFullScreen = PictureButton(client, "cmdFullScreen", QRect(16, 432, 139, 31), pctAlbumList[11]);
-  pctPrev = PictureButton(client, "pctPrev", QRect(16, 504, 69, 31), pctDarkSmall);
-  pctNext = PictureButton(client, "pctNext", QRect(86, 504, 69, 31), pctDarkSmall);
-  lbButtonText[0] = ButtonCaption(pctNext, "lbButtonText_0", ">>", "Show next image.");
-  lbButtonText[1] = ButtonCaption(pctPrev, "lbButtonText_1", "<<", "Show previous image.");
-  lbButtonText[7] = ButtonCaption(cmdSlideshow, "lbButtonText_7", "Slide Show", "Slide show at given interval");
-  lbButtonText[8] = ButtonCaption(cmdFullScreen, "lbButtonText_8", "Full Screen",
+  cmdSlideshow = MakePictureButton(client, "cmdSlideshow", QRect(16, 396, 139, 31), pctAlbumList[11]);
+  cmdFullScreen = MakePictureButton(client, "cmdFullScreen", QRect(16, 432, 139, 31), pctAlbumList[11]);
+  pctPrev = MakePictureButton(client, "pctPrev", QRect(16, 504, 69, 31), pctDarkSmall);
+  pctNext = MakePictureButton(client, "pctNext", QRect(86, 504, 69, 31), pctDarkSmall);
+  lbButtonText[0] = MakeButtonCaption(pctNext, "lbButtonText_0", ">>", "Show next image.");
+  lbButtonText[1] = MakeButtonCaption(pctPrev, "lbButtonText_1", "<<", "Show previous image.");
+  lbButtonText[7] = MakeButtonCaption(cmdSlideshow, "lbButtonText_7", "Slide Show", "Slide show at given interval");
+  lbButtonText[8] = MakeButtonCaption(cmdFullScreen, "lbButtonText_8", "Full Screen",
                                   "Full screen view of pictures. Use arrow keys to see next/prev.");
   connect(pctNext, &qm::EventLabel::clicked, this, [this] { pctNext_Click(); });
   connect(pctPrev, &qm::EventLabel::clicked, this, [this] { pctPrev_Click(); });

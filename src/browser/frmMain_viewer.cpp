@@ -24,30 +24,6 @@ namespace {
 constexpr int kVideoWidth = 497;
 constexpr int kVideoHeight = 373;
 
-// A picture button with its caption label on top; a click on either runs the
-// button's command.
-qm::EventLabel* SmallButton(QWidget* parent, const char* name, int x, int y, const QLabel* face) {
-  auto* b = new qm::EventLabel(parent);
-  b->setObjectName(name);
-  b->setGeometry(x, y, 69, 31);
-  b->setScaledContents(true);
-  if (face) b->setPixmap(face->pixmap());
-  return b;
-}
-
-qm::EventLabel* Caption(qm::EventLabel* button, const char* name, const char* text, const char* tip) {
-  auto* l = new qm::EventLabel(button);
-  l->setObjectName(name);
-  l->setText(QString::fromUtf8(text));
-  l->setGeometry(0, 0, button->width(), button->height());
-  l->setAlignment(Qt::AlignCenter);
-  l->setFont(qm::UiFont("Tahoma", 8.25, true));
-  l->setStyleSheet("QLabel { color: #ffffff; background: transparent; } QLabel:disabled { color: #5d6672; }");
-  l->setToolTip(QString::fromUtf8(tip));
-  button->setToolTip(QString::fromUtf8(tip));
-  return l;
-}
-
 }  // namespace
 
 void frmMain::BuildViewer() {
@@ -67,10 +43,10 @@ void frmMain::BuildViewer() {
                               kVideoHeight);
   picVideoWindow->hide();
 
-  cmdZoomOut = SmallButton(client, "cmdZoomOut", 16, 468, pctDarkSmall);
-  cmdZoomIn = SmallButton(client, "cmdZoomIn", 86, 468, pctDarkSmall);
-  lbButtonText[5] = Caption(cmdZoomOut, "lbButtonText_5", "Reduce", "Zoom Out - Decrease image size");
-  lbButtonText[6] = Caption(cmdZoomIn, "lbButtonText_6", "Enlarge", "Zoom In - Increase image size");
+  cmdZoomOut = MakePictureButton(client, "cmdZoomOut", QRect(16, 468, 69, 31), pctDarkSmall);
+  cmdZoomIn = MakePictureButton(client, "cmdZoomIn", QRect(86, 468, 69, 31), pctDarkSmall);
+  lbButtonText[5] = MakeButtonCaption(cmdZoomOut, "lbButtonText_5", "Reduce", "Zoom Out - Decrease image size");
+  lbButtonText[6] = MakeButtonCaption(cmdZoomIn, "lbButtonText_6", "Enlarge", "Zoom In - Increase image size");
   connect(cmdZoomOut, &qm::EventLabel::clicked, this, [this] { cmdZoomOut_Click(); });
   connect(cmdZoomIn, &qm::EventLabel::clicked, this, [this] { cmdZoomIn_Click(); });
   connect(lbButtonText[5], &qm::EventLabel::clicked, this, [this] { lbButtonText_Click(5); });

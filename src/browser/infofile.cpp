@@ -88,19 +88,6 @@ std::optional<std::int32_t> ReadSize(const std::string& value) {
   return std::int32_t(r);
 }
 
-InfoFields FieldsOf(const AlbumState& s) {
-  return {s.Title, s.Photographer, s.Year, s.People, s.Place, s.Event, s.Keywords};
-}
-
-void SetFields(AlbumState& s, const InfoFields& f) {
-  s.Title = f.Title;
-  s.Photographer = f.Photographer;
-  s.Year = f.Year;
-  s.People = f.People;
-  s.Place = f.Place;
-  s.Event = f.Event;
-  s.Keywords = f.Keywords;
-}
 
 void ApplyLine(AlbumState& s, const std::string& line) {
   const size_t eq = line.find('=');
@@ -122,6 +109,20 @@ void ApplyLine(AlbumState& s, const std::string& line) {
 }
 
 }  // namespace
+
+InfoFields FieldsOf(const AlbumState& s) {
+  return {s.Title, s.Photographer, s.Year, s.People, s.Place, s.Event, s.Keywords};
+}
+
+void SetFields(AlbumState& s, const InfoFields& f) {
+  s.Title = f.Title;
+  s.Photographer = f.Photographer;
+  s.Year = f.Year;
+  s.People = f.People;
+  s.Place = f.Place;
+  s.Event = f.Event;
+  s.Keywords = f.Keywords;
+}
 
 bool IsVideoPath(const std::string& path) {
   if (path.size() < 4) return false;

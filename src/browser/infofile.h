@@ -8,6 +8,11 @@ struct InfoFields {
   std::string Title, Photographer, Year, People, Place, Event, Keywords;
 };
 
+struct AlbumState;
+// The seven fields of the album state, and back.
+InfoFields FieldsOf(const AlbumState& s);
+void SetFields(AlbumState& s, const InfoFields& f);
+
 // What the reader needs of the main window: the edit boxes and the video buttons.
 class InfoFileHost {
 public:
