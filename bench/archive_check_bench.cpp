@@ -6,18 +6,13 @@
 #include "support/bench_env.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "archive/archivecheck.h"
 #include "archive/frmSplash.h"
 #include "archive/modquillmont.h"
 #include "platform/files.h"
-#include "platform/program_folder.h"
-#include "platform/settings_backend.h"
 
 namespace {
 
@@ -58,7 +53,7 @@ BENCHMARK(BM_CheckFolderContents)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  BenchArchive archive;
+  ScratchArchive archive;
   BuildArchive();
 
   return RunBenchmarks(argc, argv);

@@ -5,9 +5,7 @@
 #include "support/bench_env.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,8 +13,6 @@
 #include "archive/modquillmont.h"
 #include "archive/photolinks.h"
 #include "platform/files.h"
-#include "platform/program_folder.h"
-#include "platform/settings_backend.h"
 
 namespace {
 
@@ -106,7 +102,7 @@ BENCHMARK(BM_GetPhotoLink)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  BenchArchive archive;
+  ScratchArchive archive;
   BuildArchive();
 
   return RunBenchmarks(argc, argv);

@@ -5,14 +5,8 @@
 #include "support/bench_env.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -21,8 +15,6 @@
 #include "archive/modquillmont.h"
 #include "intake/frmThumbnail.h"
 #include "intake/thumbnail_maker.h"
-#include "platform/program_folder.h"
-#include "platform/settings_backend.h"
 
 namespace {
 
@@ -36,34 +28,6 @@ std::string PhotoName(int i) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "DSC_%04d.jpg", i);
   return buf;
-}
-
-// Smooth areas, edges and fine grain, about the size a camera writes.
-std::string CameraJpeg(int i) {
-  QImage img(kWidth, kHeight, QImage::Format_RGB32);
-  QPainter p(&img);
-  QLinearGradient g(0, 0, kWidth, kHeight);
-  g.setColorAt(0, QColor::fromHsv((i * 29) % 360, 160, 230));
-  g.setColorAt(1, QColor::fromHsv((i * 29 + 140) % 360, 200, 90));
-  p.fillRect(img.rect(), g);
-  for (int k = 0; k < 150; ++k) {
-    p.setBrush(QColor::fromHsv((i * 7 + k * 37) % 360, 190, 210));
-    p.drawEllipse((k * 523 + i * 97) % kWidth, (k * 331 + i * 61) % kHeight, 60 + (k * 17) % 500, 60 + (k * 29) % 400);
-  }
-  p.end();
-  for (int y = 0; y < kHeight; ++y) {
-    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < kWidth; ++x) {
-      const int n = int((unsigned(x * 2654435761u) ^ unsigned(y * 40503u + i)) >> 28) - 8;
-      const QRgb c = line[x];
-      line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255), std::clamp(qBlue(c) + n, 0, 255));
-    }
-  }
-  QByteArray bytes;
-  QBuffer buf(&bytes);
-  buf.open(QIODevice::WriteOnly);
-  img.save(&buf, "JPEG", 90);
-  return bytes.toStdString();
 }
 
 void BuildPhotos() {
@@ -129,7 +93,7 @@ BENCHMARK(BM_Vipsthumbnail)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  BenchArchive archive;
+  ScratchArchive archive;
   gVipsOut = archive.Dir() + "/vips";
   std::filesystem::create_directories(gVipsOut);
   BuildPhotos();

@@ -6,40 +6,14 @@
 #include "support/bench_env.h"
 
 #include <QApplication>
-#include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "platform/program_folder.h"
-#include "platform/settings_backend.h"
 
 namespace {
-
-constexpr int kWidth = 4000, kHeight = 3000;
-
-// Gradients, shapes and edges, about what a camera writes.
-void CameraJpeg(const std::string& path, int seed) {
-  QImage img(kWidth, kHeight, QImage::Format_RGB32);
-  QPainter p(&img);
-  QLinearGradient g(0, 0, kWidth, kHeight);
-  g.setColorAt(0, QColor::fromHsv((seed * 53) % 360, 170, 230));
-  g.setColorAt(1, QColor::fromHsv((seed * 53 + 150) % 360, 200, 80));
-  p.fillRect(img.rect(), g);
-  for (int k = 0; k < 120; ++k) {
-    p.setBrush(QColor::fromHsv((seed * 11 + k * 37) % 360, 190, 210));
-    p.drawEllipse((k * 523 + seed * 97) % kWidth, (k * 331) % kHeight, 80 + (k * 17) % 500, 80 + (k * 29) % 400);
-  }
-  p.end();
-  if (!img.save(QString::fromStdString(path), "JPEG", 90)) std::exit(1);
-}
 
 void BM_OpenCameraJpeg(benchmark::State& state) {
   frmMain& f = frmMain::Get();
@@ -71,10 +45,10 @@ BENCHMARK(BM_OpenAndZoomToFullSize)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  BenchArchive archive;
+  ScratchArchive archive;
   for (int i = 0; i < 2; ++i) {
     const std::string name = "IMG_" + std::to_string(i) + ".jpg";
-    CameraJpeg(PhotosFolder + name, i);
+    WriteBenchFile(PhotosFolder + name, CameraJpeg(i));
     WriteBenchFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=" + name + "\r\n");
   }
   WriteBenchFile(SlideGroupsFolder + kAllPhotosFile, "IMG_0.jpg\r\nIMG_1.jpg\r\n");

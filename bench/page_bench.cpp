@@ -9,16 +9,12 @@
 #include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "platform/program_folder.h"
-#include "platform/settings_backend.h"
 
 namespace {
 
@@ -87,7 +83,7 @@ BENCHMARK(BM_ShowThumbnailPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  BenchArchive archive;
+  ScratchArchive archive;
   BuildGroup();
 
   return RunBenchmarks(argc, argv);

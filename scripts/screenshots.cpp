@@ -7,19 +7,16 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "intake/thumbnail_maker.h"
+#include "support/bench_env.h"
 #include "platform/files.h"
-#include "platform/program_folder.h"
-#include "platform/settings_backend.h"
 #include "platform/ui_runtime.h"
 
 namespace {
@@ -82,15 +79,7 @@ void Save(frmMain& f, const std::string& out) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   const std::string outDir = argc > 1 ? argv[1] : "docs/screenshots";
-  QTemporaryDir dir;
-  const std::string root = dir.path().toStdString() + "/prog";
-  std::filesystem::create_directories(root);
-  qm::SetProgramFolderForTests(root);
-  qm::SetSettingsFolderForTests(dir.path().toStdString() + "/config");
-  SetArchiveRoot();
-  CreateArchiveFolders();
-  ReadFolderSettings();
-  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  ScratchArchive archive;
 
   std::vector<std::string> all;
   for (int i = 1; i <= 40; ++i) {

@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 cmake --build "$build" --target screenshots -j "$(nproc)"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/screenshots" docs/screenshots
+xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/screenshots" docs/screenshots

@@ -2,6 +2,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QBuffer>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,7 +15,7 @@
 #include "platform/program_folder.h"
 #include "platform/settings_backend.h"
 
-BenchArchive::BenchArchive() {
+ScratchArchive::ScratchArchive() {
   if (!dir_.isValid()) {
     std::fprintf(stderr, "no temporary folder\n");
     std::exit(1);
@@ -42,4 +47,32 @@ int RunBenchmarks(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;
+}
+
+std::string CameraJpeg(int i) {
+  constexpr int kWidth = 4000, kHeight = 3000;
+  QImage img(kWidth, kHeight, QImage::Format_RGB32);
+  QPainter p(&img);
+  QLinearGradient g(0, 0, kWidth, kHeight);
+  g.setColorAt(0, QColor::fromHsv((i * 29) % 360, 160, 230));
+  g.setColorAt(1, QColor::fromHsv((i * 29 + 140) % 360, 200, 90));
+  p.fillRect(img.rect(), g);
+  for (int k = 0; k < 150; ++k) {
+    p.setBrush(QColor::fromHsv((i * 7 + k * 37) % 360, 190, 210));
+    p.drawEllipse((k * 523 + i * 97) % kWidth, (k * 331 + i * 61) % kHeight, 60 + (k * 17) % 500, 60 + (k * 29) % 400);
+  }
+  p.end();
+  for (int y = 0; y < kHeight; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < kWidth; ++x) {
+      const int n = int((unsigned(x * 2654435761u) ^ unsigned(y * 40503u + i)) >> 28) - 8;
+      const QRgb c = line[x];
+      line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255), std::clamp(qBlue(c) + n, 0, 255));
+    }
+  }
+  QByteArray bytes;
+  QBuffer buf(&bytes);
+  buf.open(QIODevice::WriteOnly);
+  img.save(&buf, "JPEG", 90);
+  return bytes.toStdString();
 }

@@ -1,13 +1,13 @@
 #pragma once
-// What every benchmark program needs: a temporary program folder with its archive
-// folders and its own settings file for the whole run, file writing that stops the
+// What benchmark and screenshot programs need: a temporary program folder with its
+// archive folders and its own settings file for the whole run, file writing that stops the
 // run on failure, and the benchmark runner.
 #include <QTemporaryDir>
 #include <string>
 
-class BenchArchive {
+class ScratchArchive {
 public:
-  BenchArchive();  // exits when no temporary folder can be made
+  ScratchArchive();  // exits when no temporary folder can be made
   std::string Dir() const { return dir_.path().toStdString(); }
 
 private:
@@ -15,6 +15,10 @@ private:
 };
 
 void WriteBenchFile(const std::string& path, const std::string& content);
+
+// The bytes of a 4000 x 3000 JPEG about like a camera's: smooth areas, edges and
+// fine grain; seed varies the picture. Safe on any thread.
+std::string CameraJpeg(int seed);
 
 // Runs the registered benchmarks with the command line's options; the exit code.
 int RunBenchmarks(int argc, char** argv);

@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr size_t kInfoSuffixLen = 5;  // ".info"
-
 // Each step covers a quarter of the bar.
 constexpr float kPhotosStart = 0.0f;
 constexpr float kThumbnailsStart = 0.25f;
@@ -39,21 +37,27 @@ std::vector<std::string> ListFolder(const std::string& folder) {
   return names;
 }
 
-// Moves the bar after item i of count items and yields; true when the user asked to
-// skip the rest of the check.
-bool StepProgress(float start, size_t i, size_t count) {
-  const size_t last = count - 1;
-  const float value = last > 0 ? start + 0.25f * float(i) / float(last) : start;
-  UpdateSplashProgress(value, 1);
-  return BypassAutoCheck;
+// Hands each file of the folder to visit, moving the bar on from start after each.
+// False when the user asked to skip the rest of the check, or when the folder could
+// not be walked (logged under procName).
+template <class Visit>
+bool WalkFolder(const std::string& folder, const char* procName, float start, Visit visit) {
+  try {
+    const std::vector<std::string> items = ListFolder(folder);
+    for (size_t i = 0; i < items.size(); ++i) {
+      visit(items[i]);
+      StepSplashProgress(start, i, items.size());
+      if (BypassAutoCheck) return false;
+    }
+    return true;
+  } catch (const qm::RuntimeError& e) {
+    LogError(procName, e);
+    return false;
+  }
 }
 
 bool Confirmed(const std::string& text, const std::string& title) {
   return qm::MsgBox(text, qm::MsgButtons::YesNo, title) == qm::MsgAnswer::Yes;
-}
-
-std::string WithoutInfoSuffix(const std::string& infoName) {
-  return infoName.size() >= kInfoSuffixLen ? infoName.substr(0, infoName.size() - kInfoSuffixLen) : std::string();
 }
 
 }  // namespace
@@ -68,8 +72,13 @@ void UpdateSplashProgress(float Value, int Total) {
   qm::DoEvents();
 }
 
+void StepSplashProgress(float start, size_t i, size_t count) {
+  const size_t last = count - 1;
+  UpdateSplashProgress(last > 0 ? start + 0.25f * float(i) / float(last) : start, 1);
+}
+
 bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName) {
-  photoName = WithoutInfoSuffix(infoName);
+  photoName = PhotoNameOfInfo(infoName);
   const std::string photo = GetPhotoLink(infoName);
   std::string folder, file;
   SplitFilePath(photo, folder, file);
@@ -112,16 +121,10 @@ bool SetAsideInfoFile(const std::string& name) {
 
 bool PhotoFilesExist(bool AutoFix) {
   std::vector<std::string> missing(1);  // filled from position 1
-  try {
-    const std::vector<std::string> items = ListFolder(InfoFolder);
-    for (size_t i = 0; i < items.size(); ++i) {
-      if (!CheckPhotoLink(GetPhotoLink(items[i]))) missing.push_back(items[i]);
-      if (StepProgress(kPhotosStart, i, items.size())) return false;
-    }
-  } catch (const qm::RuntimeError& e) {
-    LogError("PhotoFilesExist", e);
+  if (!WalkFolder(InfoFolder, "PhotoFilesExist", kPhotosStart, [&](const std::string& item) {
+        if (!CheckPhotoLink(GetPhotoLink(item))) missing.push_back(item);
+      }))
     return false;
-  }
   const size_t count = missing.size() - 1;
   if (count == 0) return false;
 
@@ -140,17 +143,11 @@ bool PhotoFilesExist(bool AutoFix) {
 
 bool ThumbnailFilesExist(bool AutoFix) {
   std::vector<std::string> missing(1);  // photo names, from position 1
-  try {
-    const std::vector<std::string> items = ListFolder(InfoFolder);
-    for (size_t i = 0; i < items.size(); ++i) {
-      std::string photoName;
-      if (ThumbnailNeedsBuilding(items[i], photoName)) missing.push_back(photoName);
-      if (StepProgress(kThumbnailsStart, i, items.size())) return false;
-    }
-  } catch (const qm::RuntimeError& e) {
-    LogError("ThumbnailFilesExist", e);
+  if (!WalkFolder(InfoFolder, "ThumbnailFilesExist", kThumbnailsStart, [&](const std::string& item) {
+        std::string photoName;
+        if (ThumbnailNeedsBuilding(item, photoName)) missing.push_back(photoName);
+      }))
     return false;
-  }
   const size_t count = missing.size() - 1;
   if (count == 0) return false;
 
@@ -167,16 +164,10 @@ bool ThumbnailFilesExist(bool AutoFix) {
 }
 
 bool InfoFilesExist() {
-  try {
-    const std::vector<std::string> items = ListFolder(PhotosFolder);
-    for (size_t i = 0; i < items.size(); ++i) {
-      const std::string infoPath = InfoFolder + items[i] + ".info";
-      if (!qm::IsNormalFile(infoPath)) CreateInfoFile(infoPath, LinkForPhotoInFolder(items[i]));
-      if (StepProgress(kInfoStart, i, items.size())) return false;
-    }
-  } catch (const qm::RuntimeError& e) {
-    LogError("InfoFilesExist", e);
-  }
+  WalkFolder(PhotosFolder, "InfoFilesExist", kInfoStart, [](const std::string& photo) {
+    const std::string infoPath = InfoFolder + photo + ".info";
+    if (!qm::IsNormalFile(infoPath)) CreateInfoFile(infoPath, LinkForPhotoInFolder(photo));
+  });
   return false;
 }
 

@@ -1,19 +1,17 @@
 #include "archive/frmSplash.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include "archive/modquillmont.h"
 #include "platform/fonts.h"
+#include "platform/window_layout.h"
 
 namespace {
 
-constexpr int kTwips = 15;
-QRect Twips(int x, int y, int w, int h) { return QRect(x / kTwips, y / kTwips, w / kTwips, h / kTwips); }
+using qm::TwipsRect;
 
 // The picture is dark; captions are light, and the product name's shadow is blue.
 const QColor kCaption(0xf2, 0xf5, 0xfa);
@@ -25,7 +23,7 @@ const QColor kBar(0x2a, 0x7f, 0xff);
 constexpr int kCaptionLeft = 168;
 constexpr int kCaptionWidth = 445 - kCaptionLeft;
 // The shadow is 45 twips up and left of the name.
-constexpr int kShadowOffset = 45 / kTwips;
+constexpr int kShadowOffset = qm::TwipsToPixels(45);
 
 QLabel* Caption(QWidget* parent, const char* name, const QString& text, const QFont& font, const QColor& colour,
                 Qt::Alignment align, const QRect& geometry) {
@@ -59,14 +57,14 @@ frmSplash::frmSplash() {
   // A fixed window without title bar or task bar entry; it has nothing to close,
   // minimise or maximise.
   setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(7335 / kTwips, 4245 / kTwips);
+  setFixedSize(qm::TwipsToPixels(7335), qm::TwipsToPixels(4245));
   background_.load(":/art/splash.png");
 
   // Shapes lie under every control. The second, white one sits 15 twips below and
   // right of the first, which gives the frame an engraved edge.
-  Shape1 = Outline(this, "Shape1", QColor(0, 0, 0, 200), Twips(300, 285, 6735, 3675));
-  Shape2 = Outline(this, "Shape2", QColor(255, 255, 255, 90), Twips(315, 300, 6735, 3675));
-  shpProgress = Outline(this, "shpProgress", Qt::black, Twips(660, 3420, 6015, 135));
+  Shape1 = Outline(this, "Shape1", QColor(0, 0, 0, 200), TwipsRect(300, 285, 6735, 3675));
+  Shape2 = Outline(this, "Shape2", QColor(255, 255, 255, 90), TwipsRect(315, 300, 6735, 3675));
+  shpProgress = Outline(this, "shpProgress", Qt::black, TwipsRect(660, 3420, 6015, 135));
 
   pctProgress = new QWidget(this);
   pctProgress->setObjectName("pctProgress");
@@ -74,7 +72,7 @@ frmSplash::frmSplash() {
   QPalette bar = pctProgress->palette();
   bar.setColor(QPalette::Window, kBar);
   pctProgress->setPalette(bar);
-  pctProgress->setGeometry(Twips(660, 3420, 75, 135));
+  pctProgress->setGeometry(TwipsRect(660, 3420, 75, 135));
 
   const QFont name = qm::UiFont("Arial", 32.25, true, true);
   const QRect nameBox(kCaptionLeft, 50, kCaptionWidth, 56);
@@ -93,14 +91,10 @@ frmSplash::frmSplash() {
   cmdByPassAutoCheck = new QPushButton("&Skip AutoCheck", this);
   cmdByPassAutoCheck->setObjectName("cmdByPassAutoCheck");
   cmdByPassAutoCheck->setFont(qm::UiFont("MS Sans Serif", 8));
-  cmdByPassAutoCheck->setGeometry(Twips(3000, 3660, 1395, 255));
+  cmdByPassAutoCheck->setGeometry(TwipsRect(3000, 3660, 1395, 255));
   connect(cmdByPassAutoCheck, &QPushButton::clicked, this, [this] { cmdByPassAutoCheck_Click(); });
 
-  if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect r = rect();
-    r.moveCenter(screen->geometry().center());
-    move(r.topLeft());
-  }
+  qm::CentreWindow(*this);
 }
 
 QString frmSplash::VersionText() {

@@ -4,33 +4,26 @@
 #include <vector>
 
 #include "archive/modquillmont.h"
+#include "archive/photolinks.h"
 #include "archive/splash_progress.h"
 #include "platform/file_list.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
 #include "platform/ui_runtime.h"
 
-namespace {
-
-// ".info" is five characters; a name no longer than that names no photo.
-constexpr size_t kInfoSuffixLen = 5;
-
-}  // namespace
-
 bool Create_AllPhotos_Group(const std::string& GroupFile) {
   qm::FileList list;
   list.Path = InfoFolder;
   list.Refresh();
 
-  const int count = list.ListCount();
-  const int last = count - 1;
+  const size_t count = size_t(list.ListCount());
   std::vector<std::string> lines;
-  lines.reserve(size_t(count));
-  for (int i = 0; i < count; ++i) {
-    const std::string& item = list.List(i);
-    if (item.size() > kInfoSuffixLen) lines.push_back(item.substr(0, item.size() - kInfoSuffixLen));
-    const float progress = last > 0 ? 0.75f + 0.25f * float(i) / float(last) : 0.75f;
-    qm::ResumeNext([&] { UpdateSplashProgress(progress, 1); });
+  lines.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    // A name no longer than ".info" names no photo.
+    std::string name = PhotoNameOfInfo(list.List(int(i)));
+    if (!name.empty()) lines.push_back(std::move(name));
+    qm::ResumeNext([&] { StepSplashProgress(0.75f, i, count); });
   }
 
   // Written whole beside the old list and renamed over it, so a failed write

@@ -14,12 +14,14 @@ const std::string kLinkKey = "PHOTOPATH";
 bool IsRelativeLink(const std::string& value) { return !value.empty() && value[0] == '\\'; }
 
 // The default place of a photo whose information file names none.
-std::string DefaultPhotoPath(const std::string& InfoName) {
-  const std::string name = InfoName.size() >= 5 ? InfoName.substr(0, InfoName.size() - 5) : std::string();
-  return RootFolder + "/Photos/" + name;
-}
+std::string DefaultPhotoPath(const std::string& InfoName) { return RootFolder + "/Photos/" + PhotoNameOfInfo(InfoName); }
 
 }  // namespace
+
+std::string PhotoNameOfInfo(const std::string& InfoName) {
+  constexpr size_t kSuffixLen = 5;  // ".info"
+  return InfoName.size() >= kSuffixLen ? InfoName.substr(0, InfoName.size() - kSuffixLen) : std::string();
+}
 
 std::string ResolveStoredLink(const std::string& value) {
   if (!IsRelativeLink(value)) return value;

@@ -11,3 +11,6 @@ std::string GetPhotoLink(const std::string& InfoName);
 bool CheckPhotoLink(const std::string& LinkPath);
 // A stored link as a path: "\Photos\a.jpg" -> RootFolder + "/Photos/a.jpg".
 std::string ResolveStoredLink(const std::string& value);
+// The photo name an information file stands for: its name without ".info" (the
+// last five characters, whatever they are); "" for a shorter name.
+std::string PhotoNameOfInfo(const std::string& InfoName);

@@ -1,17 +1,16 @@
 #include "browser/frmFirstTime.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QShowEvent>
 #include <QWindow>
 
 #include "platform/fonts.h"
+#include "platform/window_layout.h"
 
 namespace {
 
-constexpr int kTwips = 15;
+using qm::TwipsToPixels;
 
 QLabel* Text(QWidget* parent, const char* name, const QString& text, const QFont& font, const QRect& geometry) {
   auto* l = new QLabel(text, parent);
@@ -33,17 +32,13 @@ void SetColour(QLabel* l, const QColor& c) {
 }  // namespace
 
 frmFirstTime::frmFirstTime() {
-  setWindowTitle("Quillmont");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
-  setFixedSize(5445 / kTwips, 3885 / kTwips);
+  qm::SetUpFixedDialog(*this, "Quillmont", 5445, 3885);
 
   const QFont name = qm::UiFont("Arial", 24, true, true);
   // The grey copy lies under the blue one, a little lower and to the right.
-  lblProductShadow = Text(this, "lblProductShadow", "Quillmont", name, QRect(1365 / kTwips, 90 / kTwips, 200, 44));
+  lblProductShadow = Text(this, "lblProductShadow", "Quillmont", name, QRect(TwipsToPixels(1365), TwipsToPixels(90), 200, 44));
   SetColour(lblProductShadow, QColor(0x80, 0x80, 0x80));
-  lblProductName = Text(this, "lblProductName", "Quillmont", name, QRect(1320 / kTwips, 60 / kTwips, 200, 44));
+  lblProductName = Text(this, "lblProductName", "Quillmont", name, QRect(TwipsToPixels(1320), TwipsToPixels(60), 200, 44));
   SetColour(lblProductName, QColor(0, 0, 0xff));
 
   const QFont body = qm::UiFont("Arial", 9.75, true);
@@ -72,16 +67,6 @@ void frmFirstTime::showEvent(QShowEvent* e) {
   // or on the screen when there is none.
   QWidget* owner = QApplication::activeWindow();
   if (owner == this) owner = nullptr;
-  QRect area;
-  if (owner) {
-    area = owner->frameGeometry();
-    if (windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
-  } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
-    area = screen->availableGeometry();
-  }
-  if (area.isValid()) {
-    QRect r = frameGeometry();
-    r.moveCenter(area.center());
-    move(r.topLeft());
-  }
+  if (owner && windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
+  qm::CentreWindow(*this, owner);
 }

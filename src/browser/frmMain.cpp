@@ -4,7 +4,6 @@
 #include <QCursor>
 #include <QEvent>
 #include <QMenu>
-#include <QScreen>
 #include <QTimer>
 #include <exception>
 
@@ -13,7 +12,9 @@
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
 #include "browser/frmFirstTime.h"
+#include "browser/groupfiles.h"
 #include "platform/prompter.h"
+#include "platform/window_layout.h"
 
 frmMain::frmMain() {
   setObjectName("frmMain");
@@ -31,14 +32,14 @@ frmMain::frmMain() {
 }
 
 std::string frmMain::LoadedGroupFile() const {
-  return gAlbumState.CurrentGroupName + ".lst";
+  return GroupFileOf(gAlbumState.CurrentGroupName);
 }
 
 void frmMain::Form_Load() {
   try {
     const bool loaded = LoadGroupNames();
     if (loaded && lstSlideGroups.ListCount() > 0) {
-      LoadSlideGroup(lbAlbumList[0]->text().toStdString() + ".lst");
+      LoadSlideGroup(GroupFileOf(lbAlbumList[0]->text().toStdString()));
       pctAlbumList_MouseDown(0, 1, 0, 0, 0);
     } else if (!loaded) {
       qm::MsgBox(
@@ -48,11 +49,8 @@ void frmMain::Form_Load() {
       // The search dialog that follows this notice opens once it exists.
     }
     framInfo->move(framInfo->x(), pctWindow->height() - 15);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect area = screen->availableGeometry();
-      const QSize outer = frameGeometry().size().isValid() ? frameGeometry().size() : sizeHint();
-      move(area.x() + int((area.width() - outer.width()) * 0.5), area.y() + int((area.height() - outer.height()) * 0.5));
-    }
+    adjustSize();
+    qm::CentreWindow(*this);
     picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
   } catch (const std::exception& e) {
     LogError("Form_Load", e.what());
@@ -76,8 +74,7 @@ void frmMain::Form_Activate() {
   }
 }
 
-void frmMain::Form_Unload(bool& cancel) {
-  (void)cancel;
+void frmMain::Form_Unload(bool&) {
   try {
     tmrInfoBox->stop();
     StopSounds();
@@ -87,10 +84,7 @@ void frmMain::Form_Unload(bool& cancel) {
   }
 }
 
-void frmMain::Form_MouseDown(int Button, int Shift, float X, float Y) {
-  (void)Shift;
-  (void)X;
-  (void)Y;
+void frmMain::Form_MouseDown(int Button, int, float, float) {
   if (Button == 2) mnuHelp->popup(QCursor::pos());
 }
 

@@ -13,6 +13,7 @@
 #include "platform/event_label.h"
 #include "platform/forms.h"
 
+class QFont;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -82,6 +83,24 @@ public:
                                            const QLabel* face);
   static qm::EventLabel* MakeButtonCaption(qm::EventLabel* button, const char* name, const char* text,
                                            const char* tip);
+  // A label of the background panel in the design's font and text colour.
+  static QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& where,
+                           const QFont& font, const char* colour);
+  // Shows a picture button's pressed face while it lives; the normal face comes
+  // back however the command ends, errors included.
+  class PressedFace {
+  public:
+    PressedFace(QLabel* button, const QLabel* pressed, const QLabel* normal) : button_(button), normal_(normal) {
+      SetFace(button, pressed);
+    }
+    ~PressedFace() { SetFace(button_, normal_); }
+    PressedFace(const PressedFace&) = delete;
+    PressedFace& operator=(const PressedFace&) = delete;
+
+  private:
+    QLabel* button_;
+    const QLabel* normal_;
+  };
 
   // ---- group strip (frmMain_strip.cpp) ---------------------------------------
   std::array<qm::EventLabel*, 12> pctAlbumList{};  // 0..7 buttons; 10, 11 faces
@@ -208,6 +227,7 @@ public:
   // InfoFileHost: the edit boxes as the information file reader sees them.
   InfoFields ReadEditBoxes() override;
   void WriteEditBoxes(const InfoFields& f) override;
+  bool SaveEditsInProgress() override { return SaveEdits(); }
   int InfoBoxTarget = 0;  // where the running slide goes; a nested call moves it
   int InfoBoxUpTop() const;
   int InfoBoxDownTop() const;
@@ -220,9 +240,6 @@ public:
   // The edit boxes into the fields and into InfoIndex's file; a failed write is
   // shown to the user.
   bool SaveEdits();
-  // Reads photo index's information file, saving edits in progress first; while
-  // editing, the boxes then show the new photo.
-  bool LoadPhotoInfo(std::int32_t index);
   void ShowInfoLabels();
 
   // ---- menus (frmMain_menus.cpp) ---------------------------------------------
@@ -277,6 +294,8 @@ public:
   // disabled whatever the menu rules say.
   static void MarkPending(QAction* a);
   static bool IsPending(const QAction* a);
+  // Applies a menu rule to a command that is not pending.
+  static void EnableUnlessPending(QAction* a, bool enabled);
 
   // ---- sound (played by the sound module once it is part of the program) -----
   void StopSounds();

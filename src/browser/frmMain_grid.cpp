@@ -11,7 +11,6 @@
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/grid_rules.h"
-#include "browser/groupfiles.h"
 #include "browser/imagebox.h"
 #include "platform/fonts.h"
 #include "platform/on_error.h"
@@ -149,8 +148,6 @@ void frmMain::ShowThumbnailBoxes(bool show) {
     }
     if (show) ViewMode = 0;
     VScroll1->setVisible(show);
-  } catch (const qm::RuntimeError& e) {
-    LogError("ShowThumbnailBoxes", e);
   } catch (const std::exception& e) {
     LogError("ShowThumbnailBoxes", e.what());
   }
@@ -178,8 +175,6 @@ void frmMain::VScroll1_Change() {
     ShowGroupListSelect();
     // Back to what the loaded group allows, which a yield may have changed.
     VScroll1->setEnabled(VScroll1State.Enabled);
-  } catch (const qm::RuntimeError& e) {
-    LogError("VScroll1_Change", e);
   } catch (const std::exception& e) {
     LogError("VScroll1_Change", e.what());
   }
@@ -197,8 +192,6 @@ void frmMain::imgThumbnail_DblClick(int Index) {
       SetCountLabel(k);
       ViewMode = 1;
     }
-  } catch (const qm::RuntimeError& e) {
-    LogError("imgThumbnail_DblClick", e);
   } catch (const std::exception& e) {
     LogError("imgThumbnail_DblClick", e.what());
   }

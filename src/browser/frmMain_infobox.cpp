@@ -5,15 +5,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <algorithm>
 #include <exception>
-#include <utility>
+#include <initializer_list>
 
 #include "archive/errorlog.h"
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
+#include "browser/grid_rules.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/prompter.h"
@@ -237,20 +237,6 @@ bool frmMain::SaveEdits() {
   return false;
 }
 
-// Edits in progress go into the file of the photo they were made for, never into
-// whatever PreviousImageIndex names, so the reader is kept from saving them again.
-bool frmMain::LoadPhotoInfo(std::int32_t index) {
-  AlbumState& s = gAlbumState;
-  const bool editing = s.InfoEditMode;
-  if (editing) SaveEdits();
-  s.InfoEditMode = false;
-  const bool ok = LoadImageInfo(index, this);
-  s.InfoEditMode = editing;
-  // After a failed read the boxes keep the edits of the photo they belong to.
-  if (ok && editing) WriteEditBoxes(FieldsOf(s));
-  return ok;
-}
-
 bool frmMain::SaveImageInfo(std::int32_t CurrentImageIndex) { return ::SaveImageInfo(CurrentImageIndex); }
 
 bool frmMain::CreateInfoFile(const std::string& InfoFile, const std::string& PhotoPath) {
@@ -262,10 +248,9 @@ void frmMain::SetEditLock(bool locked) {
   if (locked) WriteEditBoxes(FieldsOf(gAlbumState));
   for (QLineEdit* t : {txtYear, txtPlace, txtEvent, txtPeople, txtPhotographer, txtkeywords, txtTitle})
     t->setVisible(locked);
-  for (QWidget* w : {static_cast<QWidget*>(cmdFullScreen), static_cast<QWidget*>(cmdSlideshow),
-                     static_cast<QWidget*>(cmdZoomIn), static_cast<QWidget*>(cmdZoomOut)})
+  for (QWidget* w : std::initializer_list<QWidget*>{cmdFullScreen, cmdSlideshow, cmdZoomIn, cmdZoomOut})
     if (w) w->setEnabled(!locked);
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < grid::kStripButtons; ++i) {
     if (pctAlbumList[std::size_t(i)]) pctAlbumList[std::size_t(i)]->setEnabled(!locked);
     if (lbAlbumList[std::size_t(i)]) lbAlbumList[std::size_t(i)]->setEnabled(!locked);
   }
@@ -278,9 +263,7 @@ void frmMain::SetEditLock(bool locked) {
     txtTitle->setCursor(Qt::IBeamCursor);
     cmdEditPhotoInfo->setCursor(Qt::ArrowCursor);
   } else {
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(framInfo),
-                       static_cast<QWidget*>(txtTitle), static_cast<QWidget*>(cmdEditPhotoInfo)})
-      w->unsetCursor();
+    for (QWidget* w : std::initializer_list<QWidget*>{this, framInfo, txtTitle, cmdEditPhotoInfo}) w->unsetCursor();
   }
 }
 
@@ -304,11 +287,7 @@ void frmMain::cmdEditPhotoInfo_Click() {
   }
 }
 
-void frmMain::framInfo_MouseMove(int Button, int Shift, float X, float Y) {
-  (void)Button;
-  (void)Shift;
-  (void)X;
-  (void)Y;
+void frmMain::framInfo_MouseMove(int, int, float, float) {
   if (gAlbumState.InfoEditMode || InfoPosition() == 0) return;
   ShowInfoBox(true);
   tmrInfoBox->start();

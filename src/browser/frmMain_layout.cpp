@@ -6,15 +6,17 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <tuple>
 
 #include "browser/frmMain.h"
+#include "browser/viewer_rules.h"
 #include "platform/fonts.h"
 
 namespace {
 
-QLabel* FaceHolder(QWidget* parent, const char* name, const char* art) {
-  auto* l = new QLabel(parent);
+// The faces live in hidden labels, as event labels since the large ones are
+// elements of the group button array.
+qm::EventLabel* FaceHolder(QWidget* parent, const char* name, const char* art) {
+  auto* l = new qm::EventLabel(parent);
   l->setObjectName(name);
   l->setPixmap(QPixmap(QString(":/art/") + art));
   l->setGeometry(-124, 0, l->pixmap().width(), l->pixmap().height());
@@ -23,12 +25,8 @@ QLabel* FaceHolder(QWidget* parent, const char* name, const char* art) {
 }
 
 QLabel* StatusLabel(QWidget* parent, const char* name, int x, int w) {
-  auto* l = new QLabel(QStringLiteral("  "), parent);
-  l->setObjectName(name);
-  l->setGeometry(x, 544, w, 18);
-  l->setFont(qm::UiFont("Tahoma", 8.25, true));
-  l->setStyleSheet("color: #d6dde6; background: transparent;");
-  return l;
+  return frmMain::MakeLabel(parent, name, QStringLiteral("  "), QRect(x, 544, w, 18), qm::UiFont("Tahoma", 8.25, true),
+                            "#d6dde6");
 }
 
 // The pause and stop faces of the status bar buttons, drawn rather than shipped.
@@ -84,25 +82,18 @@ void frmMain::BuildWindow() {
 
   pctWindow = new qm::EventLabel(client);
   pctWindow->setObjectName("pctWindow");
-  pctWindow->setGeometry(204, 40, 545, 469);
+  pctWindow->setGeometry(204, 40, viewer::kAreaWidth, viewer::kAreaHeight);
   pctWindow->setAutoFillBackground(true);
   QPalette pal = pctWindow->palette();
   pal.setColor(QPalette::Window, QColor(14, 17, 21));
   pctWindow->setPalette(pal);
 
-  lbCount = new QLabel(QStringLiteral("  "), client);
-  lbCount->setObjectName("lbCount");
-  lbCount->setGeometry(308, 20, 338, 16);
+  lbCount = MakeLabel(client, "lbCount", QStringLiteral("  "), QRect(308, 20, 338, 16), qm::UiFont("Tahoma", 8.25, true),
+                      "#d6dde6");
   lbCount->setAlignment(Qt::AlignCenter);
-  lbCount->setFont(qm::UiFont("Tahoma", 8.25, true));
-  lbCount->setStyleSheet("color: #d6dde6; background: transparent;");
-
-  lbTitle = new QLabel(QStringLiteral("title"), client);
-  lbTitle->setObjectName("lbTitle");
-  lbTitle->setGeometry(204, 512, 545, 20);
+  lbTitle = MakeLabel(client, "lbTitle", QStringLiteral("title"), QRect(204, 512, 545, 20),
+                      qm::UiFont("Tahoma", 9.75, true), "#ffffff");
   lbTitle->setAlignment(Qt::AlignCenter);
-  lbTitle->setFont(qm::UiFont("Tahoma", 9.75, true));
-  lbTitle->setStyleSheet("color: #ffffff; background: transparent;");
 
   lbStatusPage = StatusLabel(client, "lbStatusPage", 178, 74);
   lbStatusCount = StatusLabel(client, "lbStatusCount", 254, 96);
@@ -129,23 +120,24 @@ void frmMain::BuildWindow() {
 
   pctBrightSmall = FaceHolder(client, "pctBrightSmall", "button_small_pressed.png");
   pctDarkSmall = FaceHolder(client, "pctDarkSmall", "button_small.png");
-  auto* largePressed = new qm::EventLabel(client);
-  auto* largeNormal = new qm::EventLabel(client);
-  for (auto [label, name, art] : {std::tuple{largePressed, "pctAlbumList_10", "button_large_pressed.png"},
-                                  std::tuple{largeNormal, "pctAlbumList_11", "button_large.png"}}) {
-    label->setObjectName(name);
-    label->setPixmap(QPixmap(QString(":/art/") + art));
-    label->setGeometry(-124, 0, 139, 31);
-    label->hide();
-  }
-  pctAlbumList[10] = largePressed;
-  pctAlbumList[11] = largeNormal;
+  pctAlbumList[10] = FaceHolder(client, "pctAlbumList_10", "button_large_pressed.png");
+  pctAlbumList[11] = FaceHolder(client, "pctAlbumList_11", "button_large.png");
 
   tmrSlideShow = new QTimer(this);
   tmrSlideShow->setObjectName("tmrSlideShow");
   tmrVideo = new QTimer(this);
   tmrVideo->setObjectName("tmrVideo");
   tmrVideo->setInterval(250);
+}
+
+QLabel* frmMain::MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& where,
+                           const QFont& font, const char* colour) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(name);
+  l->setGeometry(where);
+  l->setFont(font);
+  l->setStyleSheet(QString("color: %1; background: transparent;").arg(colour));
+  return l;
 }
 
 qm::EventLabel* frmMain::MakePictureButton(QWidget* parent, const char* name, const QRect& where, const QLabel* face) {

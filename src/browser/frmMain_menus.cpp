@@ -11,7 +11,7 @@
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "platform/files.h"
+#include "browser/grid_rules.h"
 
 namespace {
 
@@ -43,6 +43,10 @@ void frmMain::MarkPending(QAction* a) {
 }
 
 bool frmMain::IsPending(const QAction* a) { return a->property("qmPending").toBool(); }
+
+void frmMain::EnableUnlessPending(QAction* a, bool enabled) {
+  if (a && !IsPending(a)) a->setEnabled(enabled);
+}
 
 void frmMain::BuildMenus() {
   mnuFile = Menu(this, "mnuFile", "&File");
@@ -158,24 +162,16 @@ void frmMain::BuildMenus() {
   connect(mnuSetInfoDown, &QAction::triggered, this, [this] { optInfoPosition_Click(0); });
 }
 
-namespace {
-
-void EnableUnlessPending(QAction* a, bool enabled) {
-  if (!frmMain::IsPending(a)) a->setEnabled(enabled);
-}
-
-}  // namespace
-
 // The rules test the loaded group by its name: after a scroll of the strip the
 // button at SelectedButton may show another group.
 void frmMain::mnuFile_Click() {
-  const bool allPhotos = qm::EqualsNoCase(gAlbumState.CurrentGroupName, kAllPhotosGroup);
+  const bool allPhotos = grid::IsAllPhotosGroup(gAlbumState.CurrentGroupName);
   EnableUnlessPending(mnuFileRemove, !allPhotos);
   EnableUnlessPending(mnuFileRenameGroup, !allPhotos);
 }
 
 void frmMain::mnuEdit_Click() {
-  const bool allPhotos = qm::EqualsNoCase(gAlbumState.CurrentGroupName, kAllPhotosGroup);
+  const bool allPhotos = grid::IsAllPhotosGroup(gAlbumState.CurrentGroupName);
   EnableUnlessPending(mnuEditMove, !allPhotos);
 }
 

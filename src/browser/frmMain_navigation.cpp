@@ -6,8 +6,7 @@
 #include "archive/errorlog.h"
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "platform/fonts.h"
-#include "platform/runtime_error.h"
+#include "browser/grid_rules.h"
 #include "platform/ui_runtime.h"
 
 void frmMain::BuildNavigation() {
@@ -35,7 +34,7 @@ bool frmMain::OpenCurrentFromGrid() {
   std::int32_t index = gAlbumState.CurrentImageIndex;
   if (index < 1) index = 1;
   const int opened = PhotosOpened;
-  imgThumbnail_DblClick(int(index - 1 - (gAlbumState.CurrentPage - 1) * 16));
+  imgThumbnail_DblClick(grid::SlotOnPage(index, gAlbumState.CurrentPage));
   const bool shown = PhotosOpened != opened;
   ViewMode = shown ? 1 : 0;
   return shown;
@@ -55,8 +54,6 @@ bool frmMain::NextPhoto() {
     }
     SetCountLabel(gAlbumState.CurrentImageIndex);
     return shown;
-  } catch (const qm::RuntimeError& e) {
-    LogError("NextPhoto", e);
   } catch (const std::exception& e) {
     LogError("NextPhoto", e.what());
   }
@@ -73,8 +70,6 @@ bool frmMain::PrevPhoto() {
     if (i >= 2) shown = DisplayPhoto(i - 1);
     SetCountLabel(gAlbumState.CurrentImageIndex);
     return shown;
-  } catch (const qm::RuntimeError& e) {
-    LogError("PrevPhoto", e);
   } catch (const std::exception& e) {
     LogError("PrevPhoto", e.what());
   }
@@ -82,32 +77,28 @@ bool frmMain::PrevPhoto() {
 }
 
 void frmMain::pctNext_Click() {
-  SetFace(pctNext, pctBrightSmall);
+  const PressedFace pressed(pctNext, pctBrightSmall, pctDarkSmall);
   StopSlideShow();
   NextPhoto();
-  SetFace(pctNext, pctDarkSmall);
 }
 
 void frmMain::pctPrev_Click() {
-  SetFace(pctPrev, pctBrightSmall);
+  const PressedFace pressed(pctPrev, pctBrightSmall, pctDarkSmall);
   StopSlideShow();
   PrevPhoto();
-  SetFace(pctPrev, pctDarkSmall);
 }
 
 void frmMain::cmdFullScreen_Click() {
   try {
     if (ViewMode == 0) OpenCurrentFromGrid();
-    SetFace(cmdFullScreen, pctAlbumList[10]);
-    SetFace(cmdFullScreen, pctAlbumList[11]);
+    {
+      const PressedFace pressed(cmdFullScreen, pctAlbumList[10], pctAlbumList[11]);
+      // The full-screen viewer opens here once it is part of the program.
+    }
     if (ViewMode != 0) ViewMode = 2;
-  } catch (const qm::RuntimeError& e) {
-    LogError("cmdFullScreen_Click", e);
-    SetFace(cmdFullScreen, pctAlbumList[11]);
   } catch (const std::exception& e) {
     LogError("cmdFullScreen_Click", e.what());
-    SetFace(cmdFullScreen, pctAlbumList[11]);
   }
 }
 
-void frmMain::cmdPlayAudioClip_Click(int Index) { (void)Index; }
+void frmMain::cmdPlayAudioClip_Click(int) {}

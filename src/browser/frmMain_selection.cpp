@@ -9,7 +9,6 @@
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/grid_rules.h"
-#include "browser/infofile.h"
 
 namespace {
 
@@ -58,8 +57,6 @@ void frmMain::SetGroupListSelect(std::int32_t Index, int Mode) {
   try {
     grid::ApplySelection({SelectedFlags, gAlbumState.SelectedCount, SelectAnchor}, Index, Mode);
     ShowGroupListSelect();
-  } catch (const qm::RuntimeError& e) {
-    LogError("SetGroupListSelect", e);
   } catch (const std::exception& e) {
     LogError("SetGroupListSelect", e.what());
   }
@@ -73,16 +70,12 @@ void frmMain::ShowGroupListSelect() {
       shpThumbnailSelect[size_t(s)]->setVisible(selected);
     }
     lbStatusSelected->setText("Selected " + QString::number(gAlbumState.SelectedCount));
-  } catch (const qm::RuntimeError& e) {
-    LogError("ShowGroupListSelect", e);
   } catch (const std::exception& e) {
     LogError("ShowGroupListSelect", e.what());
   }
 }
 
-void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float X, float Y) {
-  (void)X;
-  (void)Y;
+void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float, float) {
   try {
     const std::int32_t k = grid::PhotoAtSlot(gAlbumState.CurrentPage, Index);
     // A slot past the end of the group holds no photo to select or make current.
@@ -91,7 +84,7 @@ void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float X, 
     if (Button == 1) {
       if (Shift == 0) SetGroupListSelect(-1, 0);
       SetGroupListSelect(k, Shift);
-      if (LoadPhotoInfo(k)) LoadInfoBox();
+      if (LoadImageInfo(k, this)) LoadInfoBox();
       gAlbumState.DropTarget = -1;
       SetCountLabel(k);
     } else if (Button == 2) {
@@ -101,8 +94,6 @@ void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float X, 
       mnuThumbRemove->setEnabled(!allPhotos);
       mnuThumb->exec(QCursor::pos());
     }
-  } catch (const qm::RuntimeError& e) {
-    LogError("imgThumbnail_MouseDown", e);
   } catch (const std::exception& e) {
     LogError("imgThumbnail_MouseDown", e.what());
   }

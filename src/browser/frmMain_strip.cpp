@@ -26,12 +26,9 @@ void SetCaption(QLabel* label, const std::string& text) { label->setText(QString
 }  // namespace
 
 void frmMain::BuildStrip() {
-  lbAlbumGroups = new QLabel(QStringLiteral("Album Groups"), client);
-  lbAlbumGroups->setObjectName("lbAlbumGroups");
-  lbAlbumGroups->setGeometry(16, 22, 139, 18);
+  lbAlbumGroups = MakeLabel(client, "lbAlbumGroups", QStringLiteral("Album Groups"), QRect(16, 22, 139, 18),
+                            qm::UiFont("Tahoma", 9.75, true), "#ffffff");
   lbAlbumGroups->setAlignment(Qt::AlignCenter);
-  lbAlbumGroups->setFont(qm::UiFont("Tahoma", 9.75, true));
-  lbAlbumGroups->setStyleSheet("color: #ffffff; background: transparent;");
 
   for (int i = 0; i < grid::kStripButtons; ++i) {
     auto* button = new qm::EventLabel(client);
@@ -77,7 +74,7 @@ bool frmMain::LoadGroupNames() {
     for (int i = 0; i < grid::kStripButtons; ++i) pctAlbumList[size_t(i)]->hide();
 
     for (const std::string& file : qm::ListFiles(SlideGroupsFolder, "*.lst")) {
-      const std::string name = file.substr(0, file.find('.'));
+      const std::string name = GroupNameOf(file);
       if (!grid::IsAllPhotosGroup(name)) lstSlideGroups.AddItem(name);
     }
     lstSlideGroups.AddItem(kAllPhotosGroup);
@@ -97,8 +94,6 @@ bool frmMain::LoadGroupNames() {
     CheckGroupScrollArrows();
     ShowLoadedGroupPressed();
     return true;
-  } catch (const qm::RuntimeError& e) {
-    LogError("LoadGroupNames", e);
   } catch (const std::exception& e) {
     LogError("LoadGroupNames", e.what());
   }
@@ -128,9 +123,6 @@ bool frmMain::ScrollGroupNames(int GroupScrollID) {
       CheckGroupScrollArrows();
       ShowLoadedGroupPressed();
     }
-  } catch (const qm::RuntimeError& e) {
-    LogError("ScrollGroupNames", e);
-    moved = false;
   } catch (const std::exception& e) {
     LogError("ScrollGroupNames", e.what());
     moved = false;
@@ -194,8 +186,6 @@ bool frmMain::LoadSlideGroup(const std::string& fileName) {
 
     ShowThumbnailPage(grid::PageForLoad(sameGroup, gAlbumState.CurrentPage, n));
     return true;
-  } catch (const qm::RuntimeError& e) {
-    LogError("LoadSlideGroup", e);
   } catch (const std::exception& e) {
     LogError("LoadSlideGroup", e.what());
   }
@@ -205,14 +195,11 @@ bool frmMain::LoadSlideGroup(const std::string& fileName) {
 int frmMain::FindGroupButton(const std::string& fileName) {
   std::vector<std::string> files;
   const int shown = grid::VisibleButtonCount(gAlbumState.TopGroupIndex, lstSlideGroups.ListCount());
-  for (int i = 0; i < shown; ++i) files.push_back(Caption(lbAlbumList[size_t(i)]) + ".lst");
+  for (int i = 0; i < shown; ++i) files.push_back(GroupFileOf(Caption(lbAlbumList[size_t(i)])));
   return grid::ButtonForGroup(files, fileName);
 }
 
-void frmMain::pctAlbumList_MouseDown(int Index, int Button, int Shift, float X, float Y) {
-  (void)Shift;
-  (void)X;
-  (void)Y;
+void frmMain::pctAlbumList_MouseDown(int Index, int Button, int, float, float) {
   try {
     // A press on a strip button names its group by the caption; any other index
     // (SelectedButton while the loaded group is scrolled away) reloads the loaded
@@ -226,16 +213,15 @@ void frmMain::pctAlbumList_MouseDown(int Index, int Button, int Shift, float X, 
 
     if (Button == 1) {
       SetGroupListSelect(-1, 0);
-      if (name + ".lst" != before) {
+      if (GroupFileOf(name) != before) {
         VScroll1State.Value = 1;
         SyncPageBar();
       }
-      if (LoadSlideGroup(name + ".lst")) ShowLoadedGroupPressed();
+      if (LoadSlideGroup(GroupFileOf(name))) ShowLoadedGroupPressed();
     } else if (Button == 2) {
       // The group menu is built after the strip, so it is looked up here.
       const bool allPhotos = grid::IsAllPhotosGroup(name);
-      for (QAction* item : {mnuGroupRemove, mnuGroupRenameGroup})
-        if (item && !IsPending(item)) item->setEnabled(!allPhotos);
+      for (QAction* item : {mnuGroupRemove, mnuGroupRenameGroup}) EnableUnlessPending(item, !allPhotos);
       if (mnuGroup) mnuGroup->exec(QCursor::pos());
     }
 
@@ -246,8 +232,6 @@ void frmMain::pctAlbumList_MouseDown(int Index, int Button, int Shift, float X, 
     if (LoadedGroupFile() == before &&
         grid::IsPhotoIndex(gAlbumState.CurrentImageIndex, gAlbumState.PhotoCount))
       SetGroupListSelect(gAlbumState.CurrentImageIndex, 0);
-  } catch (const qm::RuntimeError& e) {
-    LogError("pctAlbumList_MouseDown", e);
   } catch (const std::exception& e) {
     LogError("pctAlbumList_MouseDown", e.what());
   }
@@ -257,11 +241,7 @@ void frmMain::lbAlbumList_MouseDown(int Index, int Button, int Shift, float X, f
   pctAlbumList_MouseDown(Index, Button, Shift, X, Y);
 }
 
-void frmMain::lbAlbumList_MouseMove(int Index, int Button, int Shift, float X, float Y) {
-  (void)Button;
-  (void)Shift;
-  (void)X;
-  (void)Y;
+void frmMain::lbAlbumList_MouseMove(int Index, int, int, float, float) {
   if (Index < 0 || Index >= grid::kStripButtons) return;
   QLabel* label = lbAlbumList[size_t(Index)];
   label->setToolTip(label->text() + " (Right-click for menu.)");

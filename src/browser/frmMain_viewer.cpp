@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <cstddef>
-#include <optional>
 #include <exception>
+#include <optional>
 
 #include "archive/errorlog.h"
 #include "archive/photolinks.h"
@@ -14,7 +14,6 @@
 #include "browser/frmMain.h"
 #include "browser/imagebox.h"
 #include "browser/viewer_rules.h"
-#include "platform/fonts.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
@@ -39,8 +38,8 @@ void frmMain::BuildViewer() {
   QPalette pal = picVideoWindow->palette();
   pal.setColor(QPalette::Window, Qt::black);
   picVideoWindow->setPalette(pal);
-  picVideoWindow->setGeometry(pctWindow->width() + 20, (pctWindow->height() - kVideoHeight) / 2, kVideoWidth,
-                              kVideoHeight);
+  picVideoWindow->setGeometry(pctWindow->width() + 20, viewer::CentredOrigin(pctWindow->height(), kVideoHeight),
+                              kVideoWidth, kVideoHeight);
   picVideoWindow->hide();
 
   cmdZoomOut = MakePictureButton(client, "cmdZoomOut", QRect(16, 468, 69, 31), pctDarkSmall);
@@ -76,15 +75,14 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     viewer::DecodedPicture picture;
     const int areaW = pctWindow->width(), areaH = pctWindow->height();
     if (!video)
-      picture = viewer::ReadPicture(path, [&](QSize size) {
-        return viewer::DecodeFactor(-viewer::FitDenominator(size.width(), size.height(), areaW, areaH));
-      });
+      picture = viewer::ReadPicture(
+          path, [&](QSize size) { return viewer::DecodeFactor(viewer::FitZoomLevel(size, areaW, areaH)); });
 
     s.PhotoFile = path;
     SetImageIndex(index);
     s.IsVideo = video;
     if (video) {
-      picVideoWindow->setGeometry(20, int((areaH - kVideoHeight) * 0.5), kVideoWidth, kVideoHeight);
+      picVideoWindow->setGeometry(20, viewer::CentredOrigin(areaH, kVideoHeight), kVideoWidth, kVideoHeight);
     } else {
       pctBoxPicture = picture.image;
       pctBoxSize = picture.size;
@@ -92,10 +90,10 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
       pctBoxFile = path;
       imgbox->hide();
       imgbox->setPicture(pctBoxPicture);
-      ApplyZoom(-viewer::FitDenominator(pctBoxSize.width(), pctBoxSize.height(), areaW, areaH));
+      ApplyZoom(viewer::FitZoomLevel(pctBoxSize, areaW, areaH));
       qm::DoEvents();
     }
-    const bool infoRead = LoadPhotoInfo(index);
+    const bool infoRead = LoadImageInfo(index, this);
     if (!video) {
       // The picture on show gives the sizes, whatever its information file says.
       s.ImageWidth = pctBoxSize.width();
@@ -163,7 +161,7 @@ namespace {
 // Both zoom buttons: the step, the pressed face while it runs, and the error tail.
 template <class Step>
 void ZoomButton(frmMain& f, qm::EventLabel* button, const char* procName, Step step) {
-  frmMain::SetFace(button, f.pctBrightSmall);
+  const frmMain::PressedFace pressed(button, f.pctBrightSmall, f.pctDarkSmall);
   try {
     if (ViewMode == 0) {
       f.OpenCurrentFromGrid();
@@ -174,12 +172,9 @@ void ZoomButton(frmMain& f, qm::EventLabel* button, const char* procName, Step s
       f.ShowThumbnailBoxes(false);
       f.imgbox->show();
     }
-  } catch (const qm::RuntimeError& e) {
-    LogError(procName, e);
   } catch (const std::exception& e) {
     LogError(procName, e.what());
   }
-  frmMain::SetFace(button, f.pctDarkSmall);
 }
 
 }  // namespace
@@ -188,9 +183,7 @@ void frmMain::cmdZoomIn_Click() { ZoomButton(*this, cmdZoomIn, "cmdZoomIn_Click"
 
 void frmMain::cmdZoomOut_Click() { ZoomButton(*this, cmdZoomOut, "cmdZoomOut_Click", viewer::ZoomOutStep); }
 
-void frmMain::imgbox_MouseDown(int Button, int Shift, float X, float Y) {
-  (void)Button;
-  (void)Shift;
+void frmMain::imgbox_MouseDown(int, int, float X, float Y) {
   ImageDragging = true;
   DragStartX = X;
   DragStartY = Y;
@@ -199,20 +192,14 @@ void frmMain::imgbox_MouseDown(int Button, int Shift, float X, float Y) {
 
 // The start point stays: the picture follows the pointer, so the pointer keeps
 // its place on the picture.
-void frmMain::imgbox_MouseMove(int Button, int Shift, float X, float Y) {
-  (void)Button;
-  (void)Shift;
+void frmMain::imgbox_MouseMove(int, int, float X, float Y) {
   if (!ImageDragging) return;
   const int dy = qRound((Y - DragStartY) / qm::kTwipsPerPixel);
   const int dx = qRound((X - DragStartX) / qm::kTwipsPerPixel);
   if (dx != 0 || dy != 0) imgbox->move(imgbox->x() + dx, imgbox->y() + dy);
 }
 
-void frmMain::imgbox_MouseUp(int Button, int Shift, float X, float Y) {
-  (void)Button;
-  (void)Shift;
-  (void)X;
-  (void)Y;
+void frmMain::imgbox_MouseUp(int, int, float, float) {
   ImageDragging = false;
   imgbox->unsetCursor();
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "archive/modquillmont.h"
-#include "browser/groupfiles.h"
 #include "platform/files.h"
 
 namespace grid {
@@ -14,8 +13,12 @@ int SlotOfPhoto(std::int32_t k) { return int((k - 1) % kSlotsPerPage); }
 
 std::int32_t PhotoAtSlot(std::int32_t page, int slot) { return (page - 1) * kSlotsPerPage + slot + 1; }
 
+int SlotOnPage(std::int32_t k, std::int32_t page) { return int(k - PhotoAtSlot(page, 0)); }
+
+int PageCountFor(int n) { return n <= 0 ? 1 : (n - 1) / kSlotsPerPage + 1; }
+
 std::int32_t ClampPage(std::int32_t page, std::int32_t photoCount) {
-  return std::clamp(page, 1, PageCountFor(std::max(photoCount, 0)));
+  return std::clamp(page, 1, PageCountFor(photoCount));
 }
 
 std::int32_t ClampPhotoIndex(std::int32_t index, std::int32_t photoCount) {

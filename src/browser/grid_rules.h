@@ -16,6 +16,11 @@ int PageOfPhoto(std::int32_t k);
 int SlotOfPhoto(std::int32_t k);
 // Slot s of page p shows photo (p - 1) x 16 + s + 1.
 std::int32_t PhotoAtSlot(std::int32_t page, int slot);
+// The slot that PhotoAtSlot turns back into photo k on page p; outside 0..15 when
+// the photo stands on another page.
+int SlotOnPage(std::int32_t k, std::int32_t page);
+// Pages of n entries at sixteen a page, at least 1.
+int PageCountFor(int n);
 inline int SlotRow(int slot) { return slot / 4; }
 inline int SlotColumn(int slot) { return slot % 4; }
 

@@ -6,14 +6,10 @@
 
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
+#include "browser/grid_rules.h"
 #include "browser/group_names.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-
-int PageCountFor(int n) {
-  if (n <= 16) return 1;
-  return n / 16 + (n % 16 != 0 ? 1 : 0);
-}
 
 bool ReadGroupFile(const std::string& file) {
   std::vector<std::string> lines;
@@ -24,27 +20,24 @@ bool ReadGroupFile(const std::string& file) {
     return false;
   }
 
-  std::vector<std::string> names;
-  names.reserve(lines.size() + 1);
-  names.emplace_back();
-  for (auto& l : lines) names.push_back(std::move(l));
-  const int n = int(names.size() - 1);
+  lines.insert(lines.begin(), std::string());  // the placeholder entry 0
+  const int n = int(lines.size() - 1);
 
-  PhotoNames = std::move(names);
+  PhotoNames = std::move(lines);
   SelectedFlags.assign(PhotoNames.size(), 0);
-  if (n < 17) {
+  if (n <= grid::kSlotsPerPage) {
     VScroll1State.Enabled = false;
     VScroll1State.Max = 1;
   } else {
     VScroll1State.Min = 1;
-    VScroll1State.Max = PageCountFor(n);
+    VScroll1State.Max = grid::PageCountFor(n);
     VScroll1State.Enabled = true;
   }
   // A scroll bar keeps its value inside its range when the range changes.
   VScroll1State.Value = std::clamp(VScroll1State.Value, std::min(VScroll1State.Min, VScroll1State.Max),
                                    std::max(VScroll1State.Min, VScroll1State.Max));
   gAlbumState.PhotoCount = n;
-  gAlbumState.CurrentGroupName = file.substr(0, file.find('.'));
+  gAlbumState.CurrentGroupName = GroupNameOf(file);
   return true;
 }
 

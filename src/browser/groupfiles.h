@@ -2,6 +2,11 @@
 // Group list files: SlideGroupsFolder + group name + ".lst", one photo name a line.
 #include <string>
 
+// The list file of a group, and the group a list file holds: its name up to the
+// first dot.
+inline std::string GroupFileOf(const std::string& group) { return group + ".lst"; }
+inline std::string GroupNameOf(const std::string& file) { return file.substr(0, file.find('.')); }
+
 // Loads a list into PhotoNames, SelectedFlags, PhotoCount, CurrentGroupName and
 // VScroll1State; on failure nothing of the browsing state changes.
 bool ReadGroupFile(const std::string& file);
@@ -12,5 +17,3 @@ bool RemoveFromGroup(const std::string& file);
 bool GroupExists(const std::string& GroupName);
 // Replaces each of "|.<>?*:/\ and the double quote by "_"; true when nothing changed.
 bool CheckGroupName(std::string& GroupName);
-// Pages of n entries at sixteen a page, at least 1.
-int PageCountFor(int n);

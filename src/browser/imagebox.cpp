@@ -4,11 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/event_label.h"
-
-ImageBox::ImageBox(QWidget* parent) : QWidget(parent) {
+ImageBox::ImageBox(QWidget* parent) : qm::EventLabel(parent) {
   setObjectName("imgbox");
-  setMouseTracking(true);
   setToolTip("Click-n-drag to move image");
 }
 
@@ -43,17 +40,4 @@ void ImageBox::paintEvent(QPaintEvent* e) {
   p.drawImage(QRectF(exposed), picture_, source);
 }
 
-void ImageBox::mousePressEvent(QMouseEvent* e) {
-  const QPointF t = e->position() * qm::kTwipsPerPixel;
-  emit mouseDown(qm::ButtonCode(e->button()), qm::ShiftCode(e->modifiers()), float(t.x()), float(t.y()));
-}
-
-void ImageBox::mouseMoveEvent(QMouseEvent* e) {
-  const QPointF t = e->position() * qm::kTwipsPerPixel;
-  emit mouseMove(qm::ButtonCode(e->buttons()), qm::ShiftCode(e->modifiers()), float(t.x()), float(t.y()));
-}
-
-void ImageBox::mouseReleaseEvent(QMouseEvent* e) {
-  const QPointF t = e->position() * qm::kTwipsPerPixel;
-  emit mouseUp(qm::ButtonCode(e->button()), qm::ShiftCode(e->modifiers()), float(t.x()), float(t.y()));
-}
+void ImageBox::mouseDoubleClickEvent(QMouseEvent* e) { mousePressEvent(e); }

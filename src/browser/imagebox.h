@@ -3,11 +3,12 @@
 // size, however large that is. Only the part inside the visible area is drawn, and
 // an enlarged picture is never made at its enlarged size, so a far zoom costs no
 // more memory than the picture itself. Mouse presses, moves and releases are
-// reported as the window handlers expect them (button, shift, x and y in twips).
+// reported as every event label reports them.
 #include <QImage>
-#include <QWidget>
 
-class ImageBox : public QWidget {
+#include "platform/event_label.h"
+
+class ImageBox : public qm::EventLabel {
   Q_OBJECT
 public:
   explicit ImageBox(QWidget* parent = nullptr);
@@ -16,16 +17,10 @@ public:
   void setPicture(const QImage& picture);
   const QImage& picture() const { return picture_; }
 
-signals:
-  void mouseDown(int button, int shift, float x, float y);
-  void mouseMove(int button, int shift, float x, float y);
-  void mouseUp(int button, int shift, float x, float y);
-
 protected:
   void paintEvent(QPaintEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
+  // The second press of a double click is a press too, so it can start a drag.
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
   QImage picture_;

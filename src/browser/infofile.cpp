@@ -1,5 +1,6 @@
 #include "browser/infofile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -17,8 +18,7 @@ namespace {
 // A value runs to the end of its line, so a line break inside it would start a
 // line of its own; it becomes a blank instead.
 std::string OneLine(std::string value) {
-  for (char& c : value)
-    if (c == '\r' || c == '\n') c = ' ';
+  std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return value;
 }
 
@@ -163,6 +163,11 @@ bool SaveImageInfo(std::int32_t CurrentImageIndex) {
   }
 }
 
+bool InfoFileHost::SaveEditsInProgress() {
+  SetFields(gAlbumState, ReadEditBoxes());
+  return SaveImageInfo(gAlbumState.PreviousImageIndex);
+}
+
 bool LoadImageInfo(std::int32_t index, InfoFileHost* host) {
   if (index < 0 || size_t(index) >= PhotoNames.size()) return false;
   AlbumState& s = gAlbumState;
@@ -172,8 +177,10 @@ bool LoadImageInfo(std::int32_t index, InfoFileHost* host) {
     // Edits in progress belong to the photo being left, so they are saved there
     // before the next photo's file is read.
     if (s.InfoEditMode) {
-      if (host) SetFields(s, host->ReadEditBoxes());
-      SaveImageInfo(s.PreviousImageIndex);
+      if (host)
+        host->SaveEditsInProgress();
+      else
+        SaveImageInfo(s.PreviousImageIndex);
     }
     s.IsVideo = IsVideoPath(GetPhotoLink(name));
     if (host) host->EnableVideo(s.IsVideo);

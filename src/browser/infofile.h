@@ -20,6 +20,10 @@ public:
   virtual InfoFields ReadEditBoxes() = 0;
   virtual void WriteEditBoxes(const InfoFields& f) = 0;
   virtual void EnableVideo(bool videoState) = 0;
+  // Saves the edits in progress before another photo's file is read. By default
+  // into the photo being left (PreviousImageIndex); a host that knows which photo
+  // the edits were made for saves them there.
+  virtual bool SaveEditsInProgress();
 };
 
 // Media type: a path ending in ".AVI", ".MOV" or ".MPG" (any case) is a video clip.

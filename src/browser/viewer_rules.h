@@ -18,6 +18,10 @@ constexpr int kAreaHeight = 469;
 // The smallest k for which the picture at 1/k is strictly smaller than the area in
 // both directions, however large the picture.
 int FitDenominator(int width, int height, int areaWidth = kAreaWidth, int areaHeight = kAreaHeight);
+// The zoom level a photo opens at: 1/FitDenominator.
+inline int FitZoomLevel(QSize picture, int areaWidth, int areaHeight) {
+  return -FitDenominator(picture.width(), picture.height(), areaWidth, areaHeight);
+}
 
 // Zoom levels: -k shows 1/k, +k shows k times, +1 and -1 both full size, 0 never.
 // A step through full size goes -2, -1 or +1, +2 (and back +2, +1, -2). A step

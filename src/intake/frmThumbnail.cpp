@@ -13,11 +13,11 @@
 #include "intake/thumbnail_queue.h"
 #include "media/video_frame.h"
 #include "platform/ui_runtime.h"
+#include "platform/window_layout.h"
 
 namespace {
 
-constexpr int kTwips = 15;
-QRect Twips(int x, int y, int w, int h) { return QRect(x / kTwips, y / kTwips, w / kTwips, h / kTwips); }
+using qm::TwipsRect;
 
 struct Item {
   std::string name;   // photo name: names the thumbnail
@@ -28,45 +28,42 @@ struct Item {
 }  // namespace
 
 frmThumbnail::frmThumbnail() {
-  setWindowTitle("Create Thumbnails");
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
-  setFixedSize(4470 / kTwips, 2460 / kTwips);
+  qm::SetUpFixedDialog(*this, "Create Thumbnails", 4470, 2460);
+  qm::CentreWindow(*this);
 
   // Shapes first, so the boxes lie over them.
   Shape1 = new ThumbShape(this, Qt::blue);
   Shape1->setObjectName("Shape1");
-  Shape1->setGeometry(Twips(2640, 180, 1635, 1635));
+  Shape1->setGeometry(TwipsRect(2640, 180, 1635, 1635));
   shpProgress = new ThumbShape(this, Qt::black);
   shpProgress->setObjectName("shpProgress");
-  shpProgress->setGeometry(Twips(180, 2040, 4095, 195));
+  shpProgress->setGeometry(TwipsRect(180, 2040, 4095, 195));
   pctProgress = new ThumbShape(this, Qt::transparent, QColor(0x80, 0x80, 0x80));
   pctProgress->setObjectName("pctProgress");
-  pctProgress->setGeometry(Twips(180, 2040, 75, 195));
+  pctProgress->setGeometry(TwipsRect(180, 2040, 75, 195));
 
   Label1_0 = new QLabel("Filename", this);
   Label1_0->setObjectName("Label1_0");
   QFont bold = Label1_0->font();
   bold.setBold(true);
   Label1_0->setFont(bold);
-  Label1_0->setGeometry(Twips(180, 180, 2340, 255));
+  Label1_0->setGeometry(TwipsRect(180, 180, 2340, 255));
 
   lbFilename = new QLabel(this);
   lbFilename->setObjectName("lbFilename");
   lbFilename->setWordWrap(true);
   lbFilename->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  lbFilename->setGeometry(Twips(180, 480, 2340, 840));
+  lbFilename->setGeometry(TwipsRect(180, 480, 2340, 840));
 
   for (int i = 0; i < 2; ++i) {
     lbPhotoSize[i] = new QLabel(this);
     lbPhotoSize[i]->setObjectName(QString("lbPhotoSize_%1").arg(i));
-    lbPhotoSize[i]->setGeometry(Twips(180, 1380 + 270 * i, 2340, 255));
+    lbPhotoSize[i]->setGeometry(TwipsRect(180, 1380 + 270 * i, 2340, 255));
   }
 
   imgSize = new ThumbPictureBox(this);
   imgSize->setObjectName("imgSize");
-  imgSize->setGeometry(Twips(2700, 240, 1515, 1515));
+  imgSize->setGeometry(TwipsRect(2700, 240, 1515, 1515));
 }
 
 void frmThumbnail::SetMissingList(const std::vector<std::string>& ML) { missingList_ = ML; }

@@ -1,18 +1,13 @@
 #include "intake/thumbnail_maker.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
-#include <atomic>
-#include <cerrno>
 #include <filesystem>
 
 #include "archive/errorlog.h"
-#include "intake/FileDateTimeMod.h"
 #include "platform/files.h"
+#include "platform/on_error.h"
 #include "platform/runtime_error.h"
 
 namespace {
@@ -30,37 +25,6 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(std::filesystem::path(a), std::filesystem::path(b), ec) && !ec;
 }
 
-// Writes beside the target and renames over it, so a reader never sees half a
-// thumbnail and a link in the thumbnail's place is replaced, not written through.
-// No fsync: a thumbnail lost in a crash is rebuilt by the archive check.
-void WriteThumbnailBytes(const std::string& path, const QByteArray& bytes) {
-  const std::string folder = qm::ParentFolder(path);
-  if (!folder.empty() && !qm::FolderExists(folder)) throw qm::RuntimeError(qm::ErrPathNotFound);
-  static std::atomic<unsigned> counter{0};
-  const std::string tmp = folder + ".qm-thumb-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) qm::ThrowFromErrno(errno);
-  const char* data = bytes.constData();
-  size_t left = size_t(bytes.size());
-  while (left > 0) {
-    const ssize_t w = ::write(fd, data, left);
-    if (w < 0 && errno == EINTR) continue;
-    if (w < 0) {
-      const int err = errno;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      qm::ThrowFromErrno(err);
-    }
-    data += w;
-    left -= size_t(w);
-  }
-  if (::close(fd) != 0 || ::rename(tmp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(tmp.c_str());
-    qm::ThrowFromErrno(err);
-  }
-}
-
 }  // namespace
 
 QSize ThumbnailBoxSize(int width, int height) {
@@ -69,10 +33,7 @@ QSize ThumbnailBoxSize(int width, int height) {
   return QSize(RoundedShare(width, height), kThumbnailSide);
 }
 
-std::string ThumbnailPhotoName(const std::string& entry) {
-  const size_t slash = entry.find_last_of('/');
-  return slash == std::string::npos ? entry : entry.substr(slash + 1);
-}
+std::string ThumbnailPhotoName(const std::string& entry) { return qm::BaseName(entry); }
 
 ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode) {
   ThumbnailPicture out;
@@ -140,15 +101,21 @@ bool SaveThumbnailFile(const QImage& thumb, const std::string& thumbPath, const 
     }
   }
   try {
-    WriteThumbnailBytes(thumbPath, bmp);
+    // Beside the target and renamed over it, so a reader never sees half a thumbnail
+    // and a link in the thumbnail's place is replaced, not written through. Not
+    // flushed: a thumbnail lost in a crash is rebuilt by the archive check.
+    qm::ReplaceFileAtomically(thumbPath, bmp.toStdString(), false);
   } catch (const qm::RuntimeError& e) {
     LogError(kProc, e.Description() + " (" + thumbPath + ")");
     return false;
   }
-  // A photo whose time cannot be read leaves the thumbnail out of date on purpose:
-  // the archive check builds it again.
-  const std::string date = FileDateText(photoPath);
-  if (!date.empty() && !SetFileDateTime(thumbPath, date))
+  // The photo's time is copied as a number: as local-time text it would be
+  // ambiguous in the hour repeated when summer time ends, and the thumbnail would
+  // then look out of date at every start. A photo whose time cannot be read leaves
+  // the thumbnail out of date on purpose: the archive check builds it again.
+  std::int64_t photoTime = 0;
+  if (!qm::ResumeNext([&] { photoTime = qm::FileDateTime(photoPath); })) return true;
+  if (!qm::SetFileModified(thumbPath, photoTime))
     LogError(kProc, "The time of the thumbnail could not be set (" + thumbPath + ")");
   return true;
 }

@@ -18,7 +18,6 @@ public:
   ThumbnailQueue& operator=(const ThumbnailQueue&) = delete;
 
   void Submit(int key, const std::string& path);
-  bool Has(int key) const { return jobs_.count(key) != 0; }
   // Waits up to the given time; true when the key's picture is ready.
   bool WaitFor(int key, std::chrono::milliseconds wait);
   ThumbnailPicture Take(int key);

@@ -4,6 +4,12 @@
 
 namespace qm {
 
+namespace {
+
+QPointF InTwips(const QMouseEvent* e) { return e->position() * kTwipsPerPixel; }
+
+}  // namespace
+
 int ButtonCode(Qt::MouseButtons b) {
   int code = 0;
   if (b & Qt::LeftButton) code |= 1;
@@ -24,17 +30,17 @@ EventLabel::EventLabel(QWidget* parent) : QLabel(parent) { setMouseTracking(true
 
 void EventLabel::mousePressEvent(QMouseEvent* e) {
   pressedInside_ = true;
-  const QPointF p = e->position() * kTwipsPerPixel;
+  const QPointF p = InTwips(e);
   emit mouseDown(ButtonCode(e->button()), ShiftCode(e->modifiers()), float(p.x()), float(p.y()));
 }
 
 void EventLabel::mouseMoveEvent(QMouseEvent* e) {
-  const QPointF p = e->position() * kTwipsPerPixel;
+  const QPointF p = InTwips(e);
   emit mouseMove(ButtonCode(e->buttons()), ShiftCode(e->modifiers()), float(p.x()), float(p.y()));
 }
 
 void EventLabel::mouseReleaseEvent(QMouseEvent* e) {
-  const QPointF p = e->position() * kTwipsPerPixel;
+  const QPointF p = InTwips(e);
   emit mouseUp(ButtonCode(e->button()), ShiftCode(e->modifiers()), float(p.x()), float(p.y()));
   if (pressedInside_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) emit clicked();
   pressedInside_ = false;

@@ -5,11 +5,12 @@
 // twips (15 to the pixel) relative to the label.
 #include <QLabel>
 
+#include "platform/window_layout.h"
+
 namespace qm {
 
 int ButtonCode(Qt::MouseButtons b);
 int ShiftCode(Qt::KeyboardModifiers m);
-constexpr int kTwipsPerPixel = 15;
 
 class EventLabel : public QLabel {
   Q_OBJECT

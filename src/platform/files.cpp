@@ -254,12 +254,12 @@ std::vector<std::string> SplitTextLines(const std::string& text) {
 
 std::vector<std::string> ReadTextLines(const std::string& path) { return SplitTextLines(ReadFileBytes(path)); }
 
-void ReplaceFileAtomically(const std::string& path, const std::string& content) {
+void ReplaceFileAtomically(const std::string& path, const std::string& content, bool durable) {
   std::string tmp;
   int fd = MakeTempBeside(path, tmp);
   try {
     WriteAll(fd, content.data(), content.size(), path);
-    if (::fsync(fd) != 0) ThrowFor(path, errno);
+    if (durable && ::fsync(fd) != 0) ThrowFor(path, errno);
     int rc = ::close(fd);
     fd = -1;
     if (rc != 0) ThrowFor(path, errno);

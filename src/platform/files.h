@@ -43,7 +43,9 @@ std::vector<std::string> ReadTextLines(const std::string& path);
 std::vector<std::string> SplitTextLines(const std::string& text);
 // Writes the whole file to a temporary file in the same folder and renames it over
 // the original; on failure the original is left as it was. Lines end in CR LF.
-void ReplaceFileAtomically(const std::string& path, const std::string& content);
+// A file that is cheap to make again may skip the flush to disc (durable false):
+// after a crash it may be missing or empty, but never half replaced by a reader.
+void ReplaceFileAtomically(const std::string& path, const std::string& content, bool durable = true);
 void WriteTextLinesAtomically(const std::string& path, const std::vector<std::string>& lines);
 // Appends lines (CR LF); a last line without a line end is ended first, so two
 // entries are never glued together. A missing file is created.

@@ -1,6 +1,5 @@
 #include "platform/fonts.h"
 
-
 #include "platform/files.h"
 
 namespace qm {
@@ -30,7 +29,6 @@ QFont UiFont(const std::string& designFamily, double points, bool bold, bool ita
   f.setPointSizeF(points);
   f.setBold(bold);
   f.setItalic(italic);
-  // Designs were laid out at 96 dpi; keep text inside the fixed label boxes.
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;
 }

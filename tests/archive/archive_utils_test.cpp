@@ -84,26 +84,22 @@ TEST(SplitStringTest, NoFieldsAskedForReadsNothing) {
 }
 
 TEST(SplitFilePathTest, SplitsAtTheLastSeparator) {
+  const struct {
+    const char* path;
+    const char* folder;
+    const char* name;
+  } cases[] = {{"/home/me/Photos/beach.jpg", "/home/me/Photos/", "beach.jpg"},
+               {"beach.jpg", "", "beach.jpg"},
+               {"/", "/", ""},
+               {"/home/me/", "/home/me/", ""},
+               {"", "", ""}};
+  // The outputs keep what the previous case left, as a caller's variables would.
   std::string folder = "old", name = "old";
-  SplitFilePath("/home/me/Photos/beach.jpg", folder, name);
-  EXPECT_EQ(folder, "/home/me/Photos/");
-  EXPECT_EQ(name, "beach.jpg");
-
-  SplitFilePath("beach.jpg", folder, name);
-  EXPECT_EQ(folder, "");
-  EXPECT_EQ(name, "beach.jpg");
-
-  SplitFilePath("/", folder, name);
-  EXPECT_EQ(folder, "/");
-  EXPECT_EQ(name, "");
-
-  SplitFilePath("/home/me/", folder, name);
-  EXPECT_EQ(folder, "/home/me/");
-  EXPECT_EQ(name, "");
-
-  SplitFilePath("", folder, name);
-  EXPECT_EQ(folder, "");
-  EXPECT_EQ(name, "");
+  for (const auto& c : cases) {
+    SplitFilePath(c.path, folder, name);
+    EXPECT_EQ(folder, c.folder) << c.path;
+    EXPECT_EQ(name, c.name) << c.path;
+  }
 }
 
 TEST(SplitFilePathTest, ThePathMayBeOneOfTheOutputs) {

@@ -215,10 +215,7 @@ TEST_F(ArchiveCheckTest, PhotosKeptElsewhereGetTheirFullPath) {
   ASSERT_EQ(PhotosFolder, folder);
   EXPECT_EQ(LinkForPhotoInFolder("x.jpg"), folder + "x.jpg");
 
-  FILE* f = std::fopen((folder + "x.jpg").c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fputs("bytes", f);
-  std::fclose(f);
+  qm::ReplaceFileAtomically(folder + "x.jpg", "bytes");
   InfoFilesExist();
   const auto lines = qm::ReadTextLines(Path("Photo_Info/x.jpg.info"));
   ASSERT_FALSE(lines.empty());

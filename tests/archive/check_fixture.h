@@ -1,12 +1,10 @@
 #pragma once
 // A program folder for the start-up check: photos with up-to-date thumbnails, the
-// AutoFix option, and a watcher that runs at every yield of the check.
+// AutoFix option and the splash window's bar.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QPushButton>
-#include <QTimer>
-#include <functional>
 #include <string>
 
 #include "archive/CDravenholtReg.h"
@@ -14,6 +12,7 @@
 #include "archive/modquillmont.h"
 #include "platform/files.h"
 #include "support/temp_archive.h"
+#include "support/yield_watch.h"
 
 class CheckTest : public TempArchive {
 protected:
@@ -40,24 +39,4 @@ protected:
 
   int BarWidth() { return frmSplash::Get().pctProgress->width(); }
   int FullBar() { return frmSplash::Get().shpProgress->width(); }
-
-  bool LogHas(const std::string& text) const {
-    for (const auto& l : LogEntries())
-      if (l.find(text) != std::string::npos) return true;
-    return false;
-  }
-};
-
-// Runs its function at every yield to the message loop while it lives.
-class AtEveryYield {
-public:
-  explicit AtEveryYield(std::function<void()> each) : each_(std::move(each)) {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { each_(); });
-    timer_.start();
-  }
-
-private:
-  std::function<void()> each_;
-  QTimer timer_;
 };

@@ -43,6 +43,13 @@ protected:
     qm::SetClockForTests(now_);
   }
   std::string Log() const { return Read("Quillmont.Log"); }
+  // The "Created" line and count numbered entries of width characters, the last
+  // one of lastWidth.
+  std::string LongLog(int count, size_t width, size_t lastWidth) const {
+    std::string log = created_;
+    for (int i = 1; i < count; ++i) log += Entry(i, width) + "\r\n";
+    return log + Entry(count, lastWidth) + "\r\n";
+  }
   std::time_t now_ = 0;
   const std::string created_ = "Created 10/02/01 14:05\r\n";
   const std::string stamp_ = "10/02/01  02:05:33PM: ";
@@ -80,9 +87,7 @@ TEST_F(ErrorLogTest, AMissingInformationFileLogsGetPhotoLink) {
 
 TEST_F(ErrorLogTest, ALogOfExactlyTheLimitIsNotTrimmed) {
   // 24 bytes of "Created" line, 799 lines of 100 bytes, one of 76: 80000 bytes.
-  std::string log = created_;
-  for (int i = 1; i <= 799; ++i) log += Entry(i, 98) + "\r\n";
-  log += Entry(800, 74) + "\r\n";
+  const std::string log = LongLog(800, 98, 74);
   ASSERT_EQ(log.size(), 80000u);
   Write("Quillmont.Log", log);
   WriteLog(LogFilePath(), "kept");
@@ -90,9 +95,7 @@ TEST_F(ErrorLogTest, ALogOfExactlyTheLimitIsNotTrimmed) {
 }
 
 TEST_F(ErrorLogTest, ALogOneByteOverTheLimitIsTrimmedFirst) {
-  std::string log = created_;
-  for (int i = 1; i <= 799; ++i) log += Entry(i, 98) + "\r\n";
-  log += Entry(800, 75) + "\r\n";
+  const std::string log = LongLog(800, 98, 75);
   ASSERT_EQ(log.size(), 80001u);
   Write("Quillmont.Log", log);
   WriteLog(LogFilePath(), "after trim");
@@ -110,8 +113,7 @@ TEST_F(ErrorLogTest, ALogOneByteOverTheLimitIsTrimmedFirst) {
 
 TEST_F(ErrorLogTest, TrimmingStopsAsSoonAsTenThousandCharactersAreDropped) {
   // Lines of exactly 100 characters: the first hundred add up to 10000 exactly.
-  std::string log = created_;
-  for (int i = 1; i <= 785; ++i) log += Entry(i, 100) + "\r\n";
+  const std::string log = LongLog(785, 100, 100);
   ASSERT_GT(log.size(), 80000u);
   Write("Quillmont.Log", log);
   WriteLog(LogFilePath(), "x");
@@ -153,8 +155,7 @@ TEST_F(ErrorLogTest, AnUnterminatedLastLineIsEndedBeforeTheEntry) {
 }
 
 TEST_F(ErrorLogTest, AFailingTrimLeavesTheOldLog) {
-  std::string log = created_;
-  for (int i = 1; i <= 800; ++i) log += Entry(i, 100) + "\r\n";
+  const std::string log = LongLog(800, 100, 100);
   Write("Quillmont.Log", log);
   {
     // Neither the trimmed copy nor the append can be written.

@@ -19,14 +19,8 @@ protected:
     Write("Photo_SlideGroups/" + name, CrLf(lines));
   }
   std::string GroupText(const std::string& name) const { return Read("Photo_SlideGroups/" + name); }
-  // Every entry of the group folder, hidden ones too (temporary files must not stay).
-  std::vector<std::string> GroupFolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(Path("Photo_SlideGroups")))
-      names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  // Temporary files must not stay.
+  std::vector<std::string> GroupFolderEntries() const { return AllEntries(Path("Photo_SlideGroups")); }
 };
 
 TEST_F(GroupCleanupTest, AllPhotosGroupListsEveryInformationFileInListOrder) {

@@ -77,13 +77,6 @@ private:
   QTemporaryDir other_;
 };
 
-std::vector<std::string> AllEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST_F(ReadOnlyTest, WritableProgramFolderChangesNothing) {
   Write("test.txt", "the user's own notes");
   SetTime("test.txt", kDiscTime);

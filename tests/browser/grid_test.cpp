@@ -1,7 +1,6 @@
 // Paging of the thumbnail grid, on real thumbnail files.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QScrollBar>
@@ -13,7 +12,7 @@
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/grid_rules.h"
-#include "support/temp_archive.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -50,13 +49,8 @@ TEST(GridRules, StripWindowAndGroupButtons) {
   EXPECT_EQ(grid::ButtonForGroup(captions, "summer"), -1);
 }
 
-class Grid : public TempArchive {
+class Grid : public WindowTest {
 protected:
-  void TearDown() override {
-    if (frmMain::IsLoaded()) frmMain::Unload();
-    QApplication::processEvents();
-    TempArchive::TearDown();
-  }
 
   // Group "Trip" of n photos, each with a bitmap thumbnail under the photo's own
   // name as the builder writes it, loaded through its button.
@@ -96,8 +90,7 @@ TEST_F(Grid, PageBarAndLastPageAtTheBoundaries) {
     EXPECT_EQ(f.lbThumbnailFile[size_t(lastSlots - 1)]->text().toStdString(), "p" + std::to_string(n) + ".jpg");
     EXPECT_TRUE(lastSlots == 16 || f.lbThumbnailFile[15]->text().isEmpty());
     EXPECT_EQ(f.VScroll1->isEnabled(), n > 16);
-    frmMain::Unload();
-    QApplication::processEvents();
+    CloseWindow();
     ResetBrowsingState();
   }
 }

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "browser/albumstate.h"
+#include "browser/grid_rules.h"
 #include "browser/group_names.h"
 #include "browser/groupfiles.h"
 #include "support/temp_archive.h"
@@ -26,13 +25,7 @@ protected:
   }
 
   // Every file in the group folder, hidden ones included.
-  std::vector<std::string> GroupFolderEntries() const {
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::directory_iterator(Path("Photo_SlideGroups")))
-      out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-  }
+  std::vector<std::string> GroupFolderEntries() const { return AllEntries(Path("Photo_SlideGroups")); }
 
   void Select(std::initializer_list<int> indexes) {
     for (int i : indexes) SelectedFlags.at(size_t(i)) = 1;
@@ -68,10 +61,10 @@ TEST_F(GroupFilesTest, PageBarRangeFollowsTheNumberOfEntries) {
     EXPECT_EQ(PhotoNames.size(), size_t(c.n + 1));
     EXPECT_EQ(PhotoNames.back(), "p" + std::to_string(c.n) + ".jpg");
   }
-  EXPECT_EQ(PageCountFor(0), 1);
-  EXPECT_EQ(PageCountFor(-3), 1);
-  EXPECT_EQ(PageCountFor(48), 3);
-  EXPECT_EQ(PageCountFor(49), 4);
+  EXPECT_EQ(grid::PageCountFor(0), 1);
+  EXPECT_EQ(grid::PageCountFor(-3), 1);
+  EXPECT_EQ(grid::PageCountFor(48), 3);
+  EXPECT_EQ(grid::PageCountFor(49), 4);
 }
 
 TEST_F(GroupFilesTest, ReadsEveryLineEndEmptyEntriesAndAnUnendedLastLine) {

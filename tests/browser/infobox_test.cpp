@@ -7,40 +7,26 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
-#include <filesystem>
 
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "support/fs_faults.h"
-#include "support/temp_archive.h"
+#include "window_fixture.h"
 
 namespace {
 
 constexpr int kUp = 469 - 149 - 15;
 constexpr int kDown = 469 - 15;
 
-class InfoBox : public TempArchive {
+class InfoBox : public WindowTest {
 protected:
-  void TearDown() override {
-    if (frmMain::IsLoaded()) frmMain::Unload();
-    QApplication::processEvents();
-    TempArchive::TearDown();
-  }
-
   static std::string InfoOf(const std::string& name) { return "Photo_Info/" + name + ".info"; }
 
   void Photo(const std::string& name, const std::string& year, const std::string& place) {
-    QImage img(700, 500, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.fillRect(img.rect(), QColor(200, 150, 60));
-    p.end();
-    std::filesystem::create_directories(Path("Photos"));
-    ASSERT_TRUE(img.save(QString::fromStdString(Path("Photos/" + name)), "JPEG"));
+    SavePhoto(name, Solid(700, 500, QColor(200, 150, 60)));
     Write(InfoOf(name), CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=Title of " + name, "PHOTOGRAPHER=Ann",
                              "YEAR=" + year, "PEOPLE=Bo", "PLACE=" + place, "EVENT=Fair", "KEYWORDS=k",
                              "ImageWidth=700", "ImageHeight=500"}));
@@ -56,11 +42,7 @@ protected:
     return f;
   }
 
-  static void Hover(QWidget* w) {
-    QMouseEvent move(QEvent::MouseMove, QPointF(20, 5), w->mapToGlobal(QPointF(20, 5)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-  }
+  static void Hover(QWidget* w) { SendMouse(w, QEvent::MouseMove, {20, 5}, Qt::NoButton, Qt::NoButton); }
 
   static bool Editing(frmMain& f) { return !f.txtYear->isHidden(); }
 

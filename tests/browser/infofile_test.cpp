@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,13 +46,7 @@ protected:
     return LoadImageInfo(1, host);
   }
 
-  std::vector<std::string> InfoFolderEntries() const {
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::directory_iterator(Path("Photo_Info")))
-      out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-  }
+  std::vector<std::string> InfoFolderEntries() const { return AllEntries(Path("Photo_Info")); }
 };
 
 TEST_F(InfoFileTest, MediaTypeGoesByTheLastFourCharacters) {

@@ -11,22 +11,16 @@
 #include "browser/albumstate.h"
 #include "browser/frmFirstTime.h"
 #include "browser/frmMain.h"
-#include "support/temp_archive.h"
+#include "window_fixture.h"
 
 namespace {
 
-class MainWindow : public TempArchive {
+class MainWindow : public WindowTest {
 protected:
   // The start's archive check always leaves the all-photos list behind.
   void SetUp() override {
-    TempArchive::SetUp();
+    WindowTest::SetUp();
     Write("Photo_SlideGroups/  All Photos  .lst", "");
-  }
-
-  void TearDown() override {
-    if (frmMain::IsLoaded()) frmMain::Unload();
-    QApplication::processEvents();
-    TempArchive::TearDown();
   }
 
   // Closes whatever modal window or pop-up opens next, and counts it.

@@ -2,35 +2,21 @@
 // real main window with generated pictures.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
-#include <filesystem>
 
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/imagebox.h"
-#include "support/temp_archive.h"
+#include "window_fixture.h"
 
 namespace {
 
-class Navigation : public TempArchive {
+class Navigation : public WindowTest {
 protected:
-  void TearDown() override {
-    if (frmMain::IsLoaded()) frmMain::Unload();
-    QApplication::processEvents();
-    TempArchive::TearDown();
-  }
-
   void Picture(const std::string& name, const std::string& place = "") {
-    QImage img(640, 480, QImage::Format_RGB32);
-    QPainter p(&img);
-    p.fillRect(img.rect(), QColor(60, 120, 200));
-    p.end();
-    std::filesystem::create_directories(Path("Photos"));
-    ASSERT_TRUE(img.save(QString::fromStdString(Path("Photos/" + name)), "JPEG"));
+    SavePhoto(name, Solid(640, 480, QColor(60, 120, 200)));
     Write(InfoOf(name), CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name, "PHOTOGRAPHER=", "YEAR=", "PEOPLE=",
                              "PLACE=" + place, "EVENT=", "KEYWORDS=", "ImageWidth=640", "ImageHeight=480"}));
   }
@@ -89,7 +75,7 @@ TEST_F(Navigation, NextFromTheGridWhileEditingSavesIntoTheEditedPhotoOnly) {
   frmMain& f = Open(3);
   // Photo 2 current in the grid, its information in the box, being edited.
   f.SetImageIndex(2);
-  ASSERT_TRUE(f.LoadPhotoInfo(2));
+  ASSERT_TRUE(LoadImageInfo(2, &f));
   f.LoadInfoBox();
   const std::string first = Read(InfoOf("p1.jpg"));
   f.cmdEditPhotoInfo_Click();
@@ -120,12 +106,7 @@ TEST_F(Navigation, ButtonsStopTheSlideShowAndRestoreTheirFaces) {
   f.imgThumbnail_DblClick(0);
   SlideShowRunning = true;
   f.tmrSlideShow->start(60000);
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), f.lbButtonText[0]->mapToGlobal(QPointF(5, 5)),
-                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), f.lbButtonText[0]->mapToGlobal(QPointF(5, 5)),
-                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(f.lbButtonText[0], &press);
-  QApplication::sendEvent(f.lbButtonText[0], &release);
+  Click(f.lbButtonText[0]);
   EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
   EXPECT_FALSE(SlideShowRunning);
   EXPECT_FALSE(f.tmrSlideShow->isActive());

@@ -2,13 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QScrollBar>
-#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -16,7 +13,7 @@
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/grid_rules.h"
-#include "support/temp_archive.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -54,13 +51,8 @@ TEST(SelectionRule, OnlyPhotosOfTheGroupAreEverSelected) {
   EXPECT_EQ(anchor, 40000);
 }
 
-class Selecting : public TempArchive {
+class Selecting : public WindowTest {
 protected:
-  void TearDown() override {
-    if (frmMain::IsLoaded()) frmMain::Unload();
-    QApplication::processEvents();
-    TempArchive::TearDown();
-  }
 
   frmMain& Load(const std::string& group, int n) {
     std::vector<std::string> lines;
@@ -69,15 +61,6 @@ protected:
     frmMain& f = frmMain::Get();
     f.pctAlbumList_MouseDown(group == kAllPhotosGroup ? 0 : 1, 1, 0, 0, 0);
     return f;
-  }
-
-  // A real press and release, as the mouse sends them.
-  static void Click(QWidget* w, Qt::MouseButton b, Qt::KeyboardModifiers m = Qt::NoModifier) {
-    const QPointF at(10, 10);
-    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), b, b, m);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), b, Qt::NoButton, m);
-    QApplication::sendEvent(w, &release);
   }
 
   static std::vector<int> Frames(frmMain& f) {
@@ -90,18 +73,8 @@ protected:
   // A right click on slot s; returns whether Move and Remove were enabled while
   // the pop-up was up.
   static std::pair<bool, bool> RightClick(frmMain& f, int s) {
-    std::pair<bool, bool> seen{true, true};
-    bool popped = false;
-    QTimer::singleShot(50, [&] {
-      if (QWidget* p = QApplication::activePopupWidget()) {
-        popped = true;
-        seen = {f.mnuThumbMove->isEnabled(), f.mnuThumbRemove->isEnabled()};
-        p->close();
-      }
-    });
-    Click(f.imgThumbnail[size_t(s)], Qt::RightButton);
-    EXPECT_TRUE(popped);
-    return seen;
+    return EnabledInPopUp([&] { Click(f.imgThumbnail[size_t(s)], Qt::RightButton); }, f.mnuThumbMove,
+                          f.mnuThumbRemove);
   }
 };
 

@@ -2,11 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QImage>
 #include <QMenu>
 #include <QScrollBar>
-#include <QTimer>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,17 +13,12 @@
 #include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/group_names.h"
-#include "support/temp_archive.h"
+#include "window_fixture.h"
 
 namespace {
 
-class Strip : public TempArchive {
+class Strip : public WindowTest {
 protected:
-  void TearDown() override {
-    if (frmMain::IsLoaded()) frmMain::Unload();
-    QApplication::processEvents();
-    TempArchive::TearDown();
-  }
 
   // A group of n photos named <stem>1.jpg..., each with its information file.
   void Group(const std::string& name, int n, const std::string& stem = "p") {
@@ -58,18 +51,7 @@ protected:
   // A right click on button i; returns whether Remove and Rename were enabled
   // while the group menu was up.
   static std::pair<bool, bool> RightClick(frmMain& f, int i) {
-    std::pair<bool, bool> seen{true, true};
-    bool popped = false;
-    QTimer::singleShot(50, [&] {
-      if (QWidget* p = QApplication::activePopupWidget()) {
-        popped = true;
-        seen = {f.mnuGroupRemove->isEnabled(), f.mnuGroupRenameGroup->isEnabled()};
-        p->close();
-      }
-    });
-    f.pctAlbumList_MouseDown(i, 2, 0, 0, 0);
-    EXPECT_TRUE(popped);
-    return seen;
+    return EnabledInPopUp([&] { f.pctAlbumList_MouseDown(i, 2, 0, 0, 0); }, f.mnuGroupRemove, f.mnuGroupRenameGroup);
   }
 };
 

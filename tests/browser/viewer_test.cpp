@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <filesystem>
 
 #include "archive/modquillmont.h"
 #include "browser/albumstate.h"
@@ -16,7 +13,7 @@
 #include "browser/imagebox.h"
 #include "browser/viewer_rules.h"
 #include "platform/runtime_error.h"
-#include "support/temp_archive.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -44,27 +41,10 @@ long PeakKb() {
   return u.ru_maxrss;
 }
 
-void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-  QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
-}
-
-void Click(QWidget* w) {
-  Mouse(w, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
-  Mouse(w, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
-}
-
-class Viewer : public TempArchive {
+class Viewer : public WindowTest {
 protected:
-  void TearDown() override {
-    if (frmMain::IsLoaded()) frmMain::Unload();
-    QApplication::processEvents();
-    TempArchive::TearDown();
-  }
-
   void Picture(const std::string& name, int w, int h, const char* format = "JPEG") {
-    std::filesystem::create_directories(Path("Photos"));
-    ASSERT_TRUE(Quarters(w, h).save(QString::fromStdString(Path("Photos/" + name)), format, 92)) << name;
+    SavePhoto(name, Quarters(w, h), format, 92);
     Info(name);
   }
   void Info(const std::string& name) {
@@ -272,24 +252,38 @@ TEST_F(Viewer, DraggingMovesThePictureWithThePointer) {
   frmMain& f = Open({"a.jpg"});
   OpenPhoto(f, 1);
   const QPoint start = f.imgbox->pos();
-  Mouse(f.imgbox, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(f.imgbox, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
   EXPECT_TRUE(f.ImageDragging);
   EXPECT_EQ(f.imgbox->cursor().shape(), Qt::SizeAllCursor);
-  Mouse(f.imgbox, QEvent::MouseMove, {130, 90}, Qt::NoButton, Qt::LeftButton);
+  SendMouse(f.imgbox, QEvent::MouseMove, {130, 90}, Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(f.imgbox->pos(), start + QPoint(30, -10));
   // Relative to the moved picture the pointer is back at its grab point.
-  Mouse(f.imgbox, QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::LeftButton);
+  SendMouse(f.imgbox, QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(f.imgbox->pos(), start + QPoint(30, -10));
-  Mouse(f.imgbox, QEvent::MouseMove, {-500, 100}, Qt::NoButton, Qt::LeftButton);
+  SendMouse(f.imgbox, QEvent::MouseMove, {-500, 100}, Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(f.imgbox->pos(), start + QPoint(-570, -10));
-  Mouse(f.imgbox, QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
+  SendMouse(f.imgbox, QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
   EXPECT_FALSE(f.ImageDragging);
   EXPECT_FALSE(f.imgbox->testAttribute(Qt::WA_SetCursor));
-  Mouse(f.imgbox, QEvent::MouseMove, {200, 200}, Qt::NoButton, Qt::NoButton);
+  SendMouse(f.imgbox, QEvent::MouseMove, {200, 200}, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(f.imgbox->pos(), start + QPoint(-570, -10));
   // The next zoom step centres it again.
   f.cmdZoomIn_Click();
   EXPECT_EQ(f.imgbox->geometry(), QRect(-128, -66, 800, 600));
+}
+
+TEST_F(Viewer, TheSecondPressOfADoubleClickStartsADragToo) {
+  Picture("a.jpg", 800, 600);
+  frmMain& f = Open({"a.jpg"});
+  OpenPhoto(f, 1);
+  const QPoint start = f.imgbox->pos();
+  SendMouse(f.imgbox, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(f.imgbox, QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
+  ASSERT_FALSE(f.ImageDragging);
+  SendMouse(f.imgbox, QEvent::MouseButtonDblClick, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_TRUE(f.ImageDragging);
+  SendMouse(f.imgbox, QEvent::MouseMove, {110, 120}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(f.imgbox->pos(), start + QPoint(10, 20));
 }
 
 TEST_F(Viewer, APictureThatCannotOpenLeavesTheViewAsItWas) {

@@ -2,13 +2,13 @@
 
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <ctime>
 
 #include "intake/FileDateTimeMod.h"
 #include "platform/files.h"
 #include "support/fs_faults.h"
 #include "support/temp_archive.h"
+#include "support/time_zone.h"
 
 namespace {
 
@@ -23,27 +23,6 @@ long Nanoseconds(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 ? st.st_mtim.tv_nsec : -1;
 }
-
-// Runs the test body under a time zone of its own, then puts the old one back.
-class TimeZone {
-public:
-  explicit TimeZone(const char* tz) {
-    if (const char* old = std::getenv("TZ")) old_ = old, had_ = true;
-    ::setenv("TZ", tz, 1);
-    ::tzset();
-  }
-  ~TimeZone() {
-    if (had_)
-      ::setenv("TZ", old_.c_str(), 1);
-    else
-      ::unsetenv("TZ");
-    ::tzset();
-  }
-
-private:
-  std::string old_;
-  bool had_ = false;
-};
 
 }  // namespace
 
@@ -91,8 +70,7 @@ TEST_F(FileDateTimeTest, AThumbnailDatedFromItsPhotosTextComparesEqual) {
 }
 
 TEST_F(FileDateTimeTest, SummerTimeIsConvertedWithTheLocalRules) {
-  // Central European rules written out, so no time-zone database is needed.
-  TimeZone tz("CET-1CEST,M3.5.0,M10.5.0/3");
+  TimeZone tz(TimeZone::kCentralEurope);
   Write("t.bmp", "x");
   ASSERT_TRUE(SetFileDateTime(Path("t.bmp"), "07/01/2001 12:00:00"));
   EXPECT_EQ(qm::FileDateTime(Path("t.bmp")), 993981600);  // 2001-07-01 10:00:00 UTC

@@ -17,7 +17,9 @@
 #include "platform/on_error.h"
 #include "support/fs_faults.h"
 #include "support/mjpeg_avi.h"
+#include "support/pictures.h"
 #include "support/temp_archive.h"
+#include "support/yield_watch.h"
 
 namespace {
 
@@ -50,20 +52,13 @@ QImage Halves(QColor left, QColor right, int w = 160, int h = 120) {
   return img;
 }
 
-// Watches the window while it runs (a zero timer fires at each of its yields).
-class Watcher {
+// Watches the window at each of its yields while it runs.
+class Watcher : public AtEveryYield {
 public:
-  explicit Watcher(std::function<void(frmThumbnail&)> each) : each_(std::move(each)) {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      if (frmThumbnail::IsLoaded()) each_(frmThumbnail::Get());
-    });
-    timer_.start();
-  }
-
-private:
-  std::function<void(frmThumbnail&)> each_;
-  QTimer timer_;
+  explicit Watcher(std::function<void(frmThumbnail&)> each)
+      : AtEveryYield([each = std::move(each)] {
+          if (frmThumbnail::IsLoaded()) each(frmThumbnail::Get());
+        }) {}
 };
 
 }  // namespace
@@ -77,11 +72,6 @@ protected:
   }
   Bmp Thumb(const std::string& name) { return LoadByContent(Read("Photo_Thumbnails/" + name)); }
   std::int64_t Time(const std::string& rel) { return qm::FileDateTime(Path(rel)); }
-  bool LogHas(const std::string& text) {
-    for (const auto& l : LogEntries())
-      if (l.find(text) != std::string::npos) return true;
-    return false;
-  }
 };
 
 TEST_F(ThumbnailBuilderTest, PicturesFitTheBoxAsBmpUnderTheirOwnNameDatedLikeThePhoto) {
@@ -89,11 +79,7 @@ TEST_F(ThumbnailBuilderTest, PicturesFitTheBoxAsBmpUnderTheirOwnNameDatedLikeThe
   AddJpeg("port.jpg", 480, 640);
   QImage square(300, 300, QImage::Format_RGB32);
   square.fill(Qt::darkGreen);
-  QByteArray png;
-  QBuffer buf(&png);
-  buf.open(QIODevice::WriteOnly);
-  square.save(&buf, "PNG");
-  AddPhoto("square.png", png.toStdString());
+  AddPhoto("square.png", EncodedImage(square, "PNG"));
   SetTime("Photos/land.jpg", 1400000001);
   SetTime("Photos/port.jpg", 1400000002);
   SetTime("Photos/square.png", 1400000003);
@@ -158,11 +144,7 @@ TEST_F(ThumbnailBuilderTest, NamesPassThroughAsBytes) {
   const std::string name = "caf\xe9 \xc3\xa9t\xc3\xa9.jpg";  // not valid UTF-8 as a whole
   QImage img(64, 48, QImage::Format_RGB32);
   img.fill(Qt::blue);
-  QByteArray jpg;
-  QBuffer buf(&jpg);
-  buf.open(QIODevice::WriteOnly);
-  img.save(&buf, "JPEG");
-  AddPhoto(name, jpg.toStdString());
+  AddPhoto(name, EncodedImage(img, "JPEG"));
   Run({"", name});
   EXPECT_EQ(Thumb(name).image.size(), QSize(100, 75));
   EXPECT_GT(qBlue(Thumb(name).image.pixel(50, 37)), 200);

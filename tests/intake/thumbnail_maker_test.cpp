@@ -10,7 +10,9 @@
 #include "archive/modquillmont.h"
 #include "intake/thumbnail_maker.h"
 #include "platform/files.h"
+#include "support/pictures.h"
 #include "support/temp_archive.h"
+#include "support/time_zone.h"
 
 namespace {
 
@@ -27,14 +29,6 @@ QImage PhotoLike(int w, int h) {
     p.drawEllipse((i * 523) % w, (i * 331) % h, w / 20 + (i * 17) % (w / 8), h / 20 + (i * 29) % (h / 8));
   }
   return img;
-}
-
-std::string Encode(const QImage& img, const char* format) {
-  QByteArray bytes;
-  QBuffer buf(&bytes);
-  buf.open(QIODevice::WriteOnly);
-  img.save(&buf, format, 90);
-  return bytes.toStdString();
 }
 
 }  // namespace
@@ -60,7 +54,7 @@ TEST(ThumbnailGeometry, PhotoNameIsTheLastPathComponent) {
 class ThumbnailPictureTest : public TempArchive {};
 
 TEST_F(ThumbnailPictureTest, ReducedJpegDecodeGivesTheSameThumbnail) {
-  Write("Photos/big.jpg", Encode(PhotoLike(1600, 1200), "JPEG"));
+  Write("Photos/big.jpg", EncodedImage(PhotoLike(1600, 1200), "JPEG", 90));
   const ThumbnailPicture fast = LoadThumbnailPicture(Path("Photos/big.jpg"), true);
   const ThumbnailPicture full = LoadThumbnailPicture(Path("Photos/big.jpg"), false);
   ASSERT_TRUE(fast.loaded && full.loaded);
@@ -85,13 +79,13 @@ TEST_F(ThumbnailPictureTest, ReducedJpegDecodeGivesTheSameThumbnail) {
 
 TEST_F(ThumbnailPictureTest, LoadsByContentAsStoredWithoutCameraRotation) {
   // A PNG under a .jpg name still loads.
-  Write("Photos/really-png.jpg", Encode(PhotoLike(300, 600), "PNG"));
+  Write("Photos/really-png.jpg", EncodedImage(PhotoLike(300, 600), "PNG", 90));
   const ThumbnailPicture png = LoadThumbnailPicture(Path("Photos/really-png.jpg"));
   EXPECT_TRUE(png.loaded);
   EXPECT_EQ(png.box, QSize(50, 100));
 
   // A landscape JPEG whose camera tag says "turn 90 degrees".
-  std::string jpeg = Encode(PhotoLike(640, 480), "JPEG");
+  std::string jpeg = EncodedImage(PhotoLike(640, 480), "JPEG", 90);
   const size_t afterApp0 = 4 + ((unsigned char)jpeg[4] << 8 | (unsigned char)jpeg[5]);
   const std::string exif("\xFF\xE1\x00\x22"
                          "Exif\0\0"
@@ -131,7 +125,7 @@ TEST_F(ThumbnailPictureTest, TransparentPartsShowTheBoxColour) {
   QImage img(200, 100, QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   QPainter(&img).fillRect(0, 0, 100, 100, Qt::red);
-  Write("Photos/clear.png", Encode(img, "PNG"));
+  Write("Photos/clear.png", EncodedImage(img, "PNG", 90));
   const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/clear.png"));
   const QImage thumb = DrawThumbnail(pic.picture, pic.box, QColor(0, 200, 0));
   ASSERT_EQ(thumb.size(), QSize(100, 50));
@@ -155,4 +149,19 @@ TEST_F(ThumbnailPictureTest, SavedFileIsBmpDatedLikeThePhotoAndNeverThePhotoItse
   ASSERT_EQ(LogEntries().size(), 1u);
   EXPECT_NE(LogEntries()[0].find("An error has occurred in 'CreateThumbnails'. Error = "), std::string::npos);
   EXPECT_EQ(qm::ListFiles(Path("Photos")), std::vector<std::string>{"beach.jpg"}) << "no temporary file left";
+}
+
+TEST_F(ThumbnailPictureTest, APhotoFromTheHourRepeatedWhenSummerTimeEndsGivesAnEqualTime) {
+  TimeZone tz(TimeZone::kCentralEurope);
+  AddJpeg("early.jpg", 64, 48);
+  AddJpeg("late.jpg", 64, 48);
+  // 2001-10-28 02:30 local time, first in summer time and an hour later in winter time.
+  SetTime("Photos/early.jpg", 1004229000);
+  SetTime("Photos/late.jpg", 1004232600);
+  const QImage thumb = DrawThumbnail(QImage(), QSize(100, 75), Qt::white);
+  for (const char* name : {"early.jpg", "late.jpg"}) {
+    const std::string n = name;
+    ASSERT_TRUE(SaveThumbnailFile(thumb, Path("Photo_Thumbnails/" + n), Path("Photos/" + n)));
+    EXPECT_EQ(qm::FileDateTime(Path("Photo_Thumbnails/" + n)), qm::FileDateTime(Path("Photos/" + n))) << n;
+  }
 }

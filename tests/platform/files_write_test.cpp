@@ -7,18 +7,6 @@
 #include "support/fs_faults.h"
 #include "support/temp_archive.h"
 
-namespace {
-
-// Every entry of a folder, hidden ones too, to see stray temporary files.
-std::vector<std::string> AllEntries(const std::string& folder) {
-  std::vector<std::string> out;
-  for (const auto& e : std::filesystem::directory_iterator(folder)) out.push_back(e.path().filename().string());
-  std::sort(out.begin(), out.end());
-  return out;
-}
-
-}  // namespace
-
 using FilesWriteTest = TempArchive;
 
 TEST_F(FilesWriteTest, ReplaceLeavesTheOriginalInAReadOnlyFolder) {

@@ -1,7 +1,8 @@
 #include "support/mjpeg_avi.h"
 
-#include <QBuffer>
 #include <cstdint>
+
+#include "support/pictures.h"
 
 namespace {
 
@@ -30,13 +31,7 @@ std::string List(const char* type, const std::string& data) {
   return Chunk("LIST", body);
 }
 
-std::string Jpeg(const QImage& img) {
-  QByteArray bytes;
-  QBuffer buf(&bytes);
-  buf.open(QIODevice::WriteOnly);
-  img.convertToFormat(QImage::Format_RGB32).save(&buf, "JPEG", 90);
-  return bytes.toStdString();
-}
+std::string Jpeg(const QImage& img) { return EncodedImage(img.convertToFormat(QImage::Format_RGB32), "JPEG", 90); }
 
 }  // namespace
 

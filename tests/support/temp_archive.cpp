@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <filesystem>
 
 #include "archive/modquillmont.h"
@@ -52,6 +53,13 @@ std::string TempArchive::Read(const std::string& rel) const {
 
 bool TempArchive::Exists(const std::string& rel) const { return qm::FileExists(Path(rel)); }
 
+std::vector<std::string> TempArchive::AllEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 void TempArchive::SetTime(const std::string& rel, std::int64_t seconds) {
   ASSERT_TRUE(qm::SetFileModified(Path(rel), seconds)) << rel;
 }
@@ -62,11 +70,15 @@ std::string TempArchive::CrLf(const std::vector<std::string>& lines) {
   return s;
 }
 
-void TempArchive::AddPhoto(const std::string& name, const std::string& bytes) {
-  Write("Photos/" + name, bytes);
+void TempArchive::WriteInfoFor(const std::string& name) {
   Write("Photo_Info/" + name + ".info",
         CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name, "PHOTOGRAPHER=", "YEAR=", "PEOPLE=", "PLACE=",
               "EVENT=", "KEYWORDS=", "ImageWidth=0", "ImageHeight=0"}));
+}
+
+void TempArchive::AddPhoto(const std::string& name, const std::string& bytes) {
+  Write("Photos/" + name, bytes);
+  WriteInfoFor(name);
 }
 
 void TempArchive::AddJpeg(const std::string& name, int width, int height) {
@@ -77,9 +89,7 @@ void TempArchive::AddJpeg(const std::string& name, int width, int height) {
   p.end();
   std::filesystem::create_directories(Path("Photos"));
   ASSERT_TRUE(img.save(QString::fromStdString(Path("Photos/" + name)), "JPEG", 90));
-  Write("Photo_Info/" + name + ".info",
-        CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name, "PHOTOGRAPHER=", "YEAR=", "PEOPLE=", "PLACE=",
-              "EVENT=", "KEYWORDS=", "ImageWidth=0", "ImageHeight=0"}));
+  WriteInfoFor(name);
 }
 
 std::vector<std::string> TempArchive::LogEntries() const {
@@ -91,4 +101,10 @@ std::vector<std::string> TempArchive::LogEntries() const {
   }
   if (!lines.empty()) lines.erase(lines.begin());
   return lines;
+}
+
+bool TempArchive::LogHas(const std::string& text) const {
+  const std::vector<std::string> entries = LogEntries();
+  return std::any_of(entries.begin(), entries.end(),
+                     [&](const std::string& l) { return l.find(text) != std::string::npos; });
 }

@@ -22,6 +22,9 @@ protected:
   void Write(const std::string& rel, const std::string& content);
   std::string Read(const std::string& rel) const;
   bool Exists(const std::string& rel) const;
+  // Every entry of a folder (a full path), hidden ones too, so stray temporary
+  // files show; sorted.
+  static std::vector<std::string> AllEntries(const std::string& folder);
   // Sets a file's last-write time (seconds since the epoch).
   void SetTime(const std::string& rel, std::int64_t seconds);
   // Lines as a writer puts them, each ending in CR LF.
@@ -32,10 +35,14 @@ protected:
   void AddJpeg(const std::string& name, int width, int height);
   // The log's lines after its "Created" line.
   std::vector<std::string> LogEntries() const;
+  // True when some log entry contains text.
+  bool LogHas(const std::string& text) const;
 
   qm::ScriptedPrompter prompter;
 
 private:
+  void WriteInfoFor(const std::string& name);
+
   QTemporaryDir dir_;
   std::string root_;
 };

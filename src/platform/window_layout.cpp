@@ -1,0 +1,30 @@
+#include "platform/window_layout.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace qm {
+
+void SetUpFixedDialog(QDialog& dialog, const QString& title, int widthTwips, int heightTwips) {
+  dialog.setWindowTitle(title);
+  dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                        Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  dialog.setModal(true);
+  dialog.setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+}
+
+void CentreWindow(QWidget& window, const QWidget* owner) {
+  QRect area;
+  if (owner)
+    area = owner->frameGeometry();
+  else if (const QScreen* screen = QGuiApplication::primaryScreen())
+    area = screen->availableGeometry();
+  else
+    return;
+  QRect r = window.frameGeometry();
+  r.moveCenter(area.center());
+  window.move(r.topLeft());
+}
+
+}  // namespace qm

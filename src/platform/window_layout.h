@@ -1,0 +1,27 @@
+#pragma once
+// Window geometry from design values in twips (15 to the pixel), the fixed dialog
+// frame most small windows share, and centring a window.
+#include <QRect>
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+namespace qm {
+
+constexpr int kTwipsPerPixel = 15;
+
+constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+inline QRect TwipsRect(int x, int y, int w, int h) {
+  return QRect(TwipsToPixels(x), TwipsToPixels(y), TwipsToPixels(w), TwipsToPixels(h));
+}
+
+// A modal dialog with a caption and a close box only, its client area fixed to the
+// given size in twips.
+void SetUpFixedDialog(QDialog& dialog, const QString& title, int widthTwips, int heightTwips);
+
+// Moves the window so its centre is the owner's centre, or with no owner the
+// centre of the primary screen's free area (without its panels).
+void CentreWindow(QWidget& window, const QWidget* owner = nullptr);
+
+}  // namespace qm
