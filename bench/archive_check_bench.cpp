@@ -11,7 +11,7 @@
 
 #include "archive/archivecheck.h"
 #include "archive/frmSplash.h"
-#include "archive/modquillmont.h"
+#include "core/modquillmont.h"
 #include "platform/files.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "archive/groupcleanup.h"
-#include "archive/modquillmont.h"
-#include "archive/photolinks.h"
+#include "core/groupcleanup.h"
+#include "core/modquillmont.h"
+#include "core/photolinks.h"
 #include "platform/files.h"
 
 namespace {

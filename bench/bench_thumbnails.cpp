@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "archive/modquillmont.h"
+#include "core/modquillmont.h"
+#include "core/thumbnail_maker.h"
 #include "intake/frmThumbnail.h"
-#include "intake/thumbnail_maker.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <string>
 
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
 
 namespace {
 

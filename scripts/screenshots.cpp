@@ -11,13 +11,13 @@
 #include <cstdio>
 #include <string>
 
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "intake/thumbnail_maker.h"
-#include "support/bench_env.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
+#include "core/thumbnail_maker.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
+#include "support/bench_env.h"
 
 namespace {
 

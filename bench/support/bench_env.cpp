@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "archive/modquillmont.h"
+#include "core/modquillmont.h"
 #include "platform/program_folder.h"
 #include "platform/settings_backend.h"
 

@@ -2,15 +2,17 @@
 
 #include <vector>
 
-#include "archive/CDravenholtReg.h"
-#include "archive/archive_utils.h"
-#include "archive/errorlog.h"
 #include "archive/frmSplash.h"
-#include "archive/groupcleanup.h"
-#include "archive/modquillmont.h"
-#include "archive/photolinks.h"
 #include "archive/splash_progress.h"
-#include "browser/infofile.h"
+#include "core/CDravenholtReg.h"
+#include "core/archive_rules.h"
+#include "core/archive_utils.h"
+#include "core/check_progress.h"
+#include "core/errorlog.h"
+#include "core/groupcleanup.h"
+#include "core/infofile.h"
+#include "core/modquillmont.h"
+#include "core/photolinks.h"
 #include "intake/frmThumbnail.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
@@ -46,7 +48,7 @@ bool WalkFolder(const std::string& folder, const char* procName, float start, Vi
     const std::vector<std::string> items = ListFolder(folder);
     for (size_t i = 0; i < items.size(); ++i) {
       visit(items[i]);
-      StepSplashProgress(start, i, items.size());
+      StepCheckProgress(start, i, items.size());
       if (BypassAutoCheck) return false;
     }
     return true;
@@ -70,53 +72,6 @@ void UpdateSplashProgress(float Value, int Total) {
   const int width = int(Value / float(Total) * float(splash.shpProgress->width()) + 0.5f);
   splash.pctProgress->resize(width, splash.pctProgress->height());
   qm::DoEvents();
-}
-
-void StepSplashProgress(float start, size_t i, size_t count) {
-  const size_t last = count - 1;
-  UpdateSplashProgress(last > 0 ? start + 0.25f * float(i) / float(last) : start, 1);
-}
-
-bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName) {
-  photoName = PhotoNameOfInfo(infoName);
-  const std::string photo = GetPhotoLink(infoName);
-  std::string folder, file;
-  SplitFilePath(photo, folder, file);
-  const std::string thumb = ThumbnailsFolder + file;
-  std::int64_t length = 0, thumbTime = 0, photoTime = 0;
-  try {
-    length = qm::FileLen(thumb);
-    thumbTime = qm::FileDateTime(thumb);
-    photoTime = qm::FileDateTime(photo);
-  } catch (const qm::RuntimeError&) {
-    return true;  // the thumbnail or the photo is missing
-  }
-  // A write-protected archive keeps the thumbnails it came with.
-  if (ReadOnlyArchive) return false;
-  return length < 1 || thumbTime != photoTime;
-}
-
-std::string LinkForPhotoInFolder(const std::string& fileName) {
-  // A link relative to the program folder only says where the photo is when the
-  // photos are in the program's own photo folder.
-  if (PhotosFolder == RootFolder + "/Photos/") return "\\Photos\\" + fileName;
-  return PhotosFolder + fileName;
-}
-
-bool SetAsideInfoFile(const std::string& name) {
-  const std::string removed = InfoFolder + "Removed/";
-  const std::string from = InfoFolder + name;
-  const std::string to = removed + name;
-  if (!qm::FolderExists(removed)) qm::ResumeNext([&] { qm::MakeFolder(removed); });
-  try {
-    qm::CopyFileSafely(from, to, true);
-    // The original goes only once the copy holds the same bytes.
-    if (qm::ReadFileBytes(to) != qm::ReadFileBytes(from)) return false;
-    qm::DeleteFile(from);
-    return true;
-  } catch (const qm::RuntimeError&) {
-    return false;
-  }
 }
 
 bool PhotoFilesExist(bool AutoFix) {

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "archive/modquillmont.h"
+#include "archive/splash_progress.h"
+#include "core/check_progress.h"
+#include "core/modquillmont.h"
 #include "platform/fonts.h"
 #include "platform/window_layout.h"
 
@@ -101,7 +103,10 @@ QString frmSplash::VersionText() {
   return QString("Version %1.%2.%3").arg(QM_VERSION_MAJOR).arg(QM_VERSION_MINOR).arg(QM_VERSION_PATCH);
 }
 
-void frmSplash::Form_Load() { lblVersion->setText(VersionText()); }
+void frmSplash::Form_Load() {
+  lblVersion->setText(VersionText());
+  SetCheckProgressDisplay(&UpdateSplashProgress);
+}
 
 void frmSplash::cmdByPassAutoCheck_Click() { BypassAutoCheck = true; }
 

@@ -7,12 +7,12 @@
 #include <QTimer>
 #include <exception>
 
-#include "archive/archive_utils.h"
-#include "archive/errorlog.h"
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
+#include "archive/modUtils.h"
 #include "browser/frmFirstTime.h"
-#include "browser/groupfiles.h"
+#include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/groupfiles.h"
+#include "core/modquillmont.h"
 #include "platform/prompter.h"
 #include "platform/window_layout.h"
 

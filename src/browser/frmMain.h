@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "browser/group_names.h"
-#include "browser/infofile.h"
+#include "core/group_names.h"
+#include "core/infofile.h"
 #include "platform/event_label.h"
 #include "platform/forms.h"
 

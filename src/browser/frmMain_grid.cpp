@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <exception>
 
-#include "archive/errorlog.h"
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "browser/grid_rules.h"
 #include "browser/imagebox.h"
+#include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/grid_rules.h"
+#include "core/modquillmont.h"
 #include "platform/fonts.h"
 #include "platform/on_error.h"
 #include "platform/ui_runtime.h"

@@ -1,8 +1,8 @@
 // The group store as members of the main window, for the other windows that call
 // them there, and the commands of parts of the program still to come.
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "browser/groupfiles.h"
+#include "core/albumstate.h"
+#include "core/groupfiles.h"
 
 bool frmMain::GroupExists(const std::string& GroupName) { return ::GroupExists(GroupName); }
 

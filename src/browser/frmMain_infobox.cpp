@@ -9,11 +9,11 @@
 #include <exception>
 #include <initializer_list>
 
-#include "archive/errorlog.h"
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "browser/grid_rules.h"
+#include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/grid_rules.h"
+#include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/prompter.h"

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "browser/frmMain.h"
-#include "browser/viewer_rules.h"
+#include "core/viewer_rules.h"
 #include "platform/fonts.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "archive/archive_utils.h"
-#include "archive/errorlog.h"
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
+#include "archive/modUtils.h"
 #include "browser/frmMain.h"
-#include "browser/grid_rules.h"
+#include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/grid_rules.h"
+#include "core/modquillmont.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <exception>
 
-#include "archive/errorlog.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "browser/grid_rules.h"
+#include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/grid_rules.h"
 #include "platform/ui_runtime.h"
 
 void frmMain::BuildNavigation() {

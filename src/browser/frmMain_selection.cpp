@@ -5,10 +5,10 @@
 #include <QMenu>
 #include <exception>
 
-#include "archive/errorlog.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "browser/grid_rules.h"
+#include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/grid_rules.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <QMenu>
 #include <exception>
 
-#include "archive/errorlog.h"
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "browser/grid_rules.h"
-#include "browser/group_names.h"
-#include "browser/groupfiles.h"
+#include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/grid_rules.h"
+#include "core/group_names.h"
+#include "core/groupfiles.h"
+#include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/ui_runtime.h"

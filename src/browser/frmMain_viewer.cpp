@@ -8,12 +8,12 @@
 #include <exception>
 #include <optional>
 
-#include "archive/errorlog.h"
-#include "archive/photolinks.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/imagebox.h"
-#include "browser/viewer_rules.h"
+#include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/photolinks.h"
+#include "core/viewer_rules.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"

@@ -6,11 +6,11 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "archive/modquillmont.h"
-#include "archive/photolinks.h"
-#include "browser/infofile.h"
-#include "intake/thumbnail_maker.h"
-#include "intake/thumbnail_queue.h"
+#include "core/infofile.h"
+#include "core/modquillmont.h"
+#include "core/photolinks.h"
+#include "core/thumbnail_maker.h"
+#include "core/thumbnail_queue.h"
 #include "media/video_frame.h"
 #include "platform/ui_runtime.h"
 #include "platform/window_layout.h"

@@ -7,12 +7,13 @@
 #include <filesystem>
 
 #include "archive/archivecheck.h"
-#include "archive/readonly.h"
 #include "archive/splash_progress.h"
-#include "check_fixture.h"
+#include "core/archive_rules.h"
+#include "core/readonly.h"
 #include "intake/frmThumbnail.h"
 #include "platform/program_folder.h"
-#include "readonly_mount.h"
+#include "support/check_fixture.h"
+#include "support/readonly_mount.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QPixmap>
 
 #include "archive/archivecheck.h"
-#include "check_fixture.h"
+#include "support/check_fixture.h"
 
 namespace {
 

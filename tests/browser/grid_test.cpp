@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "browser/grid_rules.h"
+#include "core/albumstate.h"
+#include "core/grid_rules.h"
 #include "window_fixture.h"
 
 namespace {

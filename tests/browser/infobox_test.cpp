@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
 #include "support/fs_faults.h"
 #include "window_fixture.h"
 

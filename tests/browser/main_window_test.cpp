@@ -7,10 +7,10 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmFirstTime.h"
 #include "browser/frmMain.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
 #include "window_fixture.h"
 
 namespace {

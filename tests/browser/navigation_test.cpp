@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/imagebox.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
 #include "window_fixture.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
-#include "browser/grid_rules.h"
+#include "core/albumstate.h"
+#include "core/grid_rules.h"
+#include "core/modquillmont.h"
 #include "window_fixture.h"
 
 namespace {

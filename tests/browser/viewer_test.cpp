@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
 #include "browser/frmMain.h"
 #include "browser/imagebox.h"
-#include "browser/viewer_rules.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
+#include "core/viewer_rules.h"
 #include "platform/runtime_error.h"
 #include "window_fixture.h"
 

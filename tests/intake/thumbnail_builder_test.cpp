@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "archive/modquillmont.h"
+#include "core/modquillmont.h"
+#include "core/thumbnail_maker.h"
 #include "intake/frmThumbnail.h"
-#include "intake/thumbnail_maker.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
 #include "support/fs_faults.h"

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "archive/modquillmont.h"
-#include "browser/albumstate.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/program_folder.h"

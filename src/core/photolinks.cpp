@@ -1,0 +1,59 @@
+#include "core/photolinks.h"
+
+#include <algorithm>
+
+#include "core/errorlog.h"
+#include "core/modquillmont.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+const std::string kLinkKey = "PHOTOPATH";
+
+bool IsRelativeLink(const std::string& value) { return !value.empty() && value[0] == '\\'; }
+
+// The default place of a photo whose information file names none.
+std::string DefaultPhotoPath(const std::string& InfoName) { return RootFolder + "/Photos/" + PhotoNameOfInfo(InfoName); }
+
+}  // namespace
+
+std::string PhotoNameOfInfo(const std::string& InfoName) {
+  constexpr size_t kSuffixLen = 5;  // ".info"
+  return InfoName.size() >= kSuffixLen ? InfoName.substr(0, InfoName.size() - kSuffixLen) : std::string();
+}
+
+std::string ResolveStoredLink(const std::string& value) {
+  if (!IsRelativeLink(value)) return value;
+  std::string rel = value;
+  std::replace(rel.begin(), rel.end(), '\\', '/');
+  // The stored value brings its own leading separator.
+  return RootFolder + rel;
+}
+
+std::string GetPhotoLink(const std::string& InfoName) {
+  try {
+    const std::string infoPath = InfoFolder + InfoName;
+    // An empty information file holds no link; its length also proves it is there.
+    if (qm::FileLen(infoPath) < 1) return DefaultPhotoPath(InfoName);
+    for (const std::string& line : qm::ReadTextLines(infoPath)) {
+      if (qm::ToUpperAscii(line.substr(0, kLinkKey.size())) != kLinkKey) continue;
+      // The value starts after "PhotoPath" and its separator, whatever that is.
+      const std::string value = line.size() > kLinkKey.size() + 1 ? line.substr(kLinkKey.size() + 1) : "";
+      return ResolveStoredLink(value);
+    }
+    return DefaultPhotoPath(InfoName);
+  } catch (const qm::RuntimeError& e) {
+    LogError("GetPhotoLink", e);
+    return "";
+  }
+}
+
+bool CheckPhotoLink(const std::string& LinkPath) {
+  try {
+    return qm::FileLen(ResolveStoredLink(LinkPath)) > 0;
+  } catch (const qm::RuntimeError& e) {
+    if (e.Number() != qm::ErrFileNotFound && e.Number() != qm::ErrPathNotFound) LogError("CheckPhotoLink", e);
+    return false;
+  }
+}

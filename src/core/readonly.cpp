@@ -1,0 +1,137 @@
+#include "core/readonly.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QStandardPaths>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <random>
+
+#include "core/modquillmont.h"
+#include "platform/files.h"
+#include "platform/on_error.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+std::string WithSlash(const std::string& folder) {
+  return (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
+}
+
+std::optional<std::int64_t> TimeOf(const std::string& path) {
+  std::optional<std::int64_t> t;
+  qm::ResumeNext([&] { t = qm::FileDateTime(path); });
+  return t;
+}
+
+// The fallback disc name must be the same at every start, or the per-disc copies
+// would be lost; an unseeded generator's first value gives that.
+std::string FallbackDiscName() {
+  std::mt19937 gen;
+  const double r = double(gen()) / 4294967296.0;
+  return "CD-" + std::to_string(std::llround(r * 1000000.0));
+}
+
+std::string DefaultInstallationFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+}
+
+std::string InstallationFolder() {
+  std::string path = gSettings.GetDravenholtSetting(kAppName, "Installation", "Path", DefaultInstallationFolder());
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+}  // namespace
+
+void CheckDirPaths() {
+  if (!IsReadOnlyFolder(AppPath)) return;
+
+  const std::string disc = GetCDFolderName(AppPath);
+  qm::ResumeNext([&] {
+    InfoFolder = InstallationFolder() + "/" + disc + "/Photo_Info/";
+    CreateFolderPath(InfoFolder);
+    CopyNewerFiles(AppPath + "/Photo_Info/*.*", InfoFolder);
+  });
+  qm::ResumeNext([&] {
+    SlideGroupsFolder = InstallationFolder() + "/" + disc + "/Photo_Slidegroups/";
+    CreateFolderPath(SlideGroupsFolder);
+    CopyNewerFiles(AppPath + "/Photo_SlideGroups/*.*", SlideGroupsFolder);
+  });
+}
+
+bool IsReadOnlyFolder(const std::string& FolderPath) {
+  // The program folder at the file system's root is the empty string.
+  const std::string folder = WithSlash(FolderPath);
+
+  // A name of our own, made exclusively, so no file of the user's is ever opened.
+  std::random_device rd;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    const std::string probe =
+        folder + ".quillmont-probe-" + std::to_string(::getpid()) + "-" + std::to_string(rd());
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      ::close(fd);
+      ::unlink(probe.c_str());
+      return false;
+    }
+    if (errno != EEXIST) break;
+  }
+  ReadOnlyArchive = true;
+  return true;
+}
+
+std::string GetCDFolderName(const std::string& ProgramFolder) {
+  std::string name = FallbackDiscName();
+  try {
+    const std::string photos = ProgramFolder + "/Photos/";
+    std::int64_t total = 0;
+    for (const std::string& f : qm::ListFiles(photos)) {
+      const std::int64_t len = qm::FileLen(photos + f);
+      if (len > std::numeric_limits<std::int64_t>::max() - total) throw qm::RuntimeError(qm::ErrOverflow);
+      total += len;
+    }
+    name = "CD-" + std::to_string(total);
+  } catch (const qm::RuntimeError&) {
+  }
+  return name;
+}
+
+bool CopyNewerFiles(const std::string& Pattern, const std::string& DestFolder) {
+  const std::string source = qm::ParentFolder(Pattern);
+  const std::string wildcard = qm::BaseName(Pattern);
+  bool allCopied = true;
+  for (const std::string& f : qm::ListFiles(source, wildcard)) {
+    const auto from = TimeOf(source + f);
+    if (!from) continue;
+    const auto to = TimeOf(DestFolder + f);
+    if (to && *to >= *from) continue;  // the copy here is as new or newer: keep it
+    // Through a temporary file with the source's time, so a failed copy never
+    // leaves a half file that would look up to date.
+    if (!qm::ResumeNext([&] { qm::CopyFileSafely(source + f, DestFolder + f, true); })) allCopied = false;
+  }
+  return allCopied;
+}
+
+bool CreateFolderPath(const std::string& FolderPath) {
+  // Every missing level is made, however deep; names are taken as they stand
+  // (blanks are legal at either end of a name here).
+  std::string sofar;
+  size_t start = 0;
+  while (start < FolderPath.size()) {
+    size_t slash = FolderPath.find('/', start);
+    if (slash == std::string::npos) slash = FolderPath.size();
+    if (slash > start) {
+      sofar += FolderPath.substr(start, slash - start);
+      if (!qm::FolderExists(sofar)) qm::ResumeNext([&] { qm::MakeFolder(sofar); });
+    }
+    sofar += "/";
+    start = slash + 1;
+  }
+  return qm::FolderExists(FolderPath);
+}

@@ -1,0 +1,106 @@
+#include "core/viewer_rules.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/runtime_error.h"
+
+namespace viewer {
+
+namespace {
+
+// The largest size a widget takes (Qt's QWIDGETSIZE_MAX).
+constexpr std::int64_t kWidgetSizeMax = (1 << 24) - 1;
+
+// The quotients are compared in single precision, as the area's sizes are.
+bool Fits(int length, int k, int area) { return float(length) / float(k) < float(area); }
+
+}  // namespace
+
+int FitDenominator(int width, int height, int areaWidth, int areaHeight) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  // The arithmetic answer, then checked the way the comparison is made.
+  int k = std::max({1, width / std::max(areaWidth, 1) + 1, height / std::max(areaHeight, 1) + 1});
+  while (k > 1 && Fits(width, k - 1, areaWidth) && Fits(height, k - 1, areaHeight)) --k;
+  while (!(Fits(width, k, areaWidth) && Fits(height, k, areaHeight))) ++k;
+  return k;
+}
+
+namespace {
+
+std::optional<int> InRange(long next) {
+  if (next < std::numeric_limits<std::int16_t>::min() || next > std::numeric_limits<std::int16_t>::max())
+    return std::nullopt;
+  return int(next);
+}
+
+}  // namespace
+
+std::optional<int> ZoomInStep(int zoomLevel) {
+  const long next = long(zoomLevel) + 1;
+  return InRange(next == 0 ? 2 : next);
+}
+
+std::optional<int> ZoomOutStep(int zoomLevel) {
+  const long next = long(zoomLevel) - 1;
+  return InRange(next == 0 ? -2 : next);
+}
+
+QString ZoomCaption(int zoomLevel) {
+  if (zoomLevel >= 0) return QStringLiteral("Zoom  %1/1").arg(zoomLevel);
+  return QStringLiteral("Zoom  1/%1").arg(-std::int64_t(zoomLevel));
+}
+
+Extent ZoomedSize(int width, int height, int zoomLevel) {
+  if (zoomLevel >= 0) return {std::int64_t(width) * zoomLevel, std::int64_t(height) * zoomLevel};
+  const double k = -double(zoomLevel);
+  return {std::llround(width / k), std::llround(height / k)};
+}
+
+bool ExtentAllowed(const Extent& e) {
+  return e.width >= 0 && e.height >= 0 && e.width <= kWidgetSizeMax && e.height <= kWidgetSizeMax;
+}
+
+int CentredOrigin(int area, std::int64_t length) {
+  return int(std::floor((double(area) - double(length)) * 0.5));
+}
+
+int DecodeFactor(int zoomLevel) {
+  if (zoomLevel >= -1) return 1;
+  const std::int64_t k = -std::int64_t(zoomLevel);
+  if (k >= 8) return 8;
+  if (k >= 4) return 4;
+  return 2;
+}
+
+QSize DecodeSize(int width, int height, int factor) {
+  factor = std::max(factor, 1);
+  return {std::max(width / factor, 1), std::max(height / factor, 1)};
+}
+
+DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor) {
+  const QString file = QString::fromStdString(path);
+  if (path.empty() || !QFileInfo(file).isFile()) throw qm::RuntimeError(qm::ErrFileNotFound);
+  QImageReader reader(file);
+  reader.setDecideFormatFromContent(true);
+  reader.setAutoTransform(false);
+  DecodedPicture out;
+  out.size = reader.size();
+  if (reader.format() == "jpeg" && out.size.isValid()) {
+    out.factor = std::clamp(factorFor ? factorFor(out.size) : 1, 1, 8);
+    if (out.factor > 1) reader.setScaledSize(DecodeSize(out.size.width(), out.size.height(), out.factor));
+  }
+  out.image = reader.read();
+  if (out.image.isNull()) throw qm::RuntimeError(qm::ErrInvalidPicture);
+  if (!out.size.isValid() || out.factor == 1) {
+    out.size = out.image.size();
+    out.factor = 1;
+  }
+  return out;
+}
+
+}  // namespace viewer

@@ -1,0 +1,167 @@
+// Thumbnail geometry, picture loading and the thumbnail file, without the window.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QLinearGradient>
+#include <QPainter>
+#include <cstdlib>
+
+#include "core/modquillmont.h"
+#include "core/thumbnail_maker.h"
+#include "platform/files.h"
+#include "support/pictures.h"
+#include "support/temp_archive.h"
+#include "support/time_zone.h"
+
+namespace {
+
+// Something like a photo: smooth areas and sharp edges.
+QImage PhotoLike(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  QPainter p(&img);
+  QLinearGradient g(0, 0, w, h);
+  g.setColorAt(0, QColor(200, 60, 40));
+  g.setColorAt(1, QColor(30, 80, 190));
+  p.fillRect(img.rect(), g);
+  for (int i = 0; i < 60; ++i) {
+    p.setBrush(QColor::fromHsv((i * 37) % 360, 200, 220));
+    p.drawEllipse((i * 523) % w, (i * 331) % h, w / 20 + (i * 17) % (w / 8), h / 20 + (i * 29) % (h / 8));
+  }
+  return img;
+}
+
+}  // namespace
+
+TEST(ThumbnailGeometry, FitsTheLongerSideTo100AndRoundsTheOther) {
+  EXPECT_EQ(ThumbnailBoxSize(640, 480), QSize(100, 75));
+  EXPECT_EQ(ThumbnailBoxSize(480, 640), QSize(75, 100));
+  EXPECT_EQ(ThumbnailBoxSize(500, 500), QSize(100, 100));
+  EXPECT_EQ(ThumbnailBoxSize(1920, 1080), QSize(100, 56));  // 56.25
+  EXPECT_EQ(ThumbnailBoxSize(3, 2), QSize(100, 67));        // 66.67
+  EXPECT_EQ(ThumbnailBoxSize(200, 1), QSize(100, 1));       // never 0 pixels
+  EXPECT_EQ(ThumbnailBoxSize(1, 5000), QSize(1, 100));
+  EXPECT_EQ(ThumbnailBoxSize(40, 30), QSize(100, 75));      // small pictures are enlarged
+  EXPECT_EQ(ThumbnailBoxSize(0, 0), BlankThumbnailSize());
+}
+
+TEST(ThumbnailGeometry, PhotoNameIsTheLastPathComponent) {
+  EXPECT_EQ(ThumbnailPhotoName("beach.jpg"), "beach.jpg");
+  EXPECT_EQ(ThumbnailPhotoName("/home/u/Photos/beach.jpg"), "beach.jpg");
+  EXPECT_EQ(ThumbnailPhotoName("/odd/"), "");
+}
+
+class ThumbnailPictureTest : public TempArchive {};
+
+TEST_F(ThumbnailPictureTest, ReducedJpegDecodeGivesTheSameThumbnail) {
+  Write("Photos/big.jpg", EncodedImage(PhotoLike(1600, 1200), "JPEG", 90));
+  const ThumbnailPicture fast = LoadThumbnailPicture(Path("Photos/big.jpg"), true);
+  const ThumbnailPicture full = LoadThumbnailPicture(Path("Photos/big.jpg"), false);
+  ASSERT_TRUE(fast.loaded && full.loaded);
+  EXPECT_EQ(fast.size, QSize(1600, 1200));
+  ASSERT_EQ(fast.picture.size(), QSize(100, 75));
+  ASSERT_EQ(full.picture.size(), QSize(100, 75));
+  const QImage a = fast.picture.convertToFormat(QImage::Format_RGB32);
+  const QImage b = full.picture.convertToFormat(QImage::Format_RGB32);
+  double sum = 0;
+  int worst = 0;
+  for (int y = 0; y < 75; ++y)
+    for (int x = 0; x < 100; ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      for (int d : {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))}) {
+        sum += d;
+        worst = std::max(worst, d);
+      }
+    }
+  EXPECT_LT(sum / (100 * 75 * 3), 1.0);
+  EXPECT_LE(worst, 16);
+}
+
+TEST_F(ThumbnailPictureTest, LoadsByContentAsStoredWithoutCameraRotation) {
+  // A PNG under a .jpg name still loads.
+  Write("Photos/really-png.jpg", EncodedImage(PhotoLike(300, 600), "PNG", 90));
+  const ThumbnailPicture png = LoadThumbnailPicture(Path("Photos/really-png.jpg"));
+  EXPECT_TRUE(png.loaded);
+  EXPECT_EQ(png.box, QSize(50, 100));
+
+  // A landscape JPEG whose camera tag says "turn 90 degrees".
+  std::string jpeg = EncodedImage(PhotoLike(640, 480), "JPEG", 90);
+  const size_t afterApp0 = 4 + ((unsigned char)jpeg[4] << 8 | (unsigned char)jpeg[5]);
+  const std::string exif("\xFF\xE1\x00\x22"
+                         "Exif\0\0"
+                         "MM\x00\x2A\x00\x00\x00\x08"
+                         "\x00\x01"
+                         "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00"
+                         "\x00\x00\x00\x00",
+                         36);
+  jpeg.insert(afterApp0, exif);
+  Write("Photos/turned.jpg", jpeg);
+  {
+    QByteArray data = QByteArray::fromStdString(jpeg);
+    QBuffer buf(&data);
+    QImageReader r(&buf);
+    r.setAutoTransform(true);
+    ASSERT_EQ(r.read().size(), QSize(480, 640)) << "the tag must be one Qt would apply";
+  }
+  const ThumbnailPicture turned = LoadThumbnailPicture(Path("Photos/turned.jpg"));
+  EXPECT_EQ(turned.size, QSize(640, 480));
+  EXPECT_EQ(turned.picture.size(), QSize(100, 75));
+}
+
+TEST_F(ThumbnailPictureTest, UnreadablePicturesGiveABlankBox) {
+  Write("Photos/junk.jpg", "not a picture");
+  for (const std::string& p : {Path("Photos/junk.jpg"), Path("Photos/none.jpg"), std::string()}) {
+    const ThumbnailPicture pic = LoadThumbnailPicture(p);
+    EXPECT_FALSE(pic.loaded) << p;
+    EXPECT_EQ(pic.box, BlankThumbnailSize());
+    const QImage thumb = DrawThumbnail(pic.picture, pic.box, QColor(10, 20, 30));
+    EXPECT_EQ(thumb.size(), BlankThumbnailSize());
+    EXPECT_EQ(thumb.pixel(0, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(thumb.pixel(99, 99), qRgb(10, 20, 30));
+  }
+}
+
+TEST_F(ThumbnailPictureTest, TransparentPartsShowTheBoxColour) {
+  QImage img(200, 100, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter(&img).fillRect(0, 0, 100, 100, Qt::red);
+  Write("Photos/clear.png", EncodedImage(img, "PNG", 90));
+  const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/clear.png"));
+  const QImage thumb = DrawThumbnail(pic.picture, pic.box, QColor(0, 200, 0));
+  ASSERT_EQ(thumb.size(), QSize(100, 50));
+  EXPECT_EQ(thumb.pixel(10, 25), qRgb(255, 0, 0));
+  EXPECT_EQ(thumb.pixel(90, 25), qRgb(0, 200, 0));
+}
+
+TEST_F(ThumbnailPictureTest, SavedFileIsBmpDatedLikeThePhotoAndNeverThePhotoItself) {
+  AddJpeg("beach.jpg", 64, 48);
+  SetTime("Photos/beach.jpg", 1500000007);
+  const QImage thumb = DrawThumbnail(QImage(), QSize(100, 75), Qt::white);
+
+  ASSERT_TRUE(SaveThumbnailFile(thumb, Path("Photo_Thumbnails/beach.jpg"), Path("Photos/beach.jpg")));
+  EXPECT_EQ(Read("Photo_Thumbnails/beach.jpg").substr(0, 2), "BM");
+  EXPECT_EQ(qm::FileDateTime(Path("Photo_Thumbnails/beach.jpg")), 1500000007);
+
+  // The same file reached by another spelling of the path.
+  const std::string photo = Read("Photos/beach.jpg");
+  EXPECT_FALSE(SaveThumbnailFile(thumb, Path("Photo_Thumbnails/../Photos/beach.jpg"), Path("Photos/beach.jpg")));
+  EXPECT_EQ(Read("Photos/beach.jpg"), photo);
+  ASSERT_EQ(LogEntries().size(), 1u);
+  EXPECT_NE(LogEntries()[0].find("An error has occurred in 'CreateThumbnails'. Error = "), std::string::npos);
+  EXPECT_EQ(qm::ListFiles(Path("Photos")), std::vector<std::string>{"beach.jpg"}) << "no temporary file left";
+}
+
+TEST_F(ThumbnailPictureTest, APhotoFromTheHourRepeatedWhenSummerTimeEndsGivesAnEqualTime) {
+  TimeZone tz(TimeZone::kCentralEurope);
+  AddJpeg("early.jpg", 64, 48);
+  AddJpeg("late.jpg", 64, 48);
+  // 2001-10-28 02:30 local time, first in summer time and an hour later in winter time.
+  SetTime("Photos/early.jpg", 1004229000);
+  SetTime("Photos/late.jpg", 1004232600);
+  const QImage thumb = DrawThumbnail(QImage(), QSize(100, 75), Qt::white);
+  for (const char* name : {"early.jpg", "late.jpg"}) {
+    const std::string n = name;
+    ASSERT_TRUE(SaveThumbnailFile(thumb, Path("Photo_Thumbnails/" + n), Path("Photos/" + n)));
+    EXPECT_EQ(qm::FileDateTime(Path("Photo_Thumbnails/" + n)), qm::FileDateTime(Path("Photos/" + n))) << n;
+  }
+}
