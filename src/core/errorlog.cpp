@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <ctime>
-#include <vector>
 
 #include "core/modquillmont.h"
 #include "platform/clock.h"
@@ -19,17 +18,35 @@ std::tm LocalTime(std::time_t t) {
   return tm;
 }
 
+// Where the line starting at pos ends, and where the next one starts; CR LF, LF and
+// a lone CR each end a line.
+void NextLine(const std::string& text, size_t pos, size_t& end, size_t& next) {
+  end = text.find_first_of("\r\n", pos);
+  if (end == std::string::npos) {
+    end = next = text.size();
+    return;
+  }
+  next = end + 1;
+  if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+}
+
 // Keeps the first line, drops lines until they add up to the trim amount, keeps the
-// rest; written whole beside the log and renamed over it.
+// rest byte for byte (an entry of several lines, or lines ended by LF alone, stay
+// as they were); written whole beside the log and renamed over it.
 void TrimLog(const std::string& LogFile) {
-  const std::vector<std::string> lines = qm::ReadTextLines(LogFile);
-  std::vector<std::string> kept;
-  if (lines.empty()) return;
-  kept.push_back(lines[0]);
-  size_t i = 1, total = 0;
-  while (i < lines.size() && total < kTrimChars) total += lines[i++].size();
-  kept.insert(kept.end(), lines.begin() + std::ptrdiff_t(i), lines.end());
-  qm::WriteTextLinesAtomically(LogFile, kept);
+  const std::string text = qm::ReadFileBytes(LogFile);
+  if (text.empty()) return;
+  size_t end = 0, pos = 0;
+  NextLine(text, 0, end, pos);
+  const size_t firstEnd = pos;
+  size_t total = 0;
+  while (pos < text.size() && total < kTrimChars) {
+    size_t next = 0;
+    NextLine(text, pos, end, next);
+    total += end - pos;
+    pos = next;
+  }
+  qm::ReplaceFileAtomically(LogFile, text.substr(0, firstEnd) + text.substr(pos));
 }
 
 }  // namespace

@@ -193,3 +193,16 @@ TEST_F(ErrorLogTest, AReadOnlyProgramFolderWritesNoLog) {
   }
   EXPECT_FALSE(Exists("Quillmont.Log"));
 }
+
+TEST_F(ErrorLogTest, TrimmingKeepsTheLineEndsOfTheEntriesItKeeps) {
+  // Dropped: 101 lines of 99 characters (9999), then one more reaches 10000.
+  std::string log = created_;
+  for (int i = 1; i <= 102; ++i) log += Entry(i, 99) + "\n";
+  const std::string kept = "kept one\nkept two\r\n" + stamp_ + "several\r\nlines\nof one entry\r\nlone CR\r" +
+                           std::string(71000, 'z') + "\r\n";
+  log += kept;
+  ASSERT_GT(log.size(), 80000u);
+  Write("Quillmont.Log", log);
+  WriteLog(LogFilePath(), "after");
+  EXPECT_EQ(Log(), created_ + kept + stamp_ + "after\r\n");
+}
