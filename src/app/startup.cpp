@@ -24,6 +24,7 @@ int Main() {
     return 1;
   }
   qm::ResumeNext([] { CheckDirPaths(); });
+  qm::ResumeNext([] { RemoveLeftoverTempFiles(); });
 
   frmSplash::Get().show();
   qm::DoEvents();

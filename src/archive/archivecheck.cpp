@@ -77,7 +77,7 @@ void UpdateSplashProgress(float Value, int Total) {
 bool PhotoFilesExist(bool AutoFix) {
   std::vector<std::string> missing(1);  // filled from position 1
   if (!WalkFolder(InfoFolder, "PhotoFilesExist", kPhotosStart, [&](const std::string& item) {
-        if (!CheckPhotoLink(GetPhotoLink(item))) missing.push_back(item);
+        if (PhotoIsMissing(item)) missing.push_back(item);
       }))
     return false;
   const size_t count = missing.size() - 1;
@@ -120,8 +120,14 @@ bool ThumbnailFilesExist(bool AutoFix) {
 
 bool InfoFilesExist() {
   WalkFolder(PhotosFolder, "InfoFilesExist", kInfoStart, [](const std::string& photo) {
+    const std::string why = WhyNoInfoFile(photo);
+    if (!why.empty()) {
+      WriteLog(LogFilePath(), "InfoFilesExist: the photo " + ShownName(photo) + " is left alone: " + why);
+      return;
+    }
+    // A file that cannot be looked up may still be there, with the user's words.
     const std::string infoPath = InfoFolder + photo + ".info";
-    if (!qm::IsNormalFile(infoPath)) CreateInfoFile(infoPath, LinkForPhotoInFolder(photo));
+    if (InfoFileAbsent(infoPath)) CreateInfoFile(infoPath, LinkForPhotoInFolder(photo));
   });
   return false;
 }

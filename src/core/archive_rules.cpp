@@ -1,29 +1,101 @@
 #include "core/archive_rules.h"
 
-#include "core/archive_utils.h"
+#include "core/errorlog.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
 #include "platform/runtime_error.h"
 
+namespace {
+
+constexpr size_t kNameMax = 255;  // bytes of one name on the file systems we run on
+
+bool InsideProgramFolder(const std::string& path) {
+  const std::string root = RootFolder + "/";
+  return path.compare(0, root.size(), root) == 0;
+}
+
+// The bytes of a file, or false when it is certainly not there; other failures throw.
+bool ReadIfThere(const std::string& path, std::string& bytes) {
+  try {
+    bytes = qm::ReadFileBytes(path);
+    return true;
+  } catch (const qm::RuntimeError& e) {
+    if (e.Number() == qm::ErrFileNotFound) return false;
+    throw;
+  }
+}
+
+}  // namespace
+
+bool NameBreaksLines(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
+
+std::string ShownName(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    if (c == '\r') out += "<CR>";
+    else if (c == '\n') out += "<LF>";
+    else out += c;
+  }
+  return out;
+}
+
+bool OnAbsentMedium(const std::string& photoPath) {
+  if (photoPath.empty() || photoPath[0] != '/' || InsideProgramFolder(photoPath)) return false;
+  // An unmounted medium leaves its mount point empty; a folder with other files
+  // in it is there, and a photo missing from it is gone.
+  return !qm::FolderHasEntries(qm::ParentFolder(photoPath));
+}
+
+bool PhotoIsMissing(const std::string& infoName) {
+  // Left alone: InfoFilesExist says why, once a start.
+  if (NameBreaksLines(infoName)) return false;
+  const std::string photo = GetPhotoLink(infoName);
+  if (CheckPhotoLink(photo)) return false;
+  if (OnAbsentMedium(photo)) {
+    WriteLog(LogFilePath(), "PhotoFilesExist: the photo of " + infoName + " is on a medium that is not there (" +
+                                photo + "); its information is kept");
+    return false;
+  }
+  return true;
+}
+
 bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName) {
   photoName = PhotoNameOfInfo(infoName);
+  if (photoName.empty() || NameBreaksLines(photoName)) return false;
   const std::string photo = GetPhotoLink(infoName);
-  std::string folder, file;
-  SplitFilePath(photo, folder, file);
-  const std::string thumb = ThumbnailsFolder + file;
+  // The builder names a thumbnail after the photo name, whatever the linked file
+  // is called.
+  const std::string thumb = ThumbnailsFolder + photoName;
   std::int64_t length = 0, thumbTime = 0, photoTime = 0;
   try {
     length = qm::FileLen(thumb);
     thumbTime = qm::FileDateTime(thumb);
     photoTime = qm::FileDateTime(photo);
   } catch (const qm::RuntimeError&) {
+    // Nothing to draw from while the medium is away; the thumbnail it has stays.
+    if (OnAbsentMedium(photo)) return false;
     return true;  // the thumbnail or the photo is missing
   }
   // A write-protected archive keeps the thumbnails it came with.
   if (ReadOnlyArchive) return false;
   return length < 1 || thumbTime != photoTime;
+}
+
+std::string WhyNoInfoFile(const std::string& photoName) {
+  if (NameBreaksLines(photoName)) return "its name holds a line break";
+  if (photoName.size() + 5 > kNameMax) return "its name is too long for an information file";
+  return {};
+}
+
+bool InfoFileAbsent(const std::string& infoPath) {
+  try {
+    qm::FileLen(infoPath);
+    return false;
+  } catch (const qm::RuntimeError& e) {
+    return e.Number() == qm::ErrFileNotFound;
+  }
 }
 
 std::string LinkForPhotoInFolder(const std::string& fileName) {
@@ -33,12 +105,28 @@ std::string LinkForPhotoInFolder(const std::string& fileName) {
   return PhotosFolder + fileName;
 }
 
-bool SetAsideInfoFile(const std::string& name) {
-  const std::string removed = InfoFolder + "Removed/";
-  const std::string from = InfoFolder + name;
-  const std::string to = removed + name;
+std::string NumberedName(const std::string& name, int n) {
+  if (n <= 1) return name;
+  const size_t dot = name.rfind('.');
+  const size_t at = (dot == std::string::npos || dot == 0) ? name.size() : dot;
+  return name.substr(0, at) + " (" + std::to_string(n) + ")" + name.substr(at);
+}
+
+bool SetAsideFile(const std::string& folder, const std::string& name) {
+  const std::string removed = folder + "Removed/";
+  const std::string from = folder + name;
   if (!qm::FolderExists(removed)) qm::ResumeNext([&] { qm::MakeFolder(removed); });
   try {
+    const std::string bytes = qm::ReadFileBytes(from);
+    std::string to, there;
+    for (int n = 1;; ++n) {
+      to = removed + NumberedName(name, n);
+      if (!ReadIfThere(to, there)) break;
+      if (there == bytes) {
+        qm::DeleteFile(from);
+        return true;
+      }
+    }
     qm::CopyFileSafely(from, to, true);
     // The original goes only once the copy holds the same bytes.
     if (qm::ReadFileBytes(to) != qm::ReadFileBytes(from)) return false;
@@ -48,3 +136,5 @@ bool SetAsideInfoFile(const std::string& name) {
     return false;
   }
 }
+
+bool SetAsideInfoFile(const std::string& name) { return SetAsideFile(InfoFolder, name); }

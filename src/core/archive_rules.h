@@ -2,11 +2,31 @@
 // The archive check's decisions, without windows or questions.
 #include <string>
 
-// Photo names whose thumbnail is missing, empty or (outside read-only mode) dated
-// differently from the photo.
+// Photo names whose thumbnail (ThumbnailsFolder + photo name) is missing, empty or
+// (outside read-only mode) dated differently from the photo. A photo on a medium
+// that is not mounted, or whose name breaks lines, is never listed.
 bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName);
+// True when the information file's photo is gone, so the file is to be set aside.
+// A photo outside the program folder whose folder is missing or empty lies on a
+// medium that is not mounted: it is not gone (one log line).
+bool PhotoIsMissing(const std::string& infoName);
+// A photo outside the program folder whose folder is missing or holds nothing.
+bool OnAbsentMedium(const std::string& photoPath);
+// A name holding CR or LF cannot stand in a link or a group list.
+bool NameBreaksLines(const std::string& name);
+// Why a photo of the photo folder can have no information file ("" when it can).
+std::string WhyNoInfoFile(const std::string& photoName);
+// True only when the file is certainly not there ("file not found").
+bool InfoFileAbsent(const std::string& infoPath);
 // The link a new information file gets for a photo found in PhotosFolder.
 std::string LinkForPhotoInFolder(const std::string& fileName);
-// Moves an information file into InfoFolder + "Removed/"; the original is deleted
-// only after its copy there is verified. False when it stays in place.
+// Moves folder + name into folder + "Removed/". An identical copy there already
+// means the original just goes; a different one is kept, and this copy takes the
+// next free numbered name ("a.jpg (2).info"). The original is deleted only after
+// its copy is verified. False when it stays in place.
+bool SetAsideFile(const std::string& folder, const std::string& name);
 bool SetAsideInfoFile(const std::string& name);
+// name with " (n)" before its extension; n of 1 or less is the name itself.
+std::string NumberedName(const std::string& name, int n);
+// A name fit for a log line: CR and LF shown as "<CR>" and "<LF>".
+std::string ShownName(const std::string& name);

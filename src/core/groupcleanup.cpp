@@ -4,25 +4,34 @@
 #include <vector>
 
 #include "core/check_progress.h"
+#include "core/errorlog.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
 #include "platform/file_list.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
+#include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
 
 bool Create_AllPhotos_Group(const std::string& GroupFile) {
   qm::FileList list;
   list.Path = InfoFolder;
-  list.Refresh();
+  // A folder that cannot be listed is no empty folder: the list stays as it was.
+  try {
+    list.Refresh();
+  } catch (const qm::RuntimeError& e) {
+    LogError("Create_AllPhotos_Group", e);
+    return false;
+  }
 
   const size_t count = size_t(list.ListCount());
   std::vector<std::string> lines;
   lines.reserve(count);
   for (size_t i = 0; i < count; ++i) {
-    // A name no longer than ".info" names no photo.
+    // A name no longer than ".info" names no photo, and one with a line break
+    // would stand as two lines.
     std::string name = PhotoNameOfInfo(list.List(int(i)));
-    if (!name.empty()) lines.push_back(std::move(name));
+    if (!name.empty() && name.find_first_of("\r\n") == std::string::npos) lines.push_back(std::move(name));
     qm::ResumeNext([&] { StepCheckProgress(0.75f, i, count); });
   }
 
@@ -35,18 +44,29 @@ void RemoveMissingPhotosFromGroup() {
   qm::SetScreenPointer(qm::Pointer::Hourglass);
 
   // A photo usually stands in several groups; measure its information file once.
+  // Only "file not found" drops a line: a file that cannot be looked up for
+  // another reason (a folder that cannot be read) may well be there.
   std::unordered_map<std::string, bool> present;
+  std::string firstFailure;
+  size_t failures = 0;
   auto survives = [&](const std::string& name) {
     if (name.empty()) return false;
     auto [it, fresh] = present.try_emplace(name, false);
-    if (fresh) qm::ResumeNext([&] { it->second = qm::FileLen(InfoFolder + name + ".info") > 0; });
+    if (!fresh) return it->second;
+    const std::string info = InfoFolder + name + ".info";
+    try {
+      it->second = qm::FileLen(info) > 0;
+    } catch (const qm::RuntimeError& e) {
+      it->second = e.Number() != qm::ErrFileNotFound;
+      if (it->second && failures++ == 0) firstFailure = e.Description() + " (" + info + ")";
+    }
     return it->second;
   };
 
   // The listing is taken once, so a rewritten or unreadable file is never met again.
   qm::FileList groups;
   groups.Path = SlideGroupsFolder;
-  groups.Refresh();
+  if (!qm::ResumeNext([&] { groups.Refresh(); })) LogError("RemoveMissingPhotosFromGroup", "the group folder cannot be read");
   for (int i = 0; i < groups.ListCount(); ++i) {
     const std::string path = SlideGroupsFolder + groups.List(i);
     std::vector<std::string> lines;
@@ -61,6 +81,10 @@ void RemoveMissingPhotosFromGroup() {
     // A failed rewrite leaves the group as it was.
     qm::ResumeNext([&] { qm::WriteTextLinesAtomically(path, kept); });
   }
+  // One line for the lot, so an unreadable folder does not flood the log.
+  if (failures > 0)
+    LogError("RemoveMissingPhotosFromGroup",
+             firstFailure + (failures > 1 ? "; " + std::to_string(failures) + " photos kept unchecked" : "; kept"));
 
   qm::SetScreenPointer(qm::Pointer::Default);
 }

@@ -32,4 +32,12 @@ inline const char* const kArchiveFolders[] = {"Photos", "Photo_Thumbnails", "Pho
 // folder tree and reads the six folder paths from the settings.
 void SetArchiveRoot();
 void CreateArchiveFolders();
+// A blank value is the default folder (logged), except SlideGroups, whose blank
+// value ends the program; a value beginning with "\" or without a leading "/" is
+// relative to the program folder; every folder gets its trailing "/".
 void ReadFolderSettings();
+// A stored folder value as the folder it names.
+std::string FolderFromSetting(const std::string& stored);
+// Removes the temporary files a killed run left in the program folder and the
+// archive's folders (those older than an hour; a second copy may be running).
+void RemoveLeftoverTempFiles();

@@ -10,6 +10,7 @@
 namespace {
 
 const std::string kLinkKey = "PHOTOPATH";
+const std::string kOwnFolderLink = "\\Photos\\";
 
 bool IsRelativeLink(const std::string& value) { return !value.empty() && value[0] == '\\'; }
 
@@ -40,6 +41,10 @@ std::string GetPhotoLink(const std::string& InfoName) {
       if (qm::ToUpperAscii(line.substr(0, kLinkKey.size())) != kLinkKey) continue;
       // The value starts after "PhotoPath" and its separator, whatever that is.
       const std::string value = line.size() > kLinkKey.size() + 1 ? line.substr(kLinkKey.size() + 1) : "";
+      // The link written for a photo of the program's photo folder: the name's own
+      // backslashes (legal in a name here) are no folder separators.
+      const std::string name = PhotoNameOfInfo(InfoName);
+      if (value == kOwnFolderLink + name) return RootFolder + "/Photos/" + name;
       return ResolveStoredLink(value);
     }
     return DefaultPhotoPath(InfoName);

@@ -11,6 +11,7 @@
 #include <limits>
 #include <optional>
 #include <random>
+#include <vector>
 
 #include "core/modquillmont.h"
 #include "platform/files.h"
@@ -73,7 +74,7 @@ bool IsReadOnlyFolder(const std::string& FolderPath) {
   std::random_device rd;
   for (int attempt = 0; attempt < 8; ++attempt) {
     const std::string probe =
-        folder + ".quillmont-probe-" + std::to_string(::getpid()) + "-" + std::to_string(rd());
+        folder + ".qm-tmp-probe-" + std::to_string(::getpid()) + "-" + std::to_string(rd());
     const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) {
       ::close(fd);
@@ -106,7 +107,9 @@ bool CopyNewerFiles(const std::string& Pattern, const std::string& DestFolder) {
   const std::string source = qm::ParentFolder(Pattern);
   const std::string wildcard = qm::BaseName(Pattern);
   bool allCopied = true;
-  for (const std::string& f : qm::ListFiles(source, wildcard)) {
+  std::vector<std::string> files;
+  if (!qm::ResumeNext([&] { files = qm::ListFiles(source, wildcard); })) return false;
+  for (const std::string& f : files) {
     const auto from = TimeOf(source + f);
     if (!from) continue;
     const auto to = TimeOf(DestFolder + f);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/clock.h"
 #include "platform/runtime_error.h"
 
 namespace qm {
@@ -69,9 +70,9 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
-std::string TempNameBeside(const std::string& path) {
-  return ParentFolder(path) + ".qm-tmp-" + BaseName(path) + ".XXXXXX";
-}
+// A short name of its own, so a target whose name is at the length limit still has
+// room for one; the start clears those a killed run left (RemoveStaleTempFiles).
+std::string TempNameBeside(const std::string& path) { return ParentFolder(path) + ".qm-tmp-XXXXXX"; }
 
 // Creates a uniquely named temporary file beside path; returns its fd and name.
 int MakeTempBeside(const std::string& path, std::string& name) {
@@ -105,9 +106,22 @@ bool MatchesPattern(const std::string& name, const std::string& pattern) {
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> out;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return out;
+  if (!dir) {
+    // Only a folder that is not there is empty; one that cannot be read must never
+    // look empty, or its callers would rewrite lists from nothing.
+    if (errno == ENOENT || errno == ENOTDIR) return out;
+    ThrowFromErrno(errno);
+  }
   const int dfd = ::dirfd(dir);
-  while (dirent* e = ::readdir(dir)) {
+  for (;;) {
+    errno = 0;
+    dirent* e = ::readdir(dir);
+    if (!e) {
+      const int err = errno;
+      ::closedir(dir);
+      if (err != 0) ThrowFromErrno(err);
+      break;
+    }
     if (e->d_name[0] == '.') continue;
     bool regular = e->d_type == DT_REG;
     if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
@@ -116,7 +130,6 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
     }
     if (regular && MatchesPattern(e->d_name, pattern)) out.emplace_back(e->d_name);
   }
-  ::closedir(dir);
   std::sort(out.begin(), out.end(), FoldedLess);
   return out;
 }
@@ -129,6 +142,21 @@ bool FileExists(const std::string& path) {
 bool FolderExists(const std::string& path) {
   struct stat st;
   return !path.empty() && StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool FolderHasEntries(const std::string& path) {
+  if (path.empty()) return false;
+  DIR* dir = ::opendir(path.c_str());
+  if (!dir) return false;
+  bool any = false;
+  while (dirent* e = ::readdir(dir)) {
+    if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) {
+      any = true;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return any;
 }
 
 bool IsNormalFile(const std::string& path) {
@@ -290,7 +318,12 @@ void AppendTextLines(const std::string& path, const std::vector<std::string>& li
   if (fd < 0) ThrowFor(path, errno);
   std::string content;
   struct stat st;
-  if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
+    ::close(fd);
+    ThrowFor(path, err);
+  }
+  if (st.st_size > 0) {
     char last = 0;
     if (::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n' && last != '\r') content = "\r\n";
   }
@@ -301,10 +334,30 @@ void AppendTextLines(const std::string& path, const std::vector<std::string>& li
   try {
     WriteAll(fd, content.data(), content.size(), path);
   } catch (...) {
+    // Half a line under the file's own name would read as a real entry: cut the
+    // file back to what it held.
+    const bool restored = ::ftruncate(fd, st.st_size) == 0;
     ::close(fd);
+    if (!restored) throw RuntimeError(ErrPathFileAccess);
     throw;
   }
   if (::close(fd) != 0) ThrowFor(path, errno);
+}
+
+void RemoveStaleTempFiles(const std::string& folder) {
+  constexpr std::int64_t kStaleAfter = 3600;
+  static const std::string kPrefix = ".qm-tmp";
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return;
+  const int dfd = ::dirfd(dir);
+  const std::int64_t now = Now();
+  while (dirent* e = ::readdir(dir)) {
+    if (std::strncmp(e->d_name, kPrefix.c_str(), kPrefix.size()) != 0) continue;
+    struct stat st;
+    if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - std::int64_t(st.st_mtim.tv_sec) > kStaleAfter) ::unlinkat(dfd, e->d_name, 0);
+  }
+  ::closedir(dir);
 }
 
 std::string ParentFolder(const std::string& path) {

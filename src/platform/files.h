@@ -10,7 +10,7 @@ namespace qm {
 
 // Regular files of a folder whose names match a wildcard pattern ("*", "?", case
 // folded), hidden names (leading ".") left out, sorted by ASCII-folded name.
-// A missing folder lists nothing.
+// A missing folder lists nothing; one that cannot be read throws.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern = "*");
 bool MatchesPattern(const std::string& name, const std::string& pattern);
 // Ascending order with ASCII case folded, ties by bytes.
@@ -18,6 +18,8 @@ bool FoldedLess(const std::string& a, const std::string& b);
 
 bool FileExists(const std::string& path);   // a regular file
 bool FolderExists(const std::string& path);
+// A folder that can be read and holds at least one entry of any kind.
+bool FolderHasEntries(const std::string& path);
 // A regular file that a listing would show (exists and its name is not hidden).
 bool IsNormalFile(const std::string& path);
 std::int64_t FileLen(const std::string& path);
@@ -48,8 +50,14 @@ std::vector<std::string> SplitTextLines(const std::string& text);
 void ReplaceFileAtomically(const std::string& path, const std::string& content, bool durable = true);
 void WriteTextLinesAtomically(const std::string& path, const std::vector<std::string>& lines);
 // Appends lines (CR LF); a last line without a line end is ended first, so two
-// entries are never glued together. A missing file is created.
+// entries are never glued together. A missing file is created. A write that fails
+// part way cuts the file back to its old length, so no half line is left.
 void AppendTextLines(const std::string& path, const std::vector<std::string>& lines);
+
+// Removes the program's own temporary files (names beginning ".qm-tmp") from a
+// folder once they are older than an hour: a killed run left them, while a copy
+// still running writes and renames its own within moments.
+void RemoveStaleTempFiles(const std::string& folder);
 
 // Folder and file name parts of an internal path.
 std::string ParentFolder(const std::string& path);

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
+#include "platform/clock.h"
 #include "platform/program_folder.h"
 #include "platform/ui_runtime.h"
 #include "support/check_fixture.h"
@@ -110,4 +111,45 @@ TEST_F(StartupTest, SkipDuringTheCheckSkipsTheCleanUpOfThisStart) {
   EXPECT_TRUE(Exists("Photo_Info/gone.jpg.info"));
   EXPECT_TRUE(frmMain::IsLoaded());
   EXPECT_FALSE(frmSplash::IsLoaded());
+}
+
+TEST_F(StartupTest, BlankFoldersNeverMakeTheWorkingFolderPartOfTheArchive) {
+  QTemporaryDir work;
+  ASSERT_TRUE(work.isValid());
+  const std::string cwd = work.path().toStdString();
+  qm::ReplaceFileAtomically(cwd + "/a.jpg", "the user's own file");
+  qm::ReplaceFileAtomically(cwd + "/notes.txt", "more of the user's");
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(cwd);
+  AddJpeg("a.jpg", 64, 48);
+  for (const char* key : {"Info", "Thumbnails", "Photos", "AudioClips", "MidiMusic"})
+    gSettings.SetDravenholtSetting(kAppName, "SourceFolders", key, "");
+
+  const int rc = Main();
+  std::filesystem::current_path(before);
+
+  EXPECT_EQ(rc, -1);
+  EXPECT_EQ(AllEntries(cwd), (std::vector<std::string>{"a.jpg", "notes.txt"}));
+  EXPECT_EQ(qm::ReadFileBytes(cwd + "/a.jpg"), "the user's own file");
+  EXPECT_TRUE(Exists("Photo_Thumbnails/a.jpg")) << "the thumbnail went to the default folder";
+  EXPECT_EQ(Read("Photo_SlideGroups/  All Photos  .lst"), CrLf({"a.jpg"}));
+}
+
+TEST_F(StartupTest, TheStartRemovesTemporaryFilesThatAKilledRunLeft) {
+  const std::int64_t now = 1700000000;
+  qm::SetClockForTests(now);
+  AddCheckedPhoto("a.jpg");
+  const std::vector<std::string> folders = {"", "Photos/", "Photo_Thumbnails/", "Photo_Info/", "Photo_SlideGroups/",
+                                            "Photo_Audio/", "Photo_Midi/", "Photo_Info/Removed/"};
+  for (const std::string& f : folders) {
+    Write(f + ".qm-tmp-left", "killed");
+    SetTime(f + ".qm-tmp-left", now - 7200);
+  }
+  Write("Photo_SlideGroups/.qm-tmp-live", "another copy is writing it");
+  SetTime("Photo_SlideGroups/.qm-tmp-live", now - 60);
+
+  EXPECT_EQ(Main(), -1);
+
+  for (const std::string& f : folders) EXPECT_FALSE(Exists(f + ".qm-tmp-left")) << f;
+  EXPECT_TRUE(Exists("Photo_SlideGroups/.qm-tmp-live"));
 }

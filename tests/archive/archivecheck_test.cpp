@@ -41,7 +41,8 @@ TEST_F(ArchiveCheckTest, ByDefaultAnOrphanIsSetAsideUnaskedAndTheGroupRewritten)
 
   EXPECT_TRUE(prompter.Prompts().empty());
   EXPECT_FALSE(Exists("Photo_Info/gone.jpg.info"));
-  EXPECT_EQ(Read("Photo_Info/Removed/gone.jpg.info"), orphan) << "the older copy is replaced";
+  EXPECT_EQ(Read("Photo_Info/Removed/gone.jpg.info"), "an older copy") << "a different copy is never overwritten";
+  EXPECT_EQ(Read("Photo_Info/Removed/gone.jpg (2).info"), orphan);
   EXPECT_TRUE(Exists("Photo_Info/a.jpg.info"));
   EXPECT_EQ(Read("Photo_SlideGroups/  All Photos  .lst"), CrLf({"a.jpg"}));
   EXPECT_EQ(Read("Photo_Thumbnails/a.jpg"), "BM-thumbnail") << "an up-to-date thumbnail is left alone";

@@ -146,3 +146,29 @@ TEST_F(SettingsTest, AFailedWriteReturnsFalse) {
   EXPECT_FALSE(Set("Export", "LastPath", "/tmp/"));
   EXPECT_EQ(Get("Export", "LastPath", "d"), "d");
 }
+
+TEST_F(SettingsTest, StoredFoldersAreNeverTheWorkingFolder) {
+  Store("SourceFolders", "Info", "");
+  Store("SourceFolders", "Thumbnails", "");
+  Store("SourceFolders", "Photos", "Pictures");
+  Store("SourceFolders", "AudioClips", "\\Sound\\Clips");
+  Store("SourceFolders", "MidiMusic", "/media/music");
+  ReadFolderSettings();
+
+  EXPECT_EQ(InfoFolder, Root() + "/Photo_Info/");
+  EXPECT_EQ(ThumbnailsFolder, Root() + "/Photo_Thumbnails/");
+  EXPECT_EQ(PhotosFolder, Root() + "/Pictures/");
+  EXPECT_EQ(AudioFolder, Root() + "/Sound/Clips/");
+  EXPECT_EQ(MidiFolder, "/media/music/");
+  EXPECT_EQ(SlideGroupsFolder, Root() + "/Photo_SlideGroups/");
+  // The store itself still gives what is stored.
+  EXPECT_EQ(Get("SourceFolders", "Info", "default"), "");
+  // One line for each blank folder.
+  ASSERT_EQ(LogEntries().size(), 2u);
+  EXPECT_TRUE(LogHas("SourceFolders\\Info")) << LogEntries()[0];
+  EXPECT_TRUE(LogHas("SourceFolders\\Thumbnails"));
+
+  Store("SourceFolders", "Info", Root() + "/Elsewhere");
+  ReadFolderSettings();
+  EXPECT_EQ(InfoFolder, Root() + "/Elsewhere/");
+}

@@ -1,0 +1,81 @@
+// File services under the faults a user's machine really has: names at the
+// file system's length limit, a full disc, folders that cannot be read, and the
+// temporary files a killed run leaves behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "support/fs_faults.h"
+#include "support/temp_archive.h"
+
+using FilesFaultsTest = TempArchive;
+
+TEST_F(FilesFaultsTest, NamesUpToTheLengthLimitAreReplacedAndCopiedThroughShortTemporaryNames) {
+  for (size_t length : {236u, 250u, 255u}) {
+    std::filesystem::create_directories(Path("box"));
+    std::filesystem::create_directories(Path("copy"));
+    const std::string name = std::string(length - 4, 'n') + ".jpg";
+    const std::string path = Path("box/" + name);
+    ASSERT_NO_THROW(qm::ReplaceFileAtomically(path, "first")) << length;
+    ASSERT_NO_THROW(qm::WriteTextLinesAtomically(path, {"second"})) << length;
+    EXPECT_EQ(Read("box/" + name), "second\r\n");
+    ASSERT_NO_THROW(qm::CopyFileSafely(path, Path("copy/" + name), true)) << length;
+    EXPECT_EQ(Read("copy/" + name), "second\r\n");
+    EXPECT_EQ(AllEntries(Path("box")), std::vector<std::string>{name});
+    EXPECT_EQ(AllEntries(Path("copy")), std::vector<std::string>{name});
+    std::filesystem::remove_all(Path("box"));
+    std::filesystem::remove_all(Path("copy"));
+  }
+}
+
+TEST_F(FilesFaultsTest, AnAppendThatDoesNotFitLeavesTheFileAsItWas) {
+  const std::string group = std::string(900, 'g') + "\r\nbeach";  // last line not ended
+  Write("a.lst", group);
+  {
+    FileSizeLimit limit(1000);
+    ASSERT_TRUE(limit.ok());
+    EXPECT_THROW(qm::AppendTextLines(Path("a.lst"), {std::string(50, 'x'), std::string(200, 'y')}),
+                 qm::RuntimeError);
+  }
+  EXPECT_EQ(Read("a.lst"), group) << "no half line under the file's real name";
+  qm::AppendTextLines(Path("a.lst"), {"next"});
+  EXPECT_EQ(Read("a.lst"), group + "\r\nnext\r\n");
+}
+
+TEST_F(FilesFaultsTest, AFolderThatCannotBeListedIsAFailureAndAMissingOneIsEmpty) {
+  Write("photos/a.jpg", "x");
+  std::filesystem::create_directory_symlink(Path("loop"), Path("loop"));  // a link to itself
+  try {
+    qm::ListFiles(Path("loop"));
+    FAIL() << "a folder that cannot be read listed as empty";
+  } catch (const qm::RuntimeError& e) {
+    EXPECT_NE(e.Number(), qm::ErrFileNotFound);
+  }
+  EXPECT_TRUE(qm::ListFiles(Path("nothere")).empty());
+  EXPECT_TRUE(qm::ListFiles(Path("photos/a.jpg")).empty()) << "a file is no folder";
+  EXPECT_EQ(qm::ListFiles(Path("photos")), std::vector<std::string>{"a.jpg"});
+}
+
+TEST_F(FilesFaultsTest, OnlyOurOwnTemporaryFilesOlderThanAnHourAreRemoved) {
+  const std::int64_t now = 1700000000;
+  qm::SetClockForTests(now);
+  Write("box/.qm-tmp-old", "left by a killed run");
+  SetTime("box/.qm-tmp-old", now - 3601);
+  Write("box/.qm-tmp-live", "another copy is writing it");
+  SetTime("box/.qm-tmp-live", now - 3599);
+  Write("box/.hidden", "the user's");
+  SetTime("box/.hidden", now - 99999);
+  Write("box/qm-tmp.jpg", "a photo");
+  SetTime("box/qm-tmp.jpg", now - 99999);
+  std::filesystem::create_directories(Path("box/.qm-tmp-folder"));
+  SetTime("box/.qm-tmp-folder", now - 99999);
+
+  qm::RemoveStaleTempFiles(Path("box/"));
+  EXPECT_NO_THROW(qm::RemoveStaleTempFiles(Path("nothere/")));
+
+  EXPECT_EQ(AllEntries(Path("box")),
+            (std::vector<std::string>{".hidden", ".qm-tmp-folder", ".qm-tmp-live", "qm-tmp.jpg"}));
+}
