@@ -1,6 +1,7 @@
 #pragma once
 // The hidden file list a window carries: a folder, a pattern and the sorted names of
-// its regular, non-hidden files as of the last Refresh.
+// its regular, non-hidden files as of the last Refresh. Refresh throws when the
+// folder is there but cannot be listed, and keeps the names it had.
 #include <string>
 #include <vector>
 
