@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr size_t kNameMax = 255;  // bytes of one name on the file systems we run on
-
 bool InsideProgramFolder(const std::string& path) {
   const std::string root = RootFolder + "/";
   return path.compare(0, root.size(), root) == 0;
@@ -85,7 +83,7 @@ bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName)
 
 std::string WhyNoInfoFile(const std::string& photoName) {
   if (NameBreaksLines(photoName)) return "its name holds a line break";
-  if (photoName.size() + 5 > kNameMax) return "its name is too long for an information file";
+  if (photoName.size() + 5 > qm::NameMax(InfoFolder)) return "its name is too long for an information file";
   return {};
 }
 

@@ -144,6 +144,11 @@ bool FolderExists(const std::string& path) {
   return !path.empty() && StatPath(path, st) && S_ISDIR(st.st_mode);
 }
 
+std::size_t NameMax(const std::string& folder) {
+  const long n = ::pathconf(folder.empty() ? "/" : folder.c_str(), _PC_NAME_MAX);
+  return n > 0 ? std::size_t(n) : 255;
+}
+
 bool FolderHasEntries(const std::string& path) {
   if (path.empty()) return false;
   DIR* dir = ::opendir(path.c_str());

@@ -18,6 +18,8 @@ bool FoldedLess(const std::string& a, const std::string& b);
 
 bool FileExists(const std::string& path);   // a regular file
 bool FolderExists(const std::string& path);
+// The longest name in bytes the folder's file system takes (255 when unknown).
+std::size_t NameMax(const std::string& folder);
 // A folder that can be read and holds at least one entry of any kind.
 bool FolderHasEntries(const std::string& path);
 // A regular file that a listing would show (exists and its name is not hidden).
