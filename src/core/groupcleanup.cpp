@@ -66,7 +66,11 @@ void RemoveMissingPhotosFromGroup() {
   // The listing is taken once, so a rewritten or unreadable file is never met again.
   qm::FileList groups;
   groups.Path = SlideGroupsFolder;
-  if (!qm::ResumeNext([&] { groups.Refresh(); })) LogError("RemoveMissingPhotosFromGroup", "the group folder cannot be read");
+  try {
+    groups.Refresh();
+  } catch (const qm::RuntimeError& e) {
+    LogError("RemoveMissingPhotosFromGroup", e);
+  }
   for (int i = 0; i < groups.ListCount(); ++i) {
     const std::string path = SlideGroupsFolder + groups.List(i);
     std::vector<std::string> lines;

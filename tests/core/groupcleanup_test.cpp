@@ -105,4 +105,13 @@ TEST_F(GroupCleanupTest, FolderTheListsCannotBeWrittenToKeepsEveryGroup) {
   EXPECT_EQ(GroupFolderEntries(), (std::vector<std::string>{"  All Photos  .lst", "Trip.lst"}));
 }
 
+TEST_F(GroupCleanupTest, AGroupFolderThatCannotBeListedIsLoggedAndNothingIsWritten) {
+  // A folder that is a link to itself can be neither listed nor looked into.
+  std::filesystem::create_directory_symlink(Path("loop"), Path("loop"));
+  SlideGroupsFolder = Path("loop") + "/";
+  RemoveMissingPhotosFromGroup();
+  EXPECT_TRUE(LogHas("An error has occurred in 'RemoveMissingPhotosFromGroup'"));
+  EXPECT_FALSE(Create_AllPhotos_Group(kAllPhotosFile));
+}
+
 }  // namespace
