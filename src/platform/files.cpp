@@ -319,7 +319,14 @@ void WriteTextLinesAtomically(const std::string& path, const std::vector<std::st
 }
 
 void AppendTextLines(const std::string& path, const std::vector<std::string>& lines) {
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  // Whether this call makes the file decides what a failed write leaves.
+  bool created = false;
+  int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+  if (fd < 0 && errno == ENOENT) {
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
+    created = fd >= 0;
+    if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+  }
   if (fd < 0) ThrowFor(path, errno);
   std::string content;
   struct stat st;
@@ -340,10 +347,13 @@ void AppendTextLines(const std::string& path, const std::vector<std::string>& li
     WriteAll(fd, content.data(), content.size(), path);
   } catch (...) {
     // Half a line under the file's own name would read as a real entry: cut the
-    // file back to what it held.
-    const bool restored = ::ftruncate(fd, st.st_size) == 0;
+    // file back to what it held, or take away the file this call made.
+    if (created) {
+      ::unlink(path.c_str());
+    } else if (::ftruncate(fd, st.st_size) != 0) {
+      // Nothing more to be done; the write's own failure is the one to report.
+    }
     ::close(fd);
-    if (!restored) throw RuntimeError(ErrPathFileAccess);
     throw;
   }
   if (::close(fd) != 0) ThrowFor(path, errno);

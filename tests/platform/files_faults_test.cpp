@@ -39,7 +39,11 @@ TEST_F(FilesFaultsTest, AnAppendThatDoesNotFitLeavesTheFileAsItWas) {
     ASSERT_TRUE(limit.ok());
     EXPECT_THROW(qm::AppendTextLines(Path("a.lst"), {std::string(50, 'x'), std::string(200, 'y')}),
                  qm::RuntimeError);
+    // A file the append would have made is not left empty: a log without its
+    // first line would never get one.
+    EXPECT_THROW(qm::AppendTextLines(Path("new.log"), {std::string(2000, 'n')}), qm::RuntimeError);
   }
+  EXPECT_FALSE(Exists("new.log"));
   EXPECT_EQ(Read("a.lst"), group) << "no half line under the file's real name";
   qm::AppendTextLines(Path("a.lst"), {"next"});
   EXPECT_EQ(Read("a.lst"), group + "\r\nnext\r\n");
