@@ -167,8 +167,4 @@ TEST_F(SettingsTest, StoredFoldersAreNeverTheWorkingFolder) {
   ASSERT_EQ(LogEntries().size(), 2u);
   EXPECT_TRUE(LogHas("SourceFolders\\Info")) << LogEntries()[0];
   EXPECT_TRUE(LogHas("SourceFolders\\Thumbnails"));
-
-  Store("SourceFolders", "Info", Root() + "/Elsewhere");
-  ReadFolderSettings();
-  EXPECT_EQ(InfoFolder, Root() + "/Elsewhere/");
 }
