@@ -362,7 +362,8 @@ void AppendTextLines(const std::string& path, const std::vector<std::string>& li
 void RemoveStaleTempFiles(const std::string& folder) {
   constexpr std::int64_t kStaleAfter = 3600;
   static const std::string kPrefix = ".qm-tmp";
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (folder.empty()) return;  // never the working folder
+  DIR* dir = ::opendir(folder.c_str());
   if (!dir) return;
   const int dfd = ::dirfd(dir);
   const std::int64_t now = Now();
