@@ -160,6 +160,16 @@ void ThumbnailSeeds() {
   Put("thumbnail", "jpeg-claims-large.jpg", JpegClaiming(jpeg, 5000, 5000));
   Put("thumbnail", "bmp-claims-huge.bmp", BmpClaiming(bmp, 0x7FFFFFFF, -0x7FFFFFFF));
   Put("thumbnail", "ppm-claims-huge.ppm", "P6\n99999 99999\n255\n\x01\x02\x03");
+  std::string gif("GIF89a\x01\0\x01\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 35);
+  Put("thumbnail", "tiny.gif", gif);
+  for (int i : {6, 7, 8, 9, 24, 25, 26, 27}) gif[size_t(i)] = '\xFF';
+  Put("thumbnail", "gif-claims-huge.gif", gif);
+  Put("thumbnail", "tiny.ico", Encoded(16, 16, "ICO"));
+  Put("thumbnail", "xpm-claims-huge.xpm",
+      "/* XPM */\nstatic const char *x[] = {\n\"30000 30000 1 1\",\n\"a c #f00\",\n\"a\"};\n");
+  Put("thumbnail", "xbm-claims-huge.xbm",
+      "#define x_width 60000\n#define x_height 60000\nstatic char x_bits[] = {0x00};\n");
+  Put("thumbnail", "pgm-large.pgm", "P2\n5000 5000\n255\n1 2 3\n");
   Put("thumbnail", "empty.jpg", "");
   Put("thumbnail", "text.jpg", "not a picture\r\n");
 }

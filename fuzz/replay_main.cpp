@@ -6,56 +6,45 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
+#include <sstream>
 #include <vector>
 
 #include "harness.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr long kPeakLimitKb = 512 * 1024;
-
-long PeakKb() {
+static long PeakMb() {
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
+  return u.ru_maxrss / 1024;
 }
-
-}  // namespace
 
 int main(int argc, char** argv) {
   std::vector<fs::path> inputs;
   for (int i = 1; i < argc; ++i) {
-    if (fs::is_directory(argv[i])) {
+    if (fs::is_regular_file(argv[i])) {
+      inputs.emplace_back(argv[i]);
+    } else if (fs::is_directory(argv[i])) {
       for (const auto& e : fs::directory_iterator(argv[i]))
         if (e.is_regular_file()) inputs.push_back(e.path());
     } else {
-      inputs.emplace_back(argv[i]);
+      std::fprintf(stderr, "no such input: %s\n", argv[i]);
+      return 1;
     }
   }
   std::sort(inputs.begin(), inputs.end());
-  if (inputs.empty()) {
-    std::fprintf(stderr, "no inputs\n");
-    return 1;
-  }
   for (const fs::path& p : inputs) {
-    std::ifstream in(p, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
-      std::fprintf(stderr, "cannot read %s\n", p.c_str());
-      return 1;
-    }
-    std::printf("%s (%zu bytes)\n", p.filename().c_str(), bytes.size());
+    std::ostringstream bytes;
+    bytes << std::ifstream(p, std::ios::binary).rdbuf();
+    const std::string s = bytes.str();
+    std::printf("%s (%zu bytes)\n", p.c_str(), s.size());
     std::fflush(stdout);
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    if (PeakKb() > kPeakLimitKb) {
-      std::fprintf(stderr, "%s: peak memory %ld MB\n", p.c_str(), PeakKb() / 1024);
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+    if (PeakMb() > 512) {
+      std::fprintf(stderr, "%s took the process to %ld MB\n", p.c_str(), PeakMb());
       return 1;
     }
   }
-  std::printf("%zu inputs, peak memory %ld MB\n", inputs.size(), PeakKb() / 1024);
-  return 0;
+  std::printf("%zu inputs, peak %ld MB\n", inputs.size(), PeakMb());
+  return inputs.empty() ? 1 : 0;
 }
