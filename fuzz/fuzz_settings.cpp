@@ -27,5 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string v = reg.GetRegSetting("SOFTWARE\\Dravenholt\\Quillmont\\Import", "Autoname", "Image");
   fuzz::Expect(v == reg.GetDravenholtSetting("Quillmont", "Import", "Autoname", "Image"),
                "both addressings read one value");
+  // The import dialog writes back what it read; the next read must give it again.
+  reg.SetDravenholtSetting("Quillmont", "Import", "Autoname", v);
+  fuzz::Expect(v == reg.GetDravenholtSetting("Quillmont", "Import", "Autoname", "Image"), "a written value reads back");
   return 0;
 }
