@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
@@ -15,35 +16,33 @@
 namespace fuzz {
 
 void SetUpOnce() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "fuzz";
-  static char* argv[] = {name, nullptr};
-  // Never destroyed: inputs run until the process exits.
-  new QGuiApplication(argc, argv);
-  static QTemporaryDir dir;
-  if (!dir.isValid()) Fail("no temporary folder");
-  const std::string root = dir.path().toStdString() + "/prog";
-  std::filesystem::create_directories(root);
-  qm::SetProgramFolderForTests(root);
-  qm::SetSettingsFolderForTests(dir.path().toStdString() + "/config");
-  std::filesystem::create_directories(dir.path().toStdString() + "/config/Dravenholt");
-  // A frozen clock keeps log stamps, and so every run, the same.
-  qm::SetClockForTests(1000000000);
-  SetArchiveRoot();
-  CreateArchiveFolders();
-  ReadFolderSettings();
-  ResetBrowsingState();
+  static const bool ready = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);  // never destroyed: inputs run until the process exits
+    static QTemporaryDir dir;
+    if (!dir.isValid()) Fail("no temporary folder");
+    const std::string base = dir.path().toStdString();
+    std::filesystem::create_directories(base + "/prog");
+    std::filesystem::create_directories(base + "/config/Dravenholt");
+    qm::SetProgramFolderForTests(base + "/prog");
+    qm::SetSettingsFolderForTests(base + "/config");
+    qm::SetClockForTests(1000000000);  // log stamps, and so every run, stay the same
+    SetArchiveRoot();
+    CreateArchiveFolders();
+    ReadFolderSettings();
+    ResetBrowsingState();
+    return true;
+  }();
+  (void)ready;
 }
 
 void WriteBytes(const std::string& path, const std::uint8_t* data, std::size_t size) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) Fail("cannot write the input file");
-  if (size && std::fwrite(data, 1, size, f) != size) Fail("short write of the input file");
-  std::fclose(f);
+  if (!std::ofstream(path, std::ios::binary | std::ios::trunc)
+           .write(reinterpret_cast<const char*>(data), std::streamsize(size)))
+    Fail("cannot write the input file");
 }
 
 void Fail(const char* what) {
