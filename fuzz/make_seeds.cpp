@@ -1,0 +1,194 @@
+// Writes the seed corpora: fuzz_make_seeds <fuzz/corpus>. Text seeds are spelled
+// out here; pictures come from Qt's own encoders, some then cut short or given a
+// header that claims a huge size.
+#include <QBuffer>
+#include <QColor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+std::string g_root;
+
+void Put(const std::string& target, const std::string& name, const std::string& bytes) {
+  std::filesystem::create_directories(g_root + "/" + target);
+  const std::string path = g_root + "/" + target + "/" + name;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) std::perror(path.c_str());
+  if (f) std::fclose(f);
+}
+
+std::string CrLf(std::initializer_list<std::string> lines) {
+  std::string s;
+  for (const auto& l : lines) s += l + "\r\n";
+  return s;
+}
+
+std::string Repeat(const std::string& s, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += s;
+  return out;
+}
+
+std::string Encoded(int w, int h, const char* format) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(QColor(40, 90, 160));
+  QPainter(&img).fillRect(0, 0, w / 2, h / 2, QColor(230, 200, 40));
+  QByteArray bytes;
+  QBuffer buf(&bytes);
+  buf.open(QIODevice::WriteOnly);
+  img.save(&buf, format);
+  return bytes.toStdString();
+}
+
+// Puts a big-endian 16-bit size into a JPEG's frame header.
+std::string JpegClaiming(std::string jpeg, int w, int h) {
+  const size_t sof = jpeg.find("\xFF\xC0");
+  if (sof == std::string::npos) return jpeg;
+  jpeg[sof + 5] = char(h >> 8), jpeg[sof + 6] = char(h & 0xFF);
+  jpeg[sof + 7] = char(w >> 8), jpeg[sof + 8] = char(w & 0xFF);
+  return jpeg;
+}
+
+std::string BmpClaiming(std::string bmp, std::int32_t w, std::int32_t h) {
+  for (int i = 0; i < 4; ++i) bmp[18 + i] = char(w >> (8 * i)), bmp[22 + i] = char(h >> (8 * i));
+  return bmp;
+}
+
+const std::string kInfo = CrLf({"PhotoPath=\\Photos\\beach.jpg", "TITLE=Beach", "PHOTOGRAPHER=Ann", "YEAR=2001",
+                                "PEOPLE=Ann, Bo", "PLACE=Coast", "EVENT=Trip", "KEYWORDS=sea", "ImageWidth=640",
+                                "ImageHeight=480"});
+const std::string kNul("A\0B\0\0=\0", 7);
+
+void InfoSeeds() {
+  Put("infofile", "valid.info", kInfo);
+  Put("infofile", "empty.info", "");
+  Put("infofile", "no-line-end.info", "PhotoPath=\\Photos\\a.jpg\r\nTITLE=Beach");
+  Put("infofile", "cr-only.info", "PhotoPath=\\Photos\\a.jpg\rTITLE=x\rYEAR=1999\rImageWidth=7\r");
+  Put("infofile", "lf-only.info", "photopath=/far/away/clip.MOV\nTitle =blank key\ntitle= two blanks \n");
+  Put("infofile", "two-photopath.info", CrLf({"PhotoPath=\\Photos\\one.jpg", "PhotoPath=\\Photos\\two.avi"}));
+  Put("infofile", "equals-first.info", CrLf({"=TITLE", "KEYWORDS=a=b", "no equals", "YEAR=1", "YEAR=2", "="}));
+  Put("infofile", "huge-numbers.info",
+      CrLf({"ImageWidth=99999999999999999999999999999", "ImageHeight=1e400", "ImageWidth=40000",
+            "ImageHeight=-2147483648.5", "ImageWidth=2147483647.5"}));
+  Put("infofile", "number-forms.info",
+      CrLf({"ImageWidth=640abc", "ImageHeight= -641.5", "IMAGEWIDTH=.5", "ImageHeight=+.", "ImageWidth=1d3",
+            "ImageHeight=2e", "ImageWidth=", "ImageHeight=\t12E+1x"}));
+  Put("infofile", "nul-bytes.info", "TITLE=" + kNul + "\r\n" + kNul + "\r\nYEAR=" + kNul);
+  Put("infofile", "long-line.info", "TITLE=" + std::string(8000, 'x') + "\r\nImageWidth=" + std::string(5000, '9'));
+  Put("infofile", "eight-bit.info", "TITLE=Caf\xE9 \xC3\xA9\xFF\r\nPEOPLE=\x80\x81\r\n");
+}
+
+void GroupSeeds() {
+  std::string names17, names33;
+  for (int i = 1; i <= 33; ++i) (i <= 17 ? names17 : names33) += "photo" + std::to_string(i) + ".jpg\r\n";
+  Put("groupfile", "valid.lst", CrLf({"beach.jpg", "clip.avi", "Dad at 60.JPG"}));
+  Put("groupfile", "empty.lst", "");
+  Put("groupfile", "no-line-end.lst", "a.jpg\r\nb.jpg");
+  Put("groupfile", "cr-only.lst", "a.jpg\rb.jpg\r\rc.jpg\r");
+  Put("groupfile", "two-pages.lst", names17);
+  Put("groupfile", "three-pages.lst", names17 + names33);
+  Put("groupfile", "empty-lines.lst", "\r\n\r\n\n\r");
+  Put("groupfile", "nul-bytes.lst", kNul + "\r\n" + kNul);
+  Put("groupfile", "long-line.lst", std::string(8000, 'n') + ".jpg\r\n");
+  Put("groupfile", "many-lines.lst", Repeat("x.jpg\n", 2000));
+}
+
+void LinkSeeds() {
+  Put("photolink", "valid.info", kInfo);
+  Put("photolink", "lower-case.info", "photopath=\\Photos\\a.jpg\r\n");
+  Put("photolink", "empty.info", "");
+  Put("photolink", "no-link.info", CrLf({"TITLE=x", "PhotoPat=\\Photos\\a.jpg"}));
+  Put("photolink", "two-links.info", CrLf({"PhotoPath=\\Photo_Info\\fuzz.jpg.info", "PhotoPath=\\Photos\\b.jpg"}));
+  Put("photolink", "other-separator.info", "PHOTOPATH:/nowhere/a.jpg");
+  Put("photolink", "bare-key.info", "PhotoPath\r\nPhotoPath=\r\n");
+  Put("photolink", "root-only.info", "PhotoPath=\\\r\n");
+  Put("photolink", "full-path.info", "PhotoPath=/no/such/folder/a.jpg\r\n");
+  Put("photolink", "cr-only.info", "TITLE=x\rPhotoPath=\\Photos\\\rYEAR=1\r");
+  Put("photolink", "nul-bytes.info", "PhotoPath=\\Photos\\" + kNul + "\r\n");
+  Put("photolink", "long-name.info", "PhotoPath=\\" + std::string(5000, 'p') + "\r\n");
+}
+
+void LogSeeds() {
+  const std::string created = "Created 10/02/01 14:05\r\n";
+  const std::string entry = "10/02/01  02:05:33PM: An error has occurred in 'GetPhotoLink'. Error = File not found\r\n";
+  std::string full = created + Repeat(entry, int((80000 - created.size() - 200) / entry.size()));
+  full += std::string(80000 - 2 - full.size(), '.') + "\r\n";
+  Put("errorlog", "valid.log", created + entry + entry);
+  Put("errorlog", "empty.log", "");
+  Put("errorlog", "no-line-end.log", created + "10/02/01  02:05:33PM: half");
+  Put("errorlog", "nul-bytes.log", kNul + "\r\n" + kNul);
+  Put("errorlog", "exactly-80000.log", full);
+  Put("errorlog", "trim-80001.log", full + "x");
+  Put("errorlog", "trim-few-lines.log", created + "short\r\n" + std::string(80500, 'L') + "\r\n");
+  Put("errorlog", "trim-one-line.log", std::string(81000, 'x'));
+}
+
+void SettingsSeeds() {
+  Put("settings", "valid.ini",
+      "[Options]\nAutoFix=False\nFirstTime=0\n[SourceFolders]\nPhotos=/srv/photos/\n"
+      "[Import]\nAutoname=Holiday\nAutonumber=0100\nLastPath=/home/a, b\n");
+  Put("settings", "empty.ini", "");
+  Put("settings", "truth-values.ini", "[Options]\r\nAutoFix= -1 \r\nFirstTime=1.5e3\r\n");
+  Put("settings", "not-truth.ini", "[Options]\nAutoFix=yes\nFirstTime=inf\n[Import]\nAutoname=\"quoted, list\"\n");
+  Put("settings", "no-line-end.ini", "[Options]\nAutoFix=True");
+  Put("settings", "cr-only.ini", "[Options]\rAutoFix=0\r[Import]\rAutoname=x\r");
+  Put("settings", "equals-first.ini", "[Options]\n=True\nAutoFix\n==\n[]\n[Import\nAutoname=a=b\n");
+  Put("settings", "escapes.ini",
+      "[Import]\nAutoname=\\x41\\t\\\"\\\nAutonumber=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\aQString\\0)\n"
+      "[Options]\nAutoFix=@ByteArray(True)\n[%General]\nk=v\n[Options%2Fx]\nAutoFix=1\n");
+  Put("settings", "nul-bytes.ini", "[Options]\nAutoFix=" + kNul + "\n" + kNul);
+  Put("settings", "long-line.ini", "[Import]\nAutoname=" + std::string(8000, 'a') + "\n");
+}
+
+void ThumbnailSeeds() {
+  const std::string jpeg = Encoded(300, 200, "JPEG");
+  const std::string png = Encoded(7, 5, "PNG");
+  const std::string bmp = Encoded(6, 9, "BMP");
+  Put("thumbnail", "wide.jpg", jpeg);
+  Put("thumbnail", "tiny.jpg", Encoded(3, 2, "JPEG"));
+  Put("thumbnail", "tiny.png", png);
+  Put("thumbnail", "tall.bmp", bmp);
+  Put("thumbnail", "truncated.jpg", jpeg.substr(0, jpeg.size() / 2));
+  Put("thumbnail", "truncated.png", png.substr(0, png.size() - 20));
+  Put("thumbnail", "truncated.bmp", bmp.substr(0, 40));
+  Put("thumbnail", "jpeg-claims-huge.jpg", JpegClaiming(jpeg, 65500, 65500));
+  Put("thumbnail", "jpeg-claims-large.jpg", JpegClaiming(jpeg, 5000, 5000));
+  Put("thumbnail", "bmp-claims-huge.bmp", BmpClaiming(bmp, 0x7FFFFFFF, -0x7FFFFFFF));
+  Put("thumbnail", "ppm-claims-huge.ppm", "P6\n99999 99999\n255\n\x01\x02\x03");
+  std::string gif("GIF89a\x01\0\x01\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 35);
+  Put("thumbnail", "tiny.gif", gif);
+  for (int i : {6, 7, 8, 9, 24, 25, 26, 27}) gif[size_t(i)] = '\xFF';
+  Put("thumbnail", "gif-claims-huge.gif", gif);
+  Put("thumbnail", "tiny.ico", Encoded(16, 16, "ICO"));
+  Put("thumbnail", "xpm-claims-huge.xpm",
+      "/* XPM */\nstatic const char *x[] = {\n\"30000 30000 1 1\",\n\"a c #f00\",\n\"a\"};\n");
+  Put("thumbnail", "xbm-claims-huge.xbm",
+      "#define x_width 60000\n#define x_height 60000\nstatic char x_bits[] = {0x00};\n");
+  Put("thumbnail", "pgm-large.pgm", "P2\n5000 5000\n255\n1 2 3\n");
+  Put("thumbnail", "empty.jpg", "");
+  Put("thumbnail", "text.jpg", "not a picture\r\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  g_root = argv[1];
+  InfoSeeds();
+  GroupSeeds();
+  LinkSeeds();
+  LogSeeds();
+  SettingsSeeds();
+  ThumbnailSeeds();
+  return 0;
+}
