@@ -1,11 +1,13 @@
 #include "core/photolinks.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
+#include "platform/text_lines.h"
 
 namespace {
 
@@ -37,10 +39,17 @@ std::string GetPhotoLink(const std::string& InfoName) {
     const std::string infoPath = InfoFolder + InfoName;
     // An empty information file holds no link; its length also proves it is there.
     if (qm::FileLen(infoPath) < 1) return DefaultPhotoPath(InfoName);
-    for (const std::string& line : qm::ReadTextLines(infoPath)) {
-      if (qm::ToUpperAscii(line.substr(0, kLinkKey.size())) != kLinkKey) continue;
+    // Only the first link line counts, so the walk stops there: a large file is
+    // never held whole.
+    std::optional<std::string> link;
+    qm::ForEachTextLine(infoPath, [&](const std::string& line) {
+      if (qm::ToUpperAscii(line.substr(0, kLinkKey.size())) != kLinkKey) return true;
       // The value starts after "PhotoPath" and its separator, whatever that is.
-      const std::string value = line.size() > kLinkKey.size() + 1 ? line.substr(kLinkKey.size() + 1) : "";
+      link = line.size() > kLinkKey.size() + 1 ? line.substr(kLinkKey.size() + 1) : "";
+      return false;
+    });
+    if (link) {
+      const std::string& value = *link;
       // The link written for a photo of the program's photo folder: the name's own
       // backslashes (legal in a name here) are no folder separators.
       const std::string name = PhotoNameOfInfo(InfoName);
