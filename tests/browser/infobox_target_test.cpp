@@ -111,18 +111,14 @@ TEST_F(EditTarget, APhotoWithoutReadableInformationIsNeverWrittenNorWipesAnother
   EXPECT_EQ(prompter.Prompts().size(), 2u);
   EXPECT_FALSE(Editing(f));
   EXPECT_EQ(AllInfo(), before);
-  EXPECT_FALSE(Exists(InfoOf("p2.jpg")));
-}
 
-TEST_F(EditTarget, MovingMidEditOntoUnreadableInformationSavesAndStops) {
-  frmMain& f = OpenSix();
-  std::filesystem::remove(Path(InfoOf("p2.jpg")));
+  // Moving onto it mid-edit saves the edits into their own file and ends editing.
   f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
   f.cmdEditPhotoInfo->click();
   f.txtEvent->setText("Wedding");
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
-  ASSERT_EQ(prompter.Prompts().size(), 1u);
+  ASSERT_EQ(prompter.Prompts().size(), 3u);
   EXPECT_NE(Read(InfoOf("p1.jpg")).find("EVENT=Wedding\r\n"), std::string::npos);
   EXPECT_FALSE(Editing(f));
   EXPECT_TRUE(f.mnuFile->menuAction()->isEnabled());
@@ -158,29 +154,16 @@ TEST_F(EditTarget, EditsOfAPhotoTheGroupNoLongerReachesStillLandInItsFile) {
   EXPECT_NE(Read(InfoOf("p6.jpg")).find("PEOPLE=Cy\r\n"), std::string::npos);
 }
 
-TEST_F(EditTarget, WithoutAPhotoEditingIsRefusedWithAMessage) {
-  Write("Photo_SlideGroups/  All Photos  .lst", "");
-  frmMain& f = frmMain::Get();
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.cmdEditPhotoInfo->click();
-  ASSERT_EQ(prompter.Prompts().size(), 1u);
-  EXPECT_EQ(prompter.Prompts()[0].text, "There is no photo whose information could be edited.");
-  EXPECT_FALSE(Editing(f));
-}
-
-TEST_F(EditTarget, ClosingTheWindowSavesEditsInProgress) {
+TEST_F(EditTarget, ClosingTheWindowSavesEditsInProgressAndShowsAFailure) {
   frmMain& f = OpenSix();
-  f.imgThumbnail_DblClick(2);
   f.cmdEditPhotoInfo->click();
   f.txtkeywords->setText("closing");
   CloseWindow();
-  EXPECT_NE(Read(InfoOf("p3.jpg")).find("KEYWORDS=closing\r\n"), std::string::npos);
-}
+  EXPECT_NE(Read(InfoOf("p1.jpg")).find("KEYWORDS=closing\r\n"), std::string::npos);
 
-TEST_F(EditTarget, AFailedSaveOnClosingIsShown) {
-  frmMain& f = OpenSix();
-  f.cmdEditPhotoInfo->click();
-  f.txtPlace->setText("lost");
+  frmMain& g = frmMain::Get();
+  g.cmdEditPhotoInfo->click();
+  g.txtPlace->setText("lost");
   const std::string before = Read(InfoOf("p1.jpg"));
   ReadOnlyFolder readOnly(Path("Photo_Info"));
   ASSERT_TRUE(readOnly.ok());

@@ -245,7 +245,8 @@ TEST_F(InfoBox, EditingWithoutPhotoWritesNothing) {
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   f.cmdEditPhotoInfo_Click();
   EXPECT_FALSE(Locked(f));
-  EXPECT_EQ(prompter.Prompts().size(), 2u);
+  ASSERT_EQ(prompter.Prompts().size(), 2u);
+  EXPECT_EQ(prompter.Prompts()[0].text, "There is no photo whose information could be edited.");
   EXPECT_FALSE(Exists("Photo_Info/.info"));
 }
 
