@@ -75,7 +75,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* e) override {
     if (e->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(e);
-    const bool back = key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+    const bool back =
+        key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
     if (key->key() != Qt::Key_Tab && !back) return false;
     const auto at = std::find(boxes_.begin(), boxes_.end(), watched);
     if (at == boxes_.end()) return false;

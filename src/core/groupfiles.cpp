@@ -14,8 +14,9 @@
 
 std::string GroupNameOf(const std::string& file) {
   constexpr std::string_view kSuffix = ".lst";
-  if (file.size() >= kSuffix.size() && qm::EqualsNoCase(file.substr(file.size() - kSuffix.size()), std::string(kSuffix)))
-    return file.substr(0, file.size() - kSuffix.size());
+  const size_t stem = file.size() >= kSuffix.size() ? file.size() - kSuffix.size() : 0;
+  if (file.size() >= kSuffix.size() && qm::EqualsNoCase(file.substr(stem), std::string(kSuffix)))
+    return file.substr(0, stem);
   return file;
 }
 
