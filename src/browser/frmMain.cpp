@@ -58,14 +58,16 @@ void frmMain::Form_Load() {
 }
 
 // A stored FirstTime that is no truth value reads as False: the notice is a
-// courtesy, and showing it at every start would be worse than never.
+// courtesy, and showing it at every start would be worse than never. The window
+// is activated again after every modal window, so the value is logged once.
 void frmMain::Form_Activate() {
   bool firstTime = false;
   const std::string stored = gSettings.GetDravenholtSetting(kAppName, "Options", "FirstTime", "True");
   try {
     firstTime = ToTruthValue(stored);
   } catch (const qm::RuntimeError& e) {
-    LogError("Form_Activate", e);
+    if (!FirstTimeLogged) LogError("Form_Activate", e);
+    FirstTimeLogged = true;
   }
   if (firstTime) {
     gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
@@ -74,8 +76,14 @@ void frmMain::Form_Activate() {
   }
 }
 
+// Edits in progress are saved as leaving the photo saves them; a failed save is
+// shown before the window goes.
 void frmMain::Form_Unload(bool&) {
   try {
+    if (gAlbumState.InfoEditMode) {
+      SaveEdits();
+      gAlbumState.InfoEditMode = false;
+    }
     tmrInfoBox->stop();
     StopSounds();
     UnloadOtherForms(FormName);

@@ -58,6 +58,7 @@ public:
   void Form_Unload(bool& cancel) override;
   void Form_MouseDown(int Button, int Shift, float X, float Y);
   void Form_MouseMove(int Button, int Shift, float X, float Y);
+  bool FirstTimeLogged = false;  // a stored FirstTime that is no truth value, logged once
 
   // The list file of the loaded group. Commands that rewrite the loaded group use this, never a strip button's caption.
   std::string LoadedGroupFile() const;
@@ -228,19 +229,21 @@ public:
   InfoFields ReadEditBoxes() override;
   void WriteEditBoxes(const InfoFields& f) override;
   bool SaveEditsInProgress() override { return SaveEdits(); }
+  // A file that could not be read ends editing: nothing of it may be written.
+  void EditTargetLoaded() override;
   int InfoBoxTarget = 0;  // where the running slide goes; a nested call moves it
   int InfoBoxUpTop() const;
   int InfoBoxDownTop() const;
-  // The photo whose information the fields, the labels and the edit boxes hold,
-  // with its link and sizes as loaded; edits are only ever saved into its file.
-  std::int32_t InfoIndex = 0;
-  std::string InfoPhotoPath;
-  std::int32_t InfoWidth = 0;
-  std::int32_t InfoHeight = 0;
-  // The edit boxes into the fields and into InfoIndex's file; a failed write is
+  // The edit boxes into EditTarget's file (the file whose fields the box holds)
+  // and into the fields; a target that cannot take them or a failed write is
   // shown to the user.
   bool SaveEdits();
   void ShowInfoLabels();
+  // Says why the box's information cannot be edited; false when it can.
+  bool RefuseEditing();
+  // After a group load: the box takes the current photo's information when it
+  // holds another photo's, saving edits in progress first.
+  void LoadCurrentInfo();
 
   // ---- menus (frmMain_menus.cpp) ---------------------------------------------
   QMenu* mnuFile = nullptr;
@@ -293,9 +296,11 @@ public:
   // Marks a command whose window is not part of the program yet: it stays
   // disabled whatever the menu rules say.
   static void MarkPending(QAction* a);
-  static bool IsPending(const QAction* a);
+  static void MarkPending(QWidget* w);
+  static bool IsPending(const QObject* o);
   // Applies a menu rule to a command that is not pending.
   static void EnableUnlessPending(QAction* a, bool enabled);
+  static void EnableUnlessPending(QWidget* w, bool enabled);
 
   // ---- sound (played by the sound module once it is part of the program) -----
   void StopSounds();

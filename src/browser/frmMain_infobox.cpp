@@ -2,12 +2,15 @@
 // viewing area, its slide up and down, the three position settings and the edit
 // mode that writes the photo's information file.
 #include <QAction>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <algorithm>
 #include <exception>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
@@ -60,6 +63,39 @@ QLineEdit* EditBox(QWidget* parent, const char* name, const QRect& where) {
   return t;
 }
 
+// Tab and Shift+Tab in an edit box go to the next or previous visible edit box
+// and wrap around, so no hidden or unrelated control takes a stop in between.
+class TabRing : public QObject {
+public:
+  TabRing(QObject* parent, std::vector<QLineEdit*> boxes) : QObject(parent), boxes_(std::move(boxes)) {
+    for (QLineEdit* b : boxes_) b->installEventFilter(this);
+  }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(e);
+    const bool back =
+        key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+    if (key->key() != Qt::Key_Tab && !back) return false;
+    const auto at = std::find(boxes_.begin(), boxes_.end(), watched);
+    if (at == boxes_.end()) return false;
+    const int n = int(boxes_.size());
+    int i = int(at - boxes_.begin());
+    for (int step = 0; step < n; ++step) {
+      i = (i + (back ? n - 1 : 1)) % n;
+      if (boxes_[std::size_t(i)]->isVisible()) {
+        boxes_[std::size_t(i)]->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        break;
+      }
+    }
+    return true;
+  }
+
+private:
+  std::vector<QLineEdit*> boxes_;
+};
+
 }  // namespace
 
 void frmMain::BuildInfoBox() {
@@ -104,6 +140,8 @@ void frmMain::BuildInfoBox() {
   txtkeywords = EditBox(framInfo, "txtkeywords", over(5));
   txtTitle = EditBox(client, "txtTitle", lbTitle->geometry());
   txtTitle->setAlignment(Qt::AlignCenter);
+  // The boxes from top to bottom as they show: the box's rows, then the title below.
+  new TabRing(this, {txtYear, txtPlace, txtEvent, txtPeople, txtPhotographer, txtkeywords, txtTitle});
   lbTitle->setTextFormat(Qt::PlainText);
   // Typing stops at four characters, but a longer stored year is never cut: the
   // limit is never below the length the text already has.
@@ -172,31 +210,69 @@ void frmMain::ShowInfoBox(bool up) {
   InfoBoxBusy = false;
 }
 
-// Called after the current photo's information was read: from now on the box
-// holds that photo's information.
+// Called after the current photo's information was read: the viewer has given
+// the sizes of the picture on show, which a save writes from now on.
 void frmMain::LoadInfoBox() {
   const AlbumState& s = gAlbumState;
-  InfoIndex = s.CurrentImageIndex;
-  InfoPhotoPath = s.PhotoPath;
-  InfoWidth = s.ImageWidth;
-  InfoHeight = s.ImageHeight;
+  if (EditTarget.Read) {
+    EditTarget.ImageWidth = s.ImageWidth;
+    EditTarget.ImageHeight = s.ImageHeight;
+  }
   ShowInfoLabels();
 }
 
 void frmMain::ShowInfoLabels() {
   try {
     const AlbumState& s = gAlbumState;
-    const std::size_t i = std::size_t(InfoIndex);
-    const std::string name = InfoIndex > 0 && i < PhotoNames.size() ? PhotoNames[i] : std::string();
+    const std::string& name = EditTarget.PhotoName;
     lbTitle->setText(QString::fromStdString(s.Title));
     const std::string* values[] = {&s.Year, &s.Place, &s.Event, &s.People, &s.Photographer, &s.Keywords, &name};
     for (std::size_t k = 0; k < lbInfo.size(); ++k) lbInfo[k]->setText(QString::fromStdString(*values[k]));
     const bool clip = !name.empty() && qm::FileExists(AudioFolder + name + ".wav");
-    for (QPushButton* b : cmdPlayAudioClip)
-      if (b) b->setEnabled(clip);
+    for (QPushButton* b : cmdPlayAudioClip) EnableUnlessPending(b, clip);
   } catch (const qm::RuntimeError& e) {
     LogError("LoadInfoBox", e);
   }
+}
+
+void frmMain::EditTargetLoaded() {
+  if (EditTarget.Read) return;
+  // The box stands for the new photo now, with nothing read.
+  ShowInfoLabels();
+  if (!gAlbumState.InfoEditMode) return;
+  SetEditLock(false);
+  RefuseEditing();
+}
+
+bool frmMain::RefuseEditing() {
+  if (EditTarget.PhotoName.empty()) {
+    qm::MsgBox("There is no photo whose information could be edited.", qm::MsgButtons::OK, kAppName);
+    return true;
+  }
+  if (!EditTarget.Read) {
+    qm::MsgBox("Unable to read the photo information from " + InfoFileOf(EditTarget.PhotoName) +
+                   ". It cannot be edited.",
+               qm::MsgButtons::OK, "Error");
+    return true;
+  }
+  return false;
+}
+
+void frmMain::LoadCurrentInfo() {
+  const std::int32_t k = gAlbumState.CurrentImageIndex;
+  if (k >= 1 && std::size_t(k) < PhotoNames.size()) {
+    if (PhotoNames[std::size_t(k)] == EditTarget.PhotoName && EditTarget.Read) return;
+    if (LoadImageInfo(k, this)) LoadInfoBox();
+    return;
+  }
+  // No photo is current: edits in progress go into their file, and the box is empty.
+  if (gAlbumState.InfoEditMode) {
+    SaveEdits();
+    SetEditLock(false);
+  }
+  EditTarget = InfoTarget{};
+  SetFields(gAlbumState, InfoFields{});
+  ShowInfoLabels();
 }
 
 InfoFields frmMain::ReadEditBoxes() {
@@ -224,17 +300,16 @@ void frmMain::WriteEditBoxes(const InfoFields& f) {
 }
 
 bool frmMain::SaveEdits() {
-  AlbumState& s = gAlbumState;
-  SetFields(s, ReadEditBoxes());
-  // Without a photo there is no file the edits could belong to.
-  if (InfoIndex < 1 || std::size_t(InfoIndex) >= PhotoNames.size()) return false;
-  s.PhotoPath = InfoPhotoPath;
-  s.ImageWidth = InfoWidth;
-  s.ImageHeight = InfoHeight;
-  if (SaveImageInfo(InfoIndex)) return true;
-  qm::MsgBox("Unable to save the photo information to " + InfoFolder + PhotoNames[std::size_t(InfoIndex)] + ".info",
-             qm::MsgButtons::OK, "Error");
-  return false;
+  const InfoFields edits = ReadEditBoxes();
+  if (RefuseEditing()) return false;
+  if (!SaveInfoEdits(EditTarget, edits)) {
+    qm::MsgBox("Unable to save the photo information to " + InfoFileOf(EditTarget.PhotoName), qm::MsgButtons::OK,
+               "Error");
+    return false;
+  }
+  // The labels show what the file holds.
+  SetFields(gAlbumState, edits);
+  return true;
 }
 
 bool frmMain::SaveImageInfo(std::int32_t CurrentImageIndex) { return ::SaveImageInfo(CurrentImageIndex); }
@@ -249,7 +324,7 @@ void frmMain::SetEditLock(bool locked) {
   for (QLineEdit* t : {txtYear, txtPlace, txtEvent, txtPeople, txtPhotographer, txtkeywords, txtTitle})
     t->setVisible(locked);
   for (QWidget* w : std::initializer_list<QWidget*>{cmdFullScreen, cmdSlideshow, cmdZoomIn, cmdZoomOut})
-    if (w) w->setEnabled(!locked);
+    EnableUnlessPending(w, !locked);
   for (int i = 0; i < grid::kStripButtons; ++i) {
     if (pctAlbumList[std::size_t(i)]) pctAlbumList[std::size_t(i)]->setEnabled(!locked);
     if (lbAlbumList[std::size_t(i)]) lbAlbumList[std::size_t(i)]->setEnabled(!locked);
@@ -270,9 +345,10 @@ void frmMain::SetEditLock(bool locked) {
 void frmMain::cmdEditPhotoInfo_Click() {
   try {
     if (!gAlbumState.InfoEditMode) {
+      if (RefuseEditing()) return;
       SetEditLock(true);
       ShowInfoBox(true);
-      txtTitle->setFocus();
+      txtYear->setFocus();
       return;
     }
     ShowInfoBox(true);

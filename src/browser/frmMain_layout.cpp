@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "browser/frmMain.h"
@@ -95,10 +96,23 @@ void frmMain::BuildWindow() {
                       qm::UiFont("Tahoma", 9.75, true), "#ffffff");
   lbTitle->setAlignment(Qt::AlignCenter);
 
-  lbStatusPage = StatusLabel(client, "lbStatusPage", 178, 74);
-  lbStatusCount = StatusLabel(client, "lbStatusCount", 254, 96);
-  lbStatusSelected = StatusLabel(client, "lbStatusSelected", 352, 72);
-  lbZoom = StatusLabel(client, "lbZoom", 426, 68);
+  // The status labels sit in a row that follows their texts: each label is as
+  // wide as its text and the next one starts after it, however long the counts.
+  auto* statusRow = new QWidget(client);
+  statusRow->setObjectName("statusRow");
+  statusRow->move(178, 544);
+  auto* row = new QHBoxLayout(statusRow);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(8);
+  row->setSizeConstraint(QLayout::SetFixedSize);
+  lbStatusPage = StatusLabel(statusRow, "lbStatusPage", 0, 74);
+  lbStatusCount = StatusLabel(statusRow, "lbStatusCount", 0, 96);
+  lbStatusSelected = StatusLabel(statusRow, "lbStatusSelected", 0, 72);
+  lbZoom = StatusLabel(statusRow, "lbZoom", 0, 68);
+  for (QLabel* l : {lbStatusPage, lbStatusCount, lbStatusSelected, lbZoom}) {
+    l->setTextFormat(Qt::PlainText);
+    row->addWidget(l);
+  }
   lbZoom->setToolTip("Current zoom level (e.g., 1/2 = viewing at one half size)");
 
   cmdPlayAudioClip[0] = StatusButton(client, "cmdPlayAudioClip_0", "Play &Audio", 496, 64);

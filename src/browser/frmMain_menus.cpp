@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <initializer_list>
 #include <string_view>
 
@@ -42,10 +43,19 @@ void frmMain::MarkPending(QAction* a) {
   a->setEnabled(false);
 }
 
-bool frmMain::IsPending(const QAction* a) { return a->property("qmPending").toBool(); }
+void frmMain::MarkPending(QWidget* w) {
+  w->setProperty("qmPending", true);
+  w->setEnabled(false);
+}
+
+bool frmMain::IsPending(const QObject* o) { return o->property("qmPending").toBool(); }
 
 void frmMain::EnableUnlessPending(QAction* a, bool enabled) {
   if (a && !IsPending(a)) a->setEnabled(enabled);
+}
+
+void frmMain::EnableUnlessPending(QWidget* w, bool enabled) {
+  if (w && !IsPending(w)) w->setEnabled(enabled);
 }
 
 void frmMain::BuildMenus() {
@@ -80,7 +90,6 @@ void frmMain::BuildMenus() {
       {nullptr, "mnuEditDash5", "-"},
       {&mnuEditWaveLink, "mnuEditWaveLink", "&Add Audio Clip to Photo(s)"},
   });
-  mnuEditSort->setEnabled(false);
 
   mnuView = Menu(this, "mnuView", "&View");
   Fill(mnuView, {
@@ -125,7 +134,7 @@ void frmMain::BuildMenus() {
       {nullptr, "mnuGroupSortPhotographer", "Photographer"},
       {nullptr, "mnuGroupSortFilename", "Filename"},
   });
-  mnuGroup->addMenu(mnuGroupSort)->setEnabled(false);
+  mnuGroup->addMenu(mnuGroupSort);
   Fill(mnuGroup, {
       {&mnuGroupNewGroup, "mnuGroupNewGroup", "&Create Group"},
       {&mnuGroupRemove, "mnuGroupRemove", "&Remove Group"},
@@ -144,8 +153,16 @@ void frmMain::BuildMenus() {
   for (QAction* a : {mnuFileCreate, mnuFileRemove, mnuFileRenameGroup, mnuFileMidi, mnuFileImport, mnuFileExport,
                      mnuEditAdd, mnuEditMove, mnuEditRemoveFromGroup, mnuEditRemoveFromAlbum, mnuEditSearchAppend,
                      mnuEditWaveLink, mnuViewSlideshow, mnuHelpAbout, mnuGroupNewGroup, mnuGroupRemove,
-                     mnuGroupRenameGroup, mnuGroupMidi, mnuGroupImport, mnuGroupExport, mnuGroupSearchAppend})
+                     mnuGroupRenameGroup, mnuGroupMidi, mnuGroupImport, mnuGroupExport, mnuGroupSearchAppend,
+                     mnuEditSort, mnuThumbAdd, mnuThumbMove, mnuThumbMoveNewGroup, mnuThumbRemove,
+                     mnuGroupSort->menuAction()})
     MarkPending(a);
+  for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
+  // The slide show and the sound clips play once their modules are part of the
+  // program; until then their buttons stay disabled.
+  MarkPending(cmdSlideshow);
+  MarkPending(lbButtonText[7]);
+  for (QPushButton* b : cmdPlayAudioClip) MarkPending(b);
 
   connect(mnuFile, &QMenu::aboutToShow, this, [this] { mnuFile_Click(); });
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });

@@ -90,8 +90,8 @@ void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float, fl
     } else if (Button == 2) {
       SetGroupListSelect(k, 3);
       const bool allPhotos = grid::IsAllPhotosGroup(gAlbumState.CurrentGroupName);
-      mnuThumbMove->setEnabled(!allPhotos);
-      mnuThumbRemove->setEnabled(!allPhotos);
+      EnableUnlessPending(mnuThumbMove, !allPhotos);
+      EnableUnlessPending(mnuThumbRemove, !allPhotos);
       mnuThumb->exec(QCursor::pos());
     }
   } catch (const std::exception& e) {

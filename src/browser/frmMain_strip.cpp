@@ -185,6 +185,7 @@ bool frmMain::LoadSlideGroup(const std::string& fileName) {
     SetCountLabel(gAlbumState.CurrentImageIndex);
 
     ShowThumbnailPage(grid::PageForLoad(sameGroup, gAlbumState.CurrentPage, n));
+    LoadCurrentInfo();
     return true;
   } catch (const std::exception& e) {
     LogError("LoadSlideGroup", e.what());

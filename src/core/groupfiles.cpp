@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "core/albumstate.h"
@@ -10,6 +11,14 @@
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
+
+std::string GroupNameOf(const std::string& file) {
+  constexpr std::string_view kSuffix = ".lst";
+  const size_t stem = file.size() >= kSuffix.size() ? file.size() - kSuffix.size() : 0;
+  if (file.size() >= kSuffix.size() && qm::EqualsNoCase(file.substr(stem), std::string(kSuffix)))
+    return file.substr(0, stem);
+  return file;
+}
 
 bool ReadGroupFile(const std::string& file) {
   std::vector<std::string> lines;

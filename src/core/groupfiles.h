@@ -2,10 +2,10 @@
 // Group list files: SlideGroupsFolder + group name + ".lst", one photo name a line.
 #include <string>
 
-// The list file of a group, and the group a list file holds: its name up to the
-// first dot.
+// The list file of a group, and the group a list file holds: its name without the
+// final ".lst" (a list named by hand may hold further dots).
 inline std::string GroupFileOf(const std::string& group) { return group + ".lst"; }
-inline std::string GroupNameOf(const std::string& file) { return file.substr(0, file.find('.')); }
+std::string GroupNameOf(const std::string& file);
 
 // Loads a list into PhotoNames, SelectedFlags, PhotoCount, CurrentGroupName and
 // VScroll1State; on failure nothing of the browsing state changes.

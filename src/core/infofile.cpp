@@ -89,7 +89,8 @@ std::optional<std::int32_t> ReadSize(const std::string& value) {
 }
 
 
-void ApplyLine(AlbumState& s, const std::string& line) {
+// linkRead: a PhotoPath line came already; the first one wins, as for the link resolver.
+void ApplyLine(AlbumState& s, const std::string& line, bool& linkRead) {
   const size_t eq = line.find('=');
   if (eq == std::string::npos || eq == 0) return;
   const std::string key = qm::ToUpperAscii(line.substr(0, eq));
@@ -101,7 +102,10 @@ void ApplyLine(AlbumState& s, const std::string& line) {
   else if (key == "PLACE") s.Place = value;
   else if (key == "TITLE") s.Title = value;
   else if (key == "YEAR") s.Year = value;
-  else if (key == "PHOTOPATH") s.PhotoPath = value;
+  else if (key == "PHOTOPATH") {
+    if (!linkRead) s.PhotoPath = value;
+    linkRead = true;
+  }
   else if (key == "IMAGEWIDTH" || key == "IMAGEHEIGHT") {
     // A size no field can hold is a damaged line; the rest of the file still counts.
     if (auto n = ReadSize(value)) (key == "IMAGEWIDTH" ? s.ImageWidth : s.ImageHeight) = *n;
@@ -163,36 +167,52 @@ bool SaveImageInfo(std::int32_t CurrentImageIndex) {
   }
 }
 
-bool InfoFileHost::SaveEditsInProgress() {
-  SetFields(gAlbumState, ReadEditBoxes());
-  return SaveImageInfo(gAlbumState.PreviousImageIndex);
+std::string InfoFileOf(const std::string& photoName) { return InfoFolder + photoName + ".info"; }
+
+bool SaveInfoEdits(const InfoTarget& target, const InfoFields& fields) {
+  if (target.PhotoName.empty() || !target.Read) return false;
+  try {
+    qm::ReplaceFileAtomically(InfoFileOf(target.PhotoName),
+                              InfoFileText(target.PhotoPath, fields, target.ImageWidth, target.ImageHeight));
+    return true;
+  } catch (const qm::RuntimeError&) {
+    return false;
+  }
 }
+
+bool InfoFileHost::SaveEditsInProgress() { return SaveInfoEdits(EditTarget, ReadEditBoxes()); }
 
 bool LoadImageInfo(std::int32_t index, InfoFileHost* host) {
   if (index < 0 || size_t(index) >= PhotoNames.size()) return false;
   AlbumState& s = gAlbumState;
   const std::string photoName = PhotoNames[size_t(index)];
   const std::string name = photoName + ".info";
+  // Edits in progress belong to the file the box holds, so they are saved there
+  // before another file is read.
+  if (s.InfoEditMode && host) host->SaveEditsInProgress();
+  s.IsVideo = IsVideoPath(GetPhotoLink(name));
+  if (host) host->EnableVideo(s.IsVideo);
+  SetFields(s, InfoFields{});
+  std::vector<std::string> lines;
+  bool read = true;
   try {
-    // Edits in progress belong to the photo being left, so they are saved there
-    // before the next photo's file is read.
-    if (s.InfoEditMode) {
-      if (host)
-        host->SaveEditsInProgress();
-      else
-        SaveImageInfo(s.PreviousImageIndex);
-    }
-    s.IsVideo = IsVideoPath(GetPhotoLink(name));
-    if (host) host->EnableVideo(s.IsVideo);
-    SetFields(s, InfoFields{});
+    lines = qm::ReadTextLines(InfoFolder + name);
+  } catch (const qm::RuntimeError&) {
+    read = false;
+  }
+  if (read) {
     // A file without a PhotoPath line must not inherit the previous photo's link,
     // or the next save would point this photo at that one. Until the file says
     // otherwise it has the default link, the one the link resolver falls back to.
     s.PhotoPath = "\\Photos\\" + photoName;
-    for (const std::string& line : qm::ReadTextLines(InfoFolder + name)) ApplyLine(s, line);
-    if (s.InfoEditMode && host) host->WriteEditBoxes(FieldsOf(s));
-    return true;
-  } catch (const qm::RuntimeError&) {
-    return false;
+    bool linkRead = false;
+    for (const std::string& line : lines) ApplyLine(s, line, linkRead);
   }
+  if (host) {
+    host->EditTarget = read ? InfoTarget{photoName, true, s.PhotoPath, s.ImageWidth, s.ImageHeight}
+                            : InfoTarget{photoName, false, "", 0, 0};
+    if (read && s.InfoEditMode) host->WriteEditBoxes(FieldsOf(s));
+    host->EditTargetLoaded();
+  }
+  return read;
 }

@@ -5,7 +5,13 @@
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
+#include <QLabel>
+#include <QScrollBar>
+#include <functional>
+#include <map>
+#include <set>
 
 #include "browser/frmFirstTime.h"
 #include "browser/frmMain.h"
@@ -79,7 +85,7 @@ TEST_F(MainWindow, FirstTimeNoticeOnceThenNever) {
   EXPECT_EQ(seen, 1);
 }
 
-TEST_F(MainWindow, FirstTimeValueThatIsNoTruthValueIsLoggedAndShowsNothing) {
+TEST_F(MainWindow, FirstTimeValueThatIsNoTruthValueIsLoggedOnceAndShowsNothing) {
   gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "maybe");
   frmMain::Get();
   int seen = 0;
@@ -91,6 +97,11 @@ TEST_F(MainWindow, FirstTimeValueThatIsNoTruthValueIsLoggedAndShowsNothing) {
   const auto log = LogEntries();
   ASSERT_FALSE(log.empty());
   EXPECT_NE(log.back().find("An error has occurred in 'Form_Activate'. Error = "), std::string::npos);
+  // Every modal window that closes activates the main window again.
+  Activate();
+  Activate();
+  EXPECT_EQ(LogEntries(), log);
+  EXPECT_EQ(seen, 0);
 }
 
 TEST_F(MainWindow, MenuBarHasTheFiveMenusAndTheirCaptions) {
@@ -145,6 +156,109 @@ TEST_F(MainWindow, ClosingUnloadsEveryOtherWindow) {
   QApplication::processEvents();
   EXPECT_FALSE(frmMain::IsLoaded());
   EXPECT_FALSE(frmFirstTime::IsLoaded());
+}
+
+// Every item of the menu and its submenus by name, enabled or not, as it stands.
+void Collect(const QMenu* menu, std::map<std::string, bool>& out) {
+  for (QAction* a : menu->actions()) {
+    if (a->isSeparator()) continue;
+    // A submenu's item goes by the submenu's name.
+    out[(a->menu() ? a->menu()->objectName() : a->objectName()).toStdString()] = a->isEnabled();
+    if (a->menu()) Collect(a->menu(), out);
+  }
+}
+
+// The items of the pop-up that open() brings up, as they stood while it was up.
+std::map<std::string, bool> WhileUp(const std::function<void()>& open, const QMenu* menu) {
+  std::map<std::string, bool> seen;
+  QTimer::singleShot(50, [&] {
+    if (QWidget* p = QApplication::activePopupWidget()) {
+      Collect(menu, seen);
+      p->close();
+    }
+  });
+  open();
+  return seen;
+}
+
+TEST_F(MainWindow, CommandsThatDoNothingYetAreDisabledInEveryMenuPopUpAndButton) {
+  AddPhoto("a.jpg");
+  AddPhoto("b.jpg");
+  Write("Photo_SlideGroups/Beach.lst", CrLf({"a.jpg", "b.jpg"}));
+  Write("Photo_Audio/a.jpg.wav", "RIFF");
+  frmMain& f = frmMain::Get();
+  const std::set<std::string> pending = {
+      "mnuFileCreate", "mnuFileRemove", "mnuFileRenameGroup", "mnuFileMidi", "mnuFileImport", "mnuFileExport",
+      "mnuEditAdd", "mnuEditMove", "mnuEditRemoveFromGroup", "mnuEditRemoveFromAlbum", "mnuEditSearchAppend",
+      "mnuEditSort", "mnuEditWaveLink", "mnuViewSlideshow", "mnuHelpAbout", "mnuGroupSort", "mnuGroupSortYear",
+      "mnuGroupSortPlace", "mnuGroupSortEvent", "mnuGroupSortPeople", "mnuGroupSortPhotographer",
+      "mnuGroupSortFilename", "mnuGroupNewGroup", "mnuGroupRemove", "mnuGroupRenameGroup", "mnuGroupMidi",
+      "mnuGroupImport", "mnuGroupExport", "mnuGroupSearchAppend", "mnuThumbAdd", "mnuThumbMove",
+      "mnuThumbMoveNewGroup", "mnuThumbRemove"};
+  auto check = [&](const std::map<std::string, bool>& items, const char* where) {
+    EXPECT_FALSE(items.empty()) << where;
+    for (const auto& [name, enabled] : items) EXPECT_EQ(enabled, !pending.count(name)) << where << ": " << name;
+  };
+
+  // A group other than all photos, where the opening rules enable what they can.
+  f.pctAlbumList_MouseDown(1, 1, 0, 0, 0);
+  ASSERT_EQ(gAlbumState.CurrentGroupName, "Beach");
+  f.mnuFile_Click();
+  f.mnuEdit_Click();
+  std::map<std::string, bool> bar;
+  for (QMenu* m : {f.mnuFile, f.mnuEdit, f.mnuView, f.mnuSet, f.mnuHelp}) Collect(m, bar);
+  check(bar, "menu bar");
+  check(WhileUp([&] { f.pctAlbumList_MouseDown(1, 2, 0, 0, 0); }, f.mnuGroup), "group pop-up");
+  check(WhileUp([&] { f.imgThumbnail_MouseDown(0, 2, 0, 0, 0); }, f.mnuThumb), "thumbnail pop-up");
+
+  // Sound does not play yet: the clip buttons stay disabled beside a clip, and the
+  // slide show button stays disabled after an edit unlocked the window.
+  f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
+  ASSERT_EQ(f.lbInfo[6]->text(), "a.jpg");
+  EXPECT_FALSE(f.cmdPlayAudioClip[0]->isEnabled());
+  EXPECT_FALSE(f.cmdPlayAudioClip[1]->isEnabled());
+  f.cmdEditPhotoInfo_Click();
+  f.cmdEditPhotoInfo_Click();
+  EXPECT_FALSE(f.cmdSlideshow->isEnabled());
+  EXPECT_TRUE(f.cmdFullScreen->isEnabled());
+  bar.clear();
+  for (QMenu* m : {f.mnuFile, f.mnuEdit, f.mnuView, f.mnuSet, f.mnuHelp}) Collect(m, bar);
+  check(bar, "menu bar after editing");
+}
+
+TEST_F(MainWindow, StatusLabelsFollowEachOtherAndShowTheirWholeText) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= 2000; ++i) names.push_back("photo" + std::to_string(i) + ".jpg");
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf(names));
+  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  frmMain& f = frmMain::Get();
+  f.show();
+  f.VScroll1->setValue(125);
+  f.SetCountLabel(2000);
+  for (std::int32_t k = 1; k <= 1500; ++k) SelectedFlags[std::size_t(k)] = 1;
+  gAlbumState.SelectedCount = 1500;
+  f.ShowGroupListSelect();
+  f.lbZoom->setText("Zoom  1/12");
+  QApplication::processEvents();
+  ASSERT_EQ(f.lbStatusPage->text(), "Page 125 of 125");
+  ASSERT_EQ(f.lbStatusCount->text(), "Photo 2000 of 2000");
+  const std::vector<QLabel*> bar = {f.lbStatusPage, f.lbStatusCount, f.lbStatusSelected, f.lbZoom};
+  auto inClient = [&](QLabel* l) { return QRect(l->mapTo(f.client, QPoint(0, 0)), l->size()); };
+  for (std::size_t k = 0; k < bar.size(); ++k) {
+    QLabel* l = bar[k];
+    EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text()))
+        << l->objectName().toStdString();
+    if (k > 0) {
+      EXPECT_FALSE(inClient(l).intersects(inClient(bar[k - 1]))) << l->objectName().toStdString();
+      EXPECT_GT(inClient(l).left(), inClient(bar[k - 1]).right()) << l->objectName().toStdString();
+    }
+  }
+  // A shorter text pulls the labels that follow to the left again.
+  const int selectedLeft = inClient(f.lbStatusSelected).left();
+  f.SetCountLabel(1);
+  QApplication::processEvents();
+  EXPECT_FALSE(inClient(f.lbStatusSelected).intersects(inClient(f.lbStatusCount)));
+  EXPECT_LT(inClient(f.lbStatusSelected).left(), selectedLeft);
 }
 
 }  // namespace

@@ -63,17 +63,24 @@ TEST_F(Strip, EmptyFolderListsAllPhotosAloneWithoutArrows) {
   EXPECT_EQ(f.pctAlbumList[3]->geometry(), QRect(16, 176, 139, 31));
 }
 
-TEST_F(Strip, NamesUpToTheFirstDotAndAllPhotosOnce) {
+TEST_F(Strip, NamesAreTheFileNamesWithoutLstAndAllPhotosOnce) {
   Write("Photo_SlideGroups/  all photos  .lst", "");
-  Write("Photo_SlideGroups/holiday.2001.lst", "");
+  Group("holiday.2001", 2);
   Write("Photo_SlideGroups/notes.txt", "");
   // Names beginning with "." are hidden files here, as every listing treats them.
   Write("Photo_SlideGroups/.lst", "");
   frmMain& f = frmMain::Get();
-  EXPECT_EQ(lstSlideGroups.Items(), (std::vector<std::string>{kAllPhotosGroup, "holiday"}));
-  EXPECT_EQ(Captions(f), (std::vector<std::string>{kAllPhotosGroup, "holiday"}));
+  EXPECT_EQ(lstSlideGroups.Items(), (std::vector<std::string>{kAllPhotosGroup, "holiday.2001"}));
+  EXPECT_EQ(Captions(f), (std::vector<std::string>{kAllPhotosGroup, "holiday.2001"}));
   f.lbAlbumList_MouseMove(1, 0, 0, 0, 0);
-  EXPECT_EQ(f.lbAlbumList[1]->toolTip(), "holiday (Right-click for menu.)");
+  EXPECT_EQ(f.lbAlbumList[1]->toolTip(), "holiday.2001 (Right-click for menu.)");
+  // A name with a dot, put there by hand, opens like any other.
+  Press(f, 1);
+  EXPECT_EQ(gAlbumState.CurrentGroupName, "holiday.2001");
+  EXPECT_EQ(f.LoadedGroupFile(), "holiday.2001.lst");
+  EXPECT_EQ(gAlbumState.PhotoCount, 2);
+  EXPECT_EQ(Pressed(f), std::vector<int>{1});
+  EXPECT_EQ(f.lbThumbnailFile[1]->text(), "p2.jpg");
 }
 
 TEST_F(Strip, NineGroupsScrollByOneAndTheLoadedGroupStaysTheTruth) {

@@ -75,10 +75,14 @@ TEST_F(GroupFilesTest, ReadsEveryLineEndEmptyEntriesAndAnUnendedLastLine) {
   EXPECT_EQ(gAlbumState.PhotoCount, 5);
 }
 
-TEST_F(GroupFilesTest, GroupNameIsTheFileNameUpToItsFirstDot) {
+TEST_F(GroupFilesTest, GroupNameIsTheFileNameWithoutItsLastLst) {
   WriteGroup("holiday.2001.lst", {"a.jpg"});
   ASSERT_TRUE(ReadGroupFile("holiday.2001.lst"));
-  EXPECT_EQ(gAlbumState.CurrentGroupName, "holiday");
+  EXPECT_EQ(gAlbumState.CurrentGroupName, "holiday.2001");
+  EXPECT_EQ(GroupNameOf("holiday.2001.lst"), "holiday.2001");
+  EXPECT_EQ(GroupNameOf("a.lst.lst"), "a.lst");
+  EXPECT_EQ(GroupNameOf(".lst"), "");
+  EXPECT_EQ(GroupFileOf(GroupNameOf("x.y.lst")), "x.y.lst");
   WriteGroup("  All Photos  .lst", {"a.jpg"});
   ASSERT_TRUE(ReadGroupFile("  All Photos  .lst"));
   EXPECT_EQ(gAlbumState.CurrentGroupName, "  All Photos  ");

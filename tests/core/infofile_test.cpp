@@ -6,6 +6,7 @@
 #include "core/albumstate.h"
 #include "core/infofile.h"
 #include "core/modquillmont.h"
+#include "core/photolinks.h"
 #include "support/fs_faults.h"
 #include "support/temp_archive.h"
 
@@ -245,9 +246,10 @@ TEST_F(InfoFileTest, EditModeSavesTheBoxesIntoThePreviousPhotoFirst) {
   WriteInfo("a.jpg", CrLf({"PhotoPath=/mnt/a.jpg", "TITLE=A title", "ImageWidth=64", "ImageHeight=48"}));
   WriteInfo("b.jpg", bFile);
   PhotoNames = {"", "a.jpg", "b.jpg"};
-  ASSERT_TRUE(LoadImageInfo(1, nullptr));
-
   FakeHost host;
+  ASSERT_TRUE(LoadImageInfo(1, &host));
+  host.calls.clear();
+
   host.boxes = {"New A", "Al", "1999", "Ann", "Alps", "Ski", "snow"};
   gAlbumState.InfoEditMode = true;
   gAlbumState.CurrentImageIndex = 2;
@@ -300,6 +302,55 @@ TEST_F(InfoFileTest, FailedWritesLeaveTheOldFileAndLogNothing) {
   EXPECT_FALSE(CreateInfoFile(Path("nofolder/a.jpg.info"), "\\Photos\\a.jpg"));
   EXPECT_EQ(InfoFolderEntries(), std::vector<std::string>{photo + ".info"});
   EXPECT_TRUE(LogEntries().empty());
+}
+
+TEST_F(InfoFileTest, TheFirstPhotoPathLineWinsAsForTheLinkResolver) {
+  WriteInfo("a.jpg", CrLf({"PhotoPath=\\Photos\\a.jpg", "TITLE=A", "photopath=/mnt/other/b.jpg", "TITLE=A2"}));
+  PhotoNames = {"", "a.jpg"};
+  ASSERT_TRUE(LoadImageInfo(1, nullptr));
+  EXPECT_EQ(gAlbumState.PhotoPath, "\\Photos\\a.jpg");
+  EXPECT_EQ(gAlbumState.Title, "A2");  // every other key: the last line wins
+  ASSERT_TRUE(SaveImageInfo(1));
+  EXPECT_EQ(GetPhotoLink("a.jpg.info"), Root() + "/Photos/a.jpg");
+}
+
+TEST_F(InfoFileTest, EditsLandInTheFileTheyWereReadFromWhateverGroupIsLoaded) {
+  WriteInfo("a.jpg", CrLf({"PhotoPath=/mnt/a.jpg", "TITLE=A", "ImageWidth=64", "ImageHeight=48"}));
+  WriteInfo("b.jpg", CrLf({"TITLE=B"}));
+  const std::string other = CrLf({"PhotoPath=\\Photos\\x.jpg", "TITLE=X"});
+  WriteInfo("x.jpg", other);
+  FakeHost host;
+  PhotoNames = {"", "a.jpg"};
+  ASSERT_TRUE(LoadImageInfo(1, &host));
+  EXPECT_EQ(host.EditTarget.PhotoName, "a.jpg");
+  EXPECT_TRUE(host.EditTarget.Read);
+
+  // Another group is loaded under the edit: its photo 1 is x.jpg, and nothing
+  // points back at a.jpg but the name the box took.
+  PhotoNames = {"", "x.jpg", "b.jpg"};
+  gAlbumState.PreviousImageIndex = 1;
+  gAlbumState.InfoEditMode = true;
+  host.boxes = {"New A", "", "", "", "", "", ""};
+  ASSERT_TRUE(LoadImageInfo(2, &host));
+  EXPECT_EQ(ReadInfo("a.jpg"), CrLf({"PhotoPath=/mnt/a.jpg", "TITLE=New A", "PHOTOGRAPHER=", "YEAR=", "PEOPLE=",
+                                     "PLACE=", "EVENT=", "KEYWORDS=", "ImageWidth=64", "ImageHeight=48"}));
+  EXPECT_EQ(ReadInfo("x.jpg"), other);
+  EXPECT_EQ(host.EditTarget.PhotoName, "b.jpg");
+}
+
+TEST_F(InfoFileTest, FieldsThatWereNotReadAreNeverWritten) {
+  WriteInfo("a.jpg", CrLf({"TITLE=A"}));
+  FakeHost host;
+  PhotoNames = {"", "a.jpg", "gone.jpg"};
+  ASSERT_TRUE(LoadImageInfo(1, &host));
+  EXPECT_FALSE(LoadImageInfo(2, &host));
+  EXPECT_EQ(host.EditTarget.PhotoName, "gone.jpg");
+  EXPECT_FALSE(host.EditTarget.Read);
+  EXPECT_FALSE(host.SaveEditsInProgress());
+  EXPECT_FALSE(SaveInfoEdits(host.EditTarget, InfoFields{"T", "", "", "", "", "", ""}));
+  EXPECT_FALSE(SaveInfoEdits(InfoTarget{}, InfoFields{}));
+  EXPECT_EQ(InfoFolderEntries(), std::vector<std::string>{"a.jpg.info"});
+  EXPECT_EQ(ReadInfo("a.jpg"), CrLf({"TITLE=A"}));
 }
 
 }  // namespace
