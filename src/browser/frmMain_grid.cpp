@@ -108,8 +108,12 @@ bool frmMain::ShowThumbnailPage(std::int32_t page) {
     VScroll1->setValue(page);
   }
 
+  // A photo opened during a yield owns the viewing area from then on: the page is
+  // still filled, for when the grid returns, but no slot is shown over the viewer.
+  const int opened = PhotosOpened;
   for (int s = 0; s < grid::kSlotsPerPage; ++s) {
     const std::int32_t k = grid::PhotoAtSlot(page, s);
+    const bool showSlot = PhotosOpened == opened;
     qm::EventLabel* thumb = imgThumbnail[size_t(s)];
     QLabel* name = lbThumbnailFile[size_t(s)];
     // Checked on every slot: a yield may have loaded another group meanwhile.
@@ -123,10 +127,10 @@ bool frmMain::ShowThumbnailPage(std::int32_t page) {
         thumb->setPixmap(QPixmap::fromImage(picture));
         thumb->resize(picture.size());
       }
-      thumb->show();
+      thumb->setVisible(showSlot);
       name->setAutoFillBackground(thumb->y() + thumb->height() > name->y());
       name->setText(QString::fromStdString(photo));
-      name->show();
+      name->setVisible(showSlot);
     } else {
       thumb->clear();
       thumb->hide();

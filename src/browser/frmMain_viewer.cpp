@@ -63,14 +63,16 @@ void frmMain::EnableVideo(bool VideoState) {
   if (hscVideo) hscVideo->setEnabled(VideoState);
 }
 
-// The picture is decoded before anything changes, so a file that cannot be shown
-// leaves the view, the current photo and the information on show as they were.
+// The index moves first, so a photo that cannot be shown is stepped past by the
+// next step; the picture is decoded before anything else changes, so the view,
+// PhotoFile and the information on show stay as they were.
 bool frmMain::DisplayPhoto(std::int32_t index) {
   if (index < 1 || std::size_t(index) >= PhotoNames.size()) return false;
   AlbumState& s = gAlbumState;
   qm::SetScreenPointer(qm::Pointer::Hourglass);
   try {
     const std::string path = GetPhotoLink(PhotoNames[std::size_t(index)] + ".info");
+    SetImageIndex(index);
     const bool video = IsVideoPath(path);
     viewer::DecodedPicture picture;
     const int areaW = pctWindow->width(), areaH = pctWindow->height();
@@ -79,7 +81,6 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
           path, [&](QSize size) { return viewer::DecodeFactor(viewer::FitZoomLevel(size, areaW, areaH)); });
 
     s.PhotoFile = path;
-    SetImageIndex(index);
     s.IsVideo = video;
     if (video) {
       picVideoWindow->setGeometry(20, viewer::CentredOrigin(areaH, kVideoHeight), kVideoWidth, kVideoHeight);
@@ -114,6 +115,8 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
       picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
     }
     VScroll1->setEnabled(false);
+    // The grid is gone, whichever command opened the photo.
+    if (ViewMode == 0) ViewMode = 1;
     ++PhotosOpened;
     return true;
   } catch (const qm::RuntimeError& e) {

@@ -12,6 +12,8 @@
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/grid_rules.h"
+#include "browser/imagebox.h"
+#include "support/yield_watch.h"
 #include "window_fixture.h"
 
 namespace {
@@ -163,6 +165,30 @@ TEST_F(Grid, PageBarChangesWhileDrawingDoNotNestAndANewerDrawWins) {
   EXPECT_EQ(gAlbumState.CurrentPage, 1);
   EXPECT_EQ(f.lbThumbnailFile[0]->text(), "p1.jpg");
   EXPECT_EQ(f.lbStatusPage->text(), "Page 1 of 3");
+}
+
+TEST_F(Grid, ADoubleClickWhileAPageIsDrawnLeavesNoThumbnailOverTheViewer) {
+  frmMain& f = Trip(40);
+  AddJpeg("p21.jpg", 64, 48);
+  int yields = 0;
+  bool clicked = false;
+  {
+    AtEveryYield watch([&] {
+      if (clicked || ++yields < 7) return;
+      clicked = true;
+      f.imgThumbnail_DblClick(4);  // photo 21 on page 2
+    });
+    f.VScroll1->setValue(2);
+  }
+  ASSERT_TRUE(clicked);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 21);
+  EXPECT_EQ(ViewMode, 1);
+  EXPECT_FALSE(f.imgbox->isHidden());
+  EXPECT_EQ(ShownSlots(f), 0);
+  for (auto* name : f.lbThumbnailFile) EXPECT_TRUE(name->isHidden());
+  // The page was filled all the same, for when the grid comes back.
+  f.ShowThumbnailBoxes(true);
+  EXPECT_EQ(f.lbThumbnailFile[15]->text(), "p32.jpg");
 }
 
 }  // namespace

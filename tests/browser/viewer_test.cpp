@@ -300,7 +300,9 @@ TEST_F(Viewer, APictureThatCannotOpenLeavesTheViewAsItWas) {
   ASSERT_EQ(prompter.Prompts().size(), 1u);
   EXPECT_EQ(prompter.Prompts()[0].text, "Invalid image file. Unable to open");
   EXPECT_EQ(prompter.Prompts()[0].title, "Error");
-  EXPECT_EQ(gAlbumState.CurrentImageIndex, 1);
+  // The index moves on, so the next step reaches the photo after it.
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_EQ(gAlbumState.PreviousImageIndex, 1);
   EXPECT_EQ(gAlbumState.PhotoFile, Root() + "/Photos/good.jpg");
   EXPECT_EQ(gAlbumState.ZoomLevel, -2);
   EXPECT_EQ(gAlbumState.Title, "good.jpg");
@@ -310,6 +312,7 @@ TEST_F(Viewer, APictureThatCannotOpenLeavesTheViewAsItWas) {
   // A missing file fails without a word.
   EXPECT_FALSE(f.DisplayPhoto(3));
   EXPECT_EQ(prompter.Prompts().size(), 1u);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 3);
   EXPECT_FALSE(f.DisplayPhoto(0));
   EXPECT_FALSE(f.DisplayPhoto(4));
 }
