@@ -1,5 +1,10 @@
 #include "core/picture_decode.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QIODevice>
 #include <QImage>
 #include <QImageReader>
@@ -103,6 +108,19 @@ void UseAllocationLimit() {
   std::call_once(once, [] { QImageReader::setAllocationLimit(kAllocationLimitMb); });
 }
 
+bool OpenPictureFile(QFile& file, const std::string& path) {
+  if (path.empty()) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return false;
+  }
+  return true;
+}
+
 Header ReadHeader(QIODevice& device) {
   Header h;
   device.seek(0);
@@ -153,7 +171,8 @@ int QtEighths(QSize size, QSize asked) {
 
 }  // namespace
 
-QSize JpegRequestFor(QSize size, int eighths) {
+QSize JpegRequestFor(QSize size, int eighths, QSize wanted) {
+  if (wanted.isValid() && !wanted.isEmpty() && QtEighths(size, wanted) == eighths) return wanted;
   const QSize exact = JpegScaledSize(size, eighths);
   if (QtEighths(size, exact) == eighths) return exact;
   const QSize lower(std::max(1, int(std::int64_t(size.width()) * eighths / 8)),

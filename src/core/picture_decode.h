@@ -7,6 +7,9 @@
 #include <QSize>
 #include <cstdint>
 
+#include <string>
+
+class QFile;
 class QIODevice;
 
 namespace pictures {
@@ -34,6 +37,10 @@ struct Header {
   int components = 0;
 };
 
+// Opens a regular file for reading by its name's bytes (which need not be valid
+// UTF-8); a folder, a pipe or a device is refused without blocking.
+bool OpenPictureFile(QFile& file, const std::string& path);
+
 // Reads the header of the picture on device by its content, without decoding, and
 // puts the device back at its start. Reads at most a few megabytes.
 Header ReadHeader(QIODevice& device);
@@ -42,9 +49,11 @@ Header ReadHeader(QIODevice& device);
 QSize JpegScaledSize(QSize size, int eighths);
 // The smallest n whose size is at least atLeast both ways (8 when none is).
 int JpegEighthsFor(QSize size, QSize atLeast);
-// The size to ask Qt's reader for so that it decodes at exactly n/8, with no
-// rescaling when the division comes out even.
-QSize JpegRequestFor(QSize size, int eighths);
+// The size to ask Qt's reader for so that it decodes at exactly n/8 and rescales
+// at most once: the wanted size itself when the reader then picks n/8 (it picks
+// the smallest n/8 that covers what is asked), else the n/8 size itself when the
+// division comes out even.
+QSize JpegRequestFor(QSize size, int eighths, QSize wanted = QSize());
 
 // The most memory a decode takes: the picture as decoded (at n/8 for a JPEG, 1 for
 // whole size), the copy scaled to `scaled` when that differs, the library's

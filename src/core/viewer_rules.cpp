@@ -1,10 +1,10 @@
 #include "core/viewer_rules.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "core/picture_decode.h"
@@ -87,10 +87,10 @@ QSize DecodeSize(int width, int height, int factor) {
 DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,
                            std::int64_t budget) {
   pictures::UseAllocationLimit();
-  const QString name = QString::fromStdString(path);
-  if (path.empty() || !QFileInfo(name).isFile()) throw qm::RuntimeError(qm::ErrFileNotFound);
-  QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) throw qm::RuntimeError(qm::ErrInvalidPicture);
+  std::error_code ec;
+  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) throw qm::RuntimeError(qm::ErrFileNotFound);
+  QFile file;
+  if (!pictures::OpenPictureFile(file, path)) throw qm::RuntimeError(qm::ErrInvalidPicture);
   const pictures::Header header = pictures::ReadHeader(file);
   // A JPEG whose header makes no sense is refused here, as its library would.
   if (header.format.isEmpty() || (header.jpeg && !header.size.isValid()))

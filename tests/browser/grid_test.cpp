@@ -13,6 +13,7 @@
 #include "core/albumstate.h"
 #include "core/grid_rules.h"
 #include "browser/imagebox.h"
+#include "support/crafted_jpeg.h"
 #include "support/yield_watch.h"
 #include "window_fixture.h"
 
@@ -104,8 +105,10 @@ TEST_F(Grid, ThumbnailsAtTheirOwnSizeAndAMissingOneAsAnEmptySquare) {
   EXPECT_EQ(f.lbThumbnailFile[2]->geometry().topLeft(), QPoint(280, 100));
   std::filesystem::remove(Path("Photo_Thumbnails/p2.jpg"));
   Write("Photo_Thumbnails/p3.jpg", "not a picture");
+  // A file whose header promises gigabytes is not decoded.
+  Write("Photo_Thumbnails/p1.jpg", JpegClaiming(64798, 10518, true));
   f.ShowThumbnailPage(1);
-  for (int s : {1, 2}) {
+  for (int s : {0, 1, 2}) {
     EXPECT_TRUE(f.imgThumbnail[size_t(s)]->pixmap().isNull());
     EXPECT_FALSE(f.imgThumbnail[size_t(s)]->isHidden());
     EXPECT_FALSE(f.lbThumbnailFile[size_t(s)]->isHidden());
