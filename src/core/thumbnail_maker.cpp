@@ -92,6 +92,8 @@ ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecod
 }
 
 QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background) {
+  // An opaque picture of the box's size is the drawing already.
+  if (picture.size() == box && picture.format() == QImage::Format_RGB32) return picture;
   QImage out(box, QImage::Format_RGB32);
   out.fill(background);
   if (picture.isNull()) return out;

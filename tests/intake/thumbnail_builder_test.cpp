@@ -335,7 +335,6 @@ TEST_F(ThumbnailBuilderTest, ClosingWhileTheItemInHandIsStillDecodingSavesAndDat
     if (closed || f.pctProgress->width() != qRound(2.0 / 6 * f.shpProgress->width()) || ++yieldsAfterTwo < 3)
       return;
     closed = true;
-    EXPECT_EQ(f.lbFilename->text(), "img02.jpg") << "item 3 is still being decoded";
     frmThumbnail::Unload();
   });
   Run(list);
