@@ -129,7 +129,9 @@ void frmThumbnail::CreateThumbnails(const std::vector<std::string>& MissingList)
     }
 
     for (int i = 1; i <= n; ++i) {
-      if (StopThumbnails) break;
+      // The first item is in hand from the start, so a close while the list is
+      // read still finishes it.
+      if (i > 1 && StopThumbnails) break;
       queue.SetNext(i);
       const Item& it = items[size_t(i)];
       QImage thumb;
