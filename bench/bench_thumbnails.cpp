@@ -3,7 +3,8 @@
 // of the same files in as many parallel processes as there are cores. The goal:
 // the window takes at most 0.67 of the yardstick's time.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "support/bench_env.h"
 #include "support/photo_corpus.h"
@@ -75,7 +76,23 @@ private:
   std::thread thread_;
 };
 
-void BuildPhotos() {
+// In a child process, so that none of the generators' memory stays with the
+// process that is measured.
+void GeneratePhotos() {
+  std::fflush(nullptr);
+  const pid_t child = fork();
+  if (child < 0) {
+    std::perror("fork");
+    std::exit(1);
+  }
+  if (child > 0) {
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      std::fprintf(stderr, "the corpus could not be made\n");
+      std::exit(1);
+    }
+    return;
+  }
   const int threads = std::max(1, QThread::idealThreadCount());
   std::vector<std::thread> pool;
   for (int t = 0; t < threads; ++t)
@@ -87,6 +104,11 @@ void BuildPhotos() {
       }
     });
   for (auto& t : pool) t.join();
+  std::_Exit(0);
+}
+
+void BuildPhotos() {
+  GeneratePhotos();
   std::uintmax_t bytes = 0, smallest = ~std::uintmax_t(0), largest = 0;
   int progressive = 0;
   double pixels = 0;
@@ -121,7 +143,7 @@ void BM_ThumbnailWindow(benchmark::State& state) {
       frmThumbnail::Get().SetMissingList(gList);
       frmThumbnail::Get().exec();
       peak = std::max(peak, watch.Peak());
-      gIdleMb = before;
+      if (gIdleMb == 0) gIdleMb = before;
     }
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     gOursSeconds = gOursSeconds == 0 ? s : std::min(gOursSeconds, s);
@@ -174,15 +196,14 @@ int main(int argc, char** argv) {
   gVipsList = archive.Dir() + "/vips-files.txt";
   std::filesystem::create_directories(gVipsOut);
   BuildPhotos();
-  // The generators' freed pictures go back to the system, so the resident size
-  // measured is the window's own.
-  malloc_trim(0);
 
   const int rc = RunBenchmarks(argc, argv);
+  if (gOursSeconds > 0)
+    std::printf("thumbnail window: resident %ld MB at most, %ld MB before the first round\n", gOursPeakMb, gIdleMb);
   if (gOursSeconds > 0 && gVipsSeconds > 0)
-    std::printf("thumbnail window %.1f photos/s (resident %ld MB at most, %ld MB before), vipsthumbnail x %d processes %.1f photos/s, "
+    std::printf("thumbnail window %.1f photos/s, vipsthumbnail x %d processes %.1f photos/s, "
                 "time ratio %.2f (goal 0.67 or less)\n",
-                kPhotos / gOursSeconds, gOursPeakMb, gIdleMb, QThread::idealThreadCount(), kPhotos / gVipsSeconds,
+                kPhotos / gOursSeconds, QThread::idealThreadCount(), kPhotos / gVipsSeconds,
                 gOursSeconds / gVipsSeconds);
   return rc;
 }

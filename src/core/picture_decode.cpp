@@ -1,6 +1,7 @@
 #include "core/picture_decode.h"
 
 #include <fcntl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -119,6 +120,13 @@ bool OpenPictureFile(QFile& file, const std::string& path) {
     return false;
   }
   return true;
+}
+
+void ShareMemoryPools() {
+#ifdef __GLIBC__
+  static std::once_flag once;
+  std::call_once(once, [] { mallopt(M_ARENA_MAX, kMemoryPools); });
+#endif
 }
 
 Header ReadHeader(QIODevice& device) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/picture_decode.h"
+
 namespace {
 
 // How far past the next key workers may still run when the waiting pictures fill
@@ -12,7 +14,9 @@ constexpr int kNearWindowPerThread = 2;
 }  // namespace
 
 ThumbnailQueue::ThumbnailQueue(int threads, std::int64_t decodeBudget, std::int64_t resultsBudget)
-    : decodeBudget_(decodeBudget), resultsBudget_(resultsBudget), threads_(std::max(1, threads)) {}
+    : decodeBudget_(decodeBudget), resultsBudget_(resultsBudget), threads_(std::max(1, threads)) {
+  pictures::ShareMemoryPools();
+}
 
 ThumbnailQueue::~ThumbnailQueue() {
   {
