@@ -11,7 +11,9 @@
 
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
+#include "core/viewer_rules.h"
 #include "platform/files.h"
+#include "platform/runtime_error.h"
 #include "support/crafted_jpeg.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
@@ -272,4 +274,45 @@ TEST_F(ThumbnailPictureTest, HeadersDecideTheCostAndNothingIsReadWhole) {
     EXPECT_FALSE(LoadThumbnailPicture(Path(name)).loaded) << name;
     EXPECT_LT(BytesRead() - before, 5 << 20) << name;
   }
+}
+
+TEST_F(ThumbnailPictureTest, AnyBytesGiveAPictureOrABlankWithinTheBudget) {
+  // Real JPEGs and a PNG with bytes changed, cut short and headers rewritten.
+  const std::string seeds[] = {JpegBytes(PhotoLike(120, 90), false), JpegBytes(PhotoLike(120, 90), true),
+                               EncodedImage(PhotoLike(120, 90), "PNG")};
+  unsigned rnd = 12345;
+  const auto next = [&] { return rnd = rnd * 1103515245u + 12345u; };
+  int loaded = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string b = seeds[round % 3];
+    if (round % 4 == 0) b.resize(next() % b.size());
+    for (int k = int(next() % 6); k >= 0; --k) b[next() % b.size()] = char(next() >> 16);
+    // Sometimes a frame header claiming an enormous size.
+    if (round % 5 == 0)
+      for (size_t i = 2; i + 9 < b.size(); ++i)
+        if (b[i] == '\xFF' && (b[i + 1] == '\xC0' || b[i + 1] == '\xC2')) {
+          b[i + 5] = b[i + 7] = char(0xF0 | (next() & 15));
+          break;
+        }
+    Write("Photos/m.jpg", b);
+    const ThumbnailPlan plan = PlanThumbnail(Path("Photos/m.jpg"));
+    const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/m.jpg"), true, std::int64_t(64) << 20);
+    EXPECT_TRUE(!pic.tooLarge || plan.bytes > (std::int64_t(64) << 20)) << round;
+    EXPECT_EQ(pic.picture.isNull(), !pic.loaded) << round;
+    // The enlarged view's reader on the same bytes: a picture, or an error it reports.
+    try {
+      const viewer::DecodedPicture v = viewer::ReadPicture(Path("Photos/m.jpg"), [](QSize) { return 8; },
+                                                           std::int64_t(64) << 20);
+      EXPECT_FALSE(v.image.isNull()) << round;
+    } catch (const qm::RuntimeError& e) {
+      EXPECT_TRUE(e.Number() == qm::ErrInvalidPicture || e.Number() == pictures::kErrOutOfMemory) << round;
+    }
+    if (pic.loaded) {
+      ++loaded;
+      EXPECT_EQ(pic.picture.size(), pic.box) << round;
+    } else {
+      EXPECT_EQ(pic.box, BlankThumbnailSize()) << round;
+    }
+  }
+  EXPECT_GT(loaded, 0);
 }
