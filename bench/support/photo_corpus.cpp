@@ -25,8 +25,8 @@ CorpusPhoto CorpusPhotoAt(int i) {
 }
 
 std::string CorpusJpeg(int i) {
-  const CorpusPhoto spec = CorpusPhotoAt(i);
-  const int w = spec.size.width(), h = spec.size.height();
+  const CorpusPhoto photo = CorpusPhotoAt(i);
+  const int w = photo.size.width(), h = photo.size.height();
   QImage img(w, h, QImage::Format_RGB32);
   QPainter p(&img);
   p.fillRect(img.rect(), QColor::fromHsv((i * 29) % 360, 120, 140));
@@ -54,8 +54,8 @@ std::string CorpusJpeg(int i) {
   QBuffer buf(&bytes);
   buf.open(QIODevice::WriteOnly);
   QImageWriter writer(&buf, "jpeg");
-  writer.setQuality(spec.quality);
-  writer.setProgressiveScanWrite(spec.progressive);
+  writer.setQuality(photo.quality);
+  writer.setProgressiveScanWrite(photo.progressive);
   writer.write(img);
   return bytes.toStdString();
 }

@@ -17,7 +17,7 @@ namespace pictures {
 
 namespace {
 
-// Application segments (EXIF, ICC profiles in pieces) come before the frame header;
+// Application segments (EXIF, an ICC profile split over several) come before the frame header;
 // a header further in than this is treated as none.
 constexpr qint64 kMaxHeaderScan = 4 << 20;
 
