@@ -172,9 +172,11 @@ public:
   // Shows the picture at a zoom level, centred; a size no widget can take throws
   // and leaves the view as it was.
   void ApplyZoom(int zoomLevel);
-  // Decodes the picture again when it holds less detail than 1/factor needs.
+  // Decodes the picture again when it holds less detail than 1/factor needs;
+  // throws when that detail cannot be had (too large to hold, file changed).
   void EnsurePictureDetail(int factor);
-  // The picture at its own size (decoded again if it was reduced).
+  // The picture at its own size (decoded again if it was reduced); a null picture,
+  // logged, when it cannot be held at that size.
   const QImage& FullSizePicture();
 
   // ---- navigation and clip buttons (frmMain_navigation.cpp) ------------------

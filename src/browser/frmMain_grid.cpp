@@ -1,5 +1,6 @@
 // The thumbnail grid: sixteen thumbnails a page with their names, the page bar and
 // the page, photo and group counters, and opening a photo by a double click.
+#include <QFile>
 #include <QImageReader>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -12,17 +13,27 @@
 #include "core/errorlog.h"
 #include "core/grid_rules.h"
 #include "core/modquillmont.h"
+#include "core/picture_decode.h"
 #include "platform/fonts.h"
 #include "platform/on_error.h"
 #include "platform/ui_runtime.h"
 
 namespace {
 
+// Whatever a thumbnail file claims to be, a slot never holds more than this.
+constexpr std::int64_t kThumbnailFileBudget = std::int64_t(16) << 20;
+
 // Thumbnails carry the photo's own name and extension whatever their content (a
-// bitmap), so the reader goes by content only. A missing or broken file gives a
-// null picture.
+// bitmap), so the reader goes by content only. A missing or broken file, or one
+// whose header promises more than a thumbnail's worth, gives a null picture.
 QImage ReadThumbnail(const std::string& path) {
-  QImageReader reader(QString::fromStdString(path));
+  pictures::UseAllocationLimit();
+  QFile file;
+  if (!pictures::OpenPictureFile(file, path)) return {};
+  const pictures::Header header = pictures::ReadHeader(file);
+  const std::int64_t bytes = pictures::DecodeBytes(header, 8, QSize());
+  if (header.format.isEmpty() || bytes < 0 || bytes > kThumbnailFileBudget) return {};
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   QImage picture;
   if (!reader.read(&picture)) return {};
@@ -108,8 +119,12 @@ bool frmMain::ShowThumbnailPage(std::int32_t page) {
     VScroll1->setValue(page);
   }
 
+  // A photo opened during a yield owns the viewing area from then on: the page is
+  // still filled, for when the grid returns, but no slot is shown over the viewer.
+  const int opened = PhotosOpened;
   for (int s = 0; s < grid::kSlotsPerPage; ++s) {
     const std::int32_t k = grid::PhotoAtSlot(page, s);
+    const bool showSlot = PhotosOpened == opened;
     qm::EventLabel* thumb = imgThumbnail[size_t(s)];
     QLabel* name = lbThumbnailFile[size_t(s)];
     // Checked on every slot: a yield may have loaded another group meanwhile.
@@ -123,10 +138,10 @@ bool frmMain::ShowThumbnailPage(std::int32_t page) {
         thumb->setPixmap(QPixmap::fromImage(picture));
         thumb->resize(picture.size());
       }
-      thumb->show();
+      thumb->setVisible(showSlot);
       name->setAutoFillBackground(thumb->y() + thumb->height() > name->y());
       name->setText(QString::fromStdString(photo));
-      name->show();
+      name->setVisible(showSlot);
     } else {
       thumb->clear();
       thumb->hide();

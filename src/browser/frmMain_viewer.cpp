@@ -13,6 +13,7 @@
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/photolinks.h"
+#include "core/picture_decode.h"
 #include "core/viewer_rules.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
@@ -22,6 +23,8 @@ namespace {
 
 constexpr int kVideoWidth = 497;
 constexpr int kVideoHeight = 373;
+// A picture whose decode would not fit in the viewer's memory limit.
+constexpr const char* kTooLargeText = "The picture is too large to open";
 
 }  // namespace
 
@@ -63,14 +66,16 @@ void frmMain::EnableVideo(bool VideoState) {
   if (hscVideo) hscVideo->setEnabled(VideoState);
 }
 
-// The picture is decoded before anything changes, so a file that cannot be shown
-// leaves the view, the current photo and the information on show as they were.
+// The index moves first, so a photo that cannot be shown is stepped past by the
+// next step; the picture is decoded before anything else changes, so the view,
+// PhotoFile and the information on show stay as they were.
 bool frmMain::DisplayPhoto(std::int32_t index) {
   if (index < 1 || std::size_t(index) >= PhotoNames.size()) return false;
   AlbumState& s = gAlbumState;
   qm::SetScreenPointer(qm::Pointer::Hourglass);
   try {
     const std::string path = GetPhotoLink(PhotoNames[std::size_t(index)] + ".info");
+    SetImageIndex(index);
     const bool video = IsVideoPath(path);
     viewer::DecodedPicture picture;
     const int areaW = pctWindow->width(), areaH = pctWindow->height();
@@ -79,7 +84,6 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
           path, [&](QSize size) { return viewer::DecodeFactor(viewer::FitZoomLevel(size, areaW, areaH)); });
 
     s.PhotoFile = path;
-    SetImageIndex(index);
     s.IsVideo = video;
     if (video) {
       picVideoWindow->setGeometry(20, viewer::CentredOrigin(areaH, kVideoHeight), kVideoWidth, kVideoHeight);
@@ -114,12 +118,16 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
       picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
     }
     VScroll1->setEnabled(false);
+    // The grid is gone, whichever command opened the photo.
+    if (ViewMode == 0) ViewMode = 1;
     ++PhotosOpened;
     return true;
   } catch (const qm::RuntimeError& e) {
     qm::SetScreenPointer(qm::Pointer::Default);
     if (e.Number() == qm::ErrInvalidPicture)
       qm::MsgBox("Invalid image file. Unable to open", qm::MsgButtons::OK, "Error");
+    else if (e.Number() == pictures::kErrOutOfMemory)
+      qm::MsgBox(kTooLargeText, qm::MsgButtons::OK, "Error");
     return false;
   } catch (const std::exception&) {
     qm::SetScreenPointer(qm::Pointer::Default);
@@ -138,21 +146,26 @@ void frmMain::ApplyZoom(int zoomLevel) {
                       viewer::CentredOrigin(pctWindow->height(), e.height), int(e.width), int(e.height));
 }
 
+// A picture that cannot be had with the detail asked for throws, and the step that
+// asked for it is refused: a coarser decode is never shown as a finer one.
 void frmMain::EnsurePictureDetail(int factor) {
   if (pctBoxFactor <= factor || pctBoxFile.empty()) return;
-  try {
-    viewer::DecodedPicture more = viewer::ReadPicture(pctBoxFile, [factor](QSize) { return factor; });
-    if (more.size != pctBoxSize) return;  // the file changed meanwhile; keep what is shown
-    pctBoxPicture = more.image;
-    pctBoxFactor = more.factor;
-    imgbox->setPicture(pctBoxPicture);
-  } catch (const qm::RuntimeError&) {
-    // The picture on show stays, with the detail it has.
-  }
+  viewer::DecodedPicture more = viewer::ReadPicture(pctBoxFile, [factor](QSize) { return factor; });
+  if (more.size != pctBoxSize || more.factor > factor)
+    throw qm::RuntimeError(qm::ErrInvalidPicture, "The picture changed on disc (" + pctBoxFile + ")");
+  pctBoxPicture = more.image;
+  pctBoxFactor = more.factor;
+  imgbox->setPicture(pctBoxPicture);
 }
 
 const QImage& frmMain::FullSizePicture() {
-  EnsurePictureDetail(1);
+  static const QImage none;
+  try {
+    EnsurePictureDetail(1);
+  } catch (const qm::RuntimeError& e) {
+    LogError("FullSizePicture", e.Description() + " (" + pctBoxFile + ")");
+    return none;
+  }
   return pctBoxPicture;
 }
 

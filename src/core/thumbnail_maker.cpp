@@ -1,6 +1,7 @@
 #include "core/thumbnail_maker.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <filesystem>
@@ -35,36 +36,40 @@ QSize ThumbnailBoxSize(int width, int height) {
 
 std::string ThumbnailPhotoName(const std::string& entry) { return qm::BaseName(entry); }
 
-ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode) {
+ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode) {
+  ThumbnailPlan plan;
+  plan.path = path;
+  QFile file;
+  if (!pictures::OpenPictureFile(file, path)) return plan;
+  plan.header = pictures::ReadHeader(file);
+  const pictures::Header& h = plan.header;
+  if (h.format.isEmpty() || (h.jpeg && !h.size.isValid())) return plan;
+  if (h.size.isValid()) {
+    const QSize box = ThumbnailBoxSize(h.size.width(), h.size.height());
+    if (h.jpeg && reducedDecode) {
+      plan.eighths = pictures::JpegEighthsFor(h.size, box * 2);
+      if (plan.eighths < 8) plan.request = pictures::JpegRequestFor(h.size, plan.eighths, box);
+    }
+    plan.bytes = pictures::DecodeBytes(h, plan.eighths, box);
+  } else {
+    plan.bytes = kThumbnailDecodeBudget;
+  }
+  return plan;
+}
+
+ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
   ThumbnailPicture out;
   out.box = BlankThumbnailSize();
-  std::string bytes;
-  try {
-    if (path.empty()) return out;
-    bytes = qm::ReadFileBytes(path);
-  } catch (const qm::RuntimeError&) {
-    return out;
-  }
-  QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
+  if (plan.bytes <= 0) return out;
+  pictures::UseAllocationLimit();
+  QFile file;
+  if (!pictures::OpenPictureFile(file, plan.path)) return out;
+  QImageReader reader(&file);
+  reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
-
-  QSize size = reader.size();
-  QImage img;
-  if (size.isValid()) {
-    const QSize box = ThumbnailBoxSize(size.width(), size.height());
-    // The JPEG library scales by 1/2, 1/4 or 1/8 while decoding and Qt smooths the
-    // rest, so the result matches a full decode scaled down.
-    if (reducedDecode && reader.format() == "jpeg" && size.width() >= 2 * box.width() &&
-        size.height() >= 2 * box.height())
-      reader.setScaledSize(box);
-    img = reader.read();
-  } else {
-    img = reader.read();
-    size = img.size();
-  }
+  if (plan.request.isValid()) reader.setScaledSize(plan.request);
+  const QImage img = reader.read();
+  const QSize size = plan.header.size.isValid() ? plan.header.size : img.size();
   if (img.isNull() || size.isEmpty()) return out;
 
   out.loaded = true;
@@ -74,7 +79,21 @@ ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecod
   return out;
 }
 
+ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode, std::int64_t budget) {
+  const ThumbnailPlan plan = PlanThumbnail(path, reducedDecode);
+  if (plan.bytes > budget) {
+    ThumbnailPicture out;
+    out.tooLarge = true;
+    out.size = plan.header.size;
+    out.box = BlankThumbnailSize();
+    return out;
+  }
+  return DecodeThumbnail(plan);
+}
+
 QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background) {
+  // An opaque picture of the box's size is the drawing already.
+  if (picture.size() == box && picture.format() == QImage::Format_RGB32) return picture;
   QImage out(box, QImage::Format_RGB32);
   out.fill(background);
   if (picture.isNull()) return out;

@@ -5,7 +5,10 @@
 #include <QColor>
 #include <QImage>
 #include <QSize>
+#include <cstdint>
 #include <string>
+
+#include "core/picture_decode.h"
 
 constexpr int kThumbnailSide = 100;
 inline QSize VideoThumbnailSize() { return QSize(100, 75); }
@@ -19,18 +22,42 @@ QSize ThumbnailBoxSize(int width, int height);
 // The photo name of a list entry: its last path component.
 std::string ThumbnailPhotoName(const std::string& entry);
 
+// The memory the builder's decodes may take at once, and so the most one picture
+// may take; with the finished thumbnails waiting to be saved and the program itself
+// the builder stays under 300 MB, whatever the files. A picture over it (a 26
+// million pixel progressive JPEG with full colour detail, a 40 million pixel PNG)
+// gets the blank thumbnail and a log line.
+constexpr std::int64_t kThumbnailDecodeBudget = std::int64_t(160) << 20;
+constexpr std::int64_t kThumbnailResultsBudget = std::int64_t(24) << 20;
+
 struct ThumbnailPicture {
   bool loaded = false;
-  QSize size;       // the picture's own size in pixels; 0 x 0 when not loaded
+  bool tooLarge = false;  // its decode would take more than the budget: not decoded
+  QSize size;       // the picture's own size in pixels; 0 x 0 when not known
   QSize box;        // the thumbnail's size
   QImage picture;   // the picture already fitted to box; null when not loaded
 };
 
-// Loads a picture by content (never by name) as stored, without camera rotation,
-// and fits it to its box. Large JPEGs are decoded at reduced size by the JPEG
-// library's own scaling, which gives the same thumbnail far faster; reducedDecode
-// false forces the full decode. Safe on any thread; never throws.
-ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode = true);
+// How a picture is to be decoded, from its header alone (the file is opened and
+// its header read, nothing more).
+struct ThumbnailPlan {
+  std::string path;
+  pictures::Header header;
+  int eighths = 8;         // a JPEG's decode scale, n/8
+  QSize request;           // the size asked of the reader; invalid: whole size
+  std::int64_t bytes = 0;  // memory the decode takes at most; 0 when nothing is decoded
+};
+// A JPEG is decoded at the smallest n/8 that still gives twice the thumbnail (the
+// library's own scaling), then reduced once, smoothly; reducedDecode false forces
+// the whole-size decode. A picture whose size is unknown is charged the whole budget.
+ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode = true);
+ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan);
+
+// Loads a picture from its file by content (never by name) as stored, without
+// camera rotation, and fits it to its box; a decode over budget is not started.
+// Safe on any thread; never throws.
+ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode = true,
+                                      std::int64_t budget = kThumbnailDecodeBudget);
 
 // The drawing box's image: the background, with picture stretched over the whole
 // box on top (a null picture leaves the box blank). Opaque, ready to save.

@@ -1,29 +1,195 @@
 #include "core/thumbnail_queue.h"
 
-#include <memory>
+#include <algorithm>
+#include <filesystem>
 
-ThumbnailQueue::ThumbnailQueue(int threads) { pool_.setMaxThreadCount(std::max(1, threads)); }
+#include "core/picture_decode.h"
+
+namespace {
+
+// How far past the next key workers may still run when the waiting pictures fill
+// their budget, so the window can catch up while every core stays busy.
+constexpr int kNearWindowPerThread = 2;
+
+}  // namespace
+
+ThumbnailQueue::ThumbnailQueue(int threads, std::int64_t decodeBudget, std::int64_t resultsBudget)
+    : decodeBudget_(decodeBudget), resultsBudget_(resultsBudget), threads_(std::max(1, threads)) {
+  pictures::ShareMemoryPools();
+}
 
 ThumbnailQueue::~ThumbnailQueue() {
-  pool_.clear();
-  pool_.waitForDone();
+  {
+    const std::lock_guard lock(m_);
+    quit_ = true;
+    pending_.clear();
+    bySize_.clear();
+  }
+  work_.notify_all();
+  for (std::thread& t : workers_) t.join();
 }
 
 void ThumbnailQueue::Submit(int key, const std::string& path) {
-  auto task = std::make_shared<std::packaged_task<ThumbnailPicture()>>([path] { return LoadThumbnailPicture(path); });
-  jobs_[key] = task->get_future();
-  pool_.start([task] { (*task)(); });
+  std::error_code ec;
+  const std::uintmax_t size = path.empty() ? 0 : std::filesystem::file_size(path, ec);
+  {
+    const std::lock_guard lock(m_);
+    if (stopped_ || quit_) return;
+    Job& job = pending_[key];
+    job.path = path;
+    job.fileBytes = ec ? 0 : size;
+    bySize_.emplace(job.fileBytes, key);
+  }
+  work_.notify_one();
+}
+
+void ThumbnailQueue::Start() {
+  if (!workers_.empty()) return;
+  for (int i = 0; i < threads_; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+void ThumbnailQueue::SetNext(int key) {
+  {
+    const std::lock_guard lock(m_);
+    next_ = key;
+  }
+  work_.notify_all();
 }
 
 bool ThumbnailQueue::WaitFor(int key, std::chrono::milliseconds wait) {
-  auto it = jobs_.find(key);
-  return it == jobs_.end() || it->second.wait_for(wait) == std::future_status::ready;
+  std::unique_lock lock(m_);
+  return done_.wait_for(lock, wait, [&] {
+    return results_.count(key) > 0 || (pending_.count(key) == 0 && running_.count(key) == 0);
+  });
 }
 
 ThumbnailPicture ThumbnailQueue::Take(int key) {
-  auto it = jobs_.find(key);
-  if (it == jobs_.end()) return {};
-  ThumbnailPicture p = it->second.get();
-  jobs_.erase(it);
+  ThumbnailPicture p;
+  {
+    const std::lock_guard lock(m_);
+    auto it = results_.find(key);
+    if (it == results_.end()) return {};
+    p = std::move(it->second);
+    resultBytes_ -= p.picture.sizeInBytes();
+    results_.erase(it);
+  }
+  work_.notify_all();
   return p;
+}
+
+void ThumbnailQueue::Stop() {
+  {
+    const std::lock_guard lock(m_);
+    stopped_ = true;
+    for (auto it = pending_.begin(); it != pending_.end();) {
+      if (it->first == next_) {
+        ++it;
+        continue;
+      }
+      bySize_.erase({it->second.fileBytes, it->first});
+      it = pending_.erase(it);
+    }
+    for (auto it = results_.begin(); it != results_.end();) {
+      if (it->first == next_) {
+        ++it;
+        continue;
+      }
+      resultBytes_ -= it->second.picture.sizeInBytes();
+      it = results_.erase(it);
+    }
+  }
+  work_.notify_all();
+}
+
+std::int64_t ThumbnailQueue::PeakBytes() const {
+  const std::lock_guard lock(m_);
+  return peak_;
+}
+
+std::vector<int> ThumbnailQueue::StartOrder() const {
+  const std::lock_guard lock(m_);
+  return started_;
+}
+
+bool ThumbnailQueue::Fits(int key, std::int64_t bytes) const {
+  // The next key always gets in once the decodes in hand leave room; waiting
+  // pictures never hold it back, since only the window frees them.
+  if (key == next_) return inFlight_ == 0 || inFlight_ + bytes <= decodeBudget_;
+  if (inFlight_ + bytes > decodeBudget_) return false;
+  return resultBytes_ < resultsBudget_ || key < next_ + kNearWindowPerThread * threads_;
+}
+
+std::optional<int> ThumbnailQueue::Choose() const {
+  const auto fits = [&](int key, const Job& job) { return !job.plan || Fits(key, job.plan->bytes); };
+  if (auto it = pending_.find(next_); it != pending_.end())
+    // The next key waits for room rather than be overtaken.
+    return fits(it->first, it->second) ? std::optional<int>(it->first) : std::nullopt;
+  if (stopped_) return std::nullopt;
+  if (resultBytes_ >= resultsBudget_) {
+    for (const auto& [key, job] : pending_) {
+      if (key >= next_ + kNearWindowPerThread * threads_) break;
+      if (fits(key, job)) return key;
+    }
+    return std::nullopt;
+  }
+  for (const auto& [bytes, key] : bySize_)
+    if (fits(key, pending_.at(key))) return key;
+  return std::nullopt;
+}
+
+void ThumbnailQueue::Work() {
+  std::unique_lock lock(m_);
+  for (;;) {
+    if (quit_) return;
+    const std::optional<int> pick = Choose();
+    if (!pick) {
+      work_.wait(lock);
+      continue;
+    }
+    const int key = *pick;
+    Job job = std::move(pending_.at(key));
+    pending_.erase(key);
+    bySize_.erase({job.fileBytes, key});
+    running_.insert(key);
+
+    if (!job.plan) {
+      // The header is read outside the lock; it is a few kilobytes.
+      lock.unlock();
+      job.plan = PlanThumbnail(job.path);
+      lock.lock();
+      if (job.plan->bytes <= decodeBudget_ && !Fits(key, job.plan->bytes)) {
+        // No room for it now: back with its cost known, and another that fits goes.
+        running_.erase(key);
+        if (!stopped_ || key == next_) {
+          bySize_.emplace(job.fileBytes, key);
+          pending_.emplace(key, std::move(job));
+        }
+        done_.notify_all();
+        continue;
+      }
+    }
+    const std::int64_t bytes = job.plan->bytes > decodeBudget_ ? 0 : job.plan->bytes;
+    inFlight_ += bytes;
+    peak_ = std::max(peak_, inFlight_ + resultBytes_);
+    started_.push_back(key);
+    lock.unlock();
+    ThumbnailPicture picture;
+    if (job.plan->bytes > decodeBudget_) {
+      picture.tooLarge = true;
+      picture.size = job.plan->header.size;
+      picture.box = BlankThumbnailSize();
+    } else {
+      picture = DecodeThumbnail(*job.plan);
+    }
+    lock.lock();
+    inFlight_ -= bytes;
+    running_.erase(key);
+    if (!stopped_ || key == next_) {
+      resultBytes_ += picture.picture.sizeInBytes();
+      results_[key] = std::move(picture);
+      peak_ = std::max(peak_, inFlight_ + resultBytes_);
+    }
+    done_.notify_all();
+    work_.notify_all();
+  }
 }

@@ -1,28 +1,81 @@
 #pragma once
-// Pictures decoded and fitted ahead of the window on worker threads; the window
-// takes them in list order.
-#include <QThreadPool>
-#include <chrono>
-#include <future>
+// Pictures decoded and fitted ahead of the window on worker threads, in any order,
+// within a memory budget; the window takes them in list order.
+//
+// A finished thumbnail is tiny, so the workers run ahead as far as memory allows:
+// the item the window needs next has first claim on a free worker (the bar and
+// the stop rule keep moving), the others go largest file first, so no slow file is
+// left for the end. A decode starts only when the memory its header promises fits
+// beside the decodes in hand; finished pictures waiting to be taken count too.
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
 #include <map>
+#include <mutex>
+#include <optional>
+#include <set>
 #include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "core/thumbnail_maker.h"
 
 class ThumbnailQueue {
 public:
-  explicit ThumbnailQueue(int threads);
-  // Drops the work not yet started and waits for the work in hand.
+  explicit ThumbnailQueue(int threads, std::int64_t decodeBudget = kThumbnailDecodeBudget,
+                          std::int64_t resultsBudget = kThumbnailResultsBudget);
+  // Drops the work not yet started and waits for the decodes in hand.
   ~ThumbnailQueue();
   ThumbnailQueue(const ThumbnailQueue&) = delete;
   ThumbnailQueue& operator=(const ThumbnailQueue&) = delete;
 
+  // Keys are list positions. The workers start at the first Start (so a caller
+  // may hand over a first batch whole) and take later submissions as they come.
   void Submit(int key, const std::string& path);
-  // Waits up to the given time; true when the key's picture is ready.
+  void Start();
+  // The key the window needs next.
+  void SetNext(int key);
+  // Waits up to the given time; true when the key's picture is ready (or the key
+  // was never submitted).
   bool WaitFor(int key, std::chrono::milliseconds wait);
   ThumbnailPicture Take(int key);
+  // No decode starts from now on but that of the next key; pictures decoded ahead
+  // are thrown away.
+  void Stop();
+
+  // Deterministic measures: the most memory held at once by decodes in hand and
+  // pictures waiting (as their headers promised), and the order decodes started.
+  std::int64_t PeakBytes() const;
+  std::vector<int> StartOrder() const;
 
 private:
-  QThreadPool pool_;
-  std::map<int, std::future<ThumbnailPicture>> jobs_;
+  struct Job {
+    std::string path;
+    std::uintmax_t fileBytes = 0;
+    std::optional<ThumbnailPlan> plan;
+  };
+  void Work();
+  // The next job to start, or none; called with the lock held.
+  std::optional<int> Choose() const;
+  bool Fits(int key, std::int64_t bytes) const;
+
+  const std::int64_t decodeBudget_;
+  const std::int64_t resultsBudget_;
+  const int threads_;
+  mutable std::mutex m_;
+  std::condition_variable work_;
+  std::condition_variable done_;
+  std::map<int, Job> pending_;
+  std::set<std::pair<std::uintmax_t, int>, std::greater<>> bySize_;
+  std::set<int> running_;
+  std::map<int, ThumbnailPicture> results_;
+  int next_ = 1;
+  bool stopped_ = false;
+  bool quit_ = false;
+  std::int64_t inFlight_ = 0;
+  std::int64_t resultBytes_ = 0;
+  std::int64_t peak_ = 0;
+  std::vector<int> started_;
+  std::vector<std::thread> workers_;
 };

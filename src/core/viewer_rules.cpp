@@ -1,11 +1,13 @@
 #include "core/viewer_rules.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
+#include "core/picture_decode.h"
 #include "platform/runtime_error.h"
 
 namespace viewer {
@@ -82,18 +84,33 @@ QSize DecodeSize(int width, int height, int factor) {
   return {std::max(width / factor, 1), std::max(height / factor, 1)};
 }
 
-DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor) {
-  const QString file = QString::fromStdString(path);
-  if (path.empty() || !QFileInfo(file).isFile()) throw qm::RuntimeError(qm::ErrFileNotFound);
-  QImageReader reader(file);
+DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,
+                           std::int64_t budget) {
+  pictures::UseAllocationLimit();
+  std::error_code ec;
+  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) throw qm::RuntimeError(qm::ErrFileNotFound);
+  QFile file;
+  if (!pictures::OpenPictureFile(file, path)) throw qm::RuntimeError(qm::ErrInvalidPicture);
+  const pictures::Header header = pictures::ReadHeader(file);
+  // A JPEG whose header makes no sense is refused here, as its library would.
+  if (header.format.isEmpty() || (header.jpeg && !header.size.isValid()))
+    throw qm::RuntimeError(qm::ErrInvalidPicture);
+
+  DecodedPicture out;
+  out.size = header.size;
+  QSize request;
+  if (header.jpeg) {
+    out.factor = std::clamp(factorFor ? factorFor(out.size) : 1, 1, 8);
+    if (out.factor > 1) request = DecodeSize(out.size.width(), out.size.height(), out.factor);
+  }
+  const std::int64_t bytes = pictures::DecodeBytes(header, 8 / out.factor, request);
+  if (bytes > budget)
+    throw qm::RuntimeError(pictures::kErrOutOfMemory, pictures::kOutOfMemoryText);
+
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
-  DecodedPicture out;
-  out.size = reader.size();
-  if (reader.format() == "jpeg" && out.size.isValid()) {
-    out.factor = std::clamp(factorFor ? factorFor(out.size) : 1, 1, 8);
-    if (out.factor > 1) reader.setScaledSize(DecodeSize(out.size.width(), out.size.height(), out.factor));
-  }
+  if (request.isValid()) reader.setScaledSize(request);
   out.image = reader.read();
   if (out.image.isNull()) throw qm::RuntimeError(qm::ErrInvalidPicture);
   if (!out.size.isValid() || out.factor == 1) {

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "core/picture_decode.h"
+
 namespace viewer {
 
 constexpr int kAreaWidth = 545;  // pctWindow's inside, in pixels
@@ -57,8 +59,10 @@ struct DecodedPicture {
 };
 // Reads a picture, its format decided by content. A JPEG is decoded at
 // 1/factorFor(its size) (other formats at their size, which the decoder cannot
-// reduce). Throws qm::RuntimeError 53 for a missing file and 481 for a file that
-// holds no picture the reader knows.
-DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor);
+// reduce). Throws qm::RuntimeError 53 for a missing file, 481 for a file that
+// holds no picture the reader knows, and 7 (out of memory) before decoding
+// anything when the decode would take more than budget bytes.
+DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,
+                           std::int64_t budget = pictures::kViewerBudget);
 
 }  // namespace viewer

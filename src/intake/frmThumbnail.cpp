@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "core/errorlog.h"
 #include "core/infofile.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
@@ -24,6 +25,9 @@ struct Item {
   std::string photo;  // resolved photo path
   bool video = false;
 };
+
+// Entries resolved between two yields while the list is read.
+constexpr int kResolveBatch = 64;
 
 }  // namespace
 
@@ -107,24 +111,28 @@ void frmThumbnail::CreateThumbnails(const std::vector<std::string>& MissingList)
 
   const int n = std::max(0, int(list.size()) - 1);
   {
-    const int threads = std::max(1, QThread::idealThreadCount());
-    ThumbnailQueue queue(threads);
+    ThumbnailQueue queue(std::max(1, QThread::idealThreadCount()));
+    queue.SetNext(1);
     std::vector<Item> items(size_t(n) + 1);
-    int resolved = 0;
-    // Resolving reads information files and may log, so it stays on this thread.
-    auto resolveUpTo = [&](int last) {
-      while (resolved < std::min(n, last)) {
-        Item& it = items[size_t(++resolved)];
-        it.name = ThumbnailPhotoName(list[size_t(resolved)]);
-        it.photo = GetPhotoLink(it.name + ".info");
-        it.video = IsVideoPath(it.photo);
-        if (!it.video) queue.Submit(resolved, it.photo);
+    // Resolving reads information files and may log, so it stays on this thread;
+    // the workers start on the first batch and take the rest as it comes.
+    for (int i = 1; i <= n; ++i) {
+      Item& it = items[size_t(i)];
+      it.name = ThumbnailPhotoName(list[size_t(i)]);
+      it.photo = GetPhotoLink(it.name + ".info");
+      it.video = IsVideoPath(it.photo);
+      if (!it.video) queue.Submit(i, it.photo);
+      if (i % kResolveBatch == 0 || i == n) {
+        queue.Start();
+        qm::DoEvents();
       }
-    };
+    }
 
     for (int i = 1; i <= n; ++i) {
-      if (StopThumbnails) break;
-      resolveUpTo(i + 2 * threads);
+      // The first item is in hand from the start, so a close while the list is
+      // read still finishes it.
+      if (i > 1 && StopThumbnails) break;
+      queue.SetNext(i);
       const Item& it = items[size_t(i)];
       QImage thumb;
       if (it.video) {
@@ -137,10 +145,15 @@ void frmThumbnail::CreateThumbnails(const std::vector<std::string>& MissingList)
         thumb = DrawThumbnail(GrabFirstFrame(it.photo, kClipTimeoutMs), VideoThumbnailSize(), background);
         if (self) imgSize->SetPicture(thumb);
       } else {
-        while (!queue.WaitFor(i, std::chrono::milliseconds(2))) qm::DoEvents();
-        // Closed while this one was still being decoded: nothing of it was shown.
-        if (StopThumbnails) break;
+        // A close meanwhile ends the run after this item, which is still saved.
+        while (!queue.WaitFor(i, std::chrono::milliseconds(2))) {
+          qm::DoEvents();
+          if (StopThumbnails) queue.Stop();
+        }
         const ThumbnailPicture pic = queue.Take(i);
+        if (pic.tooLarge)
+          LogError("CreateThumbnails", "The picture is too large to decode (" + std::to_string(pic.size.width()) +
+                                           " x " + std::to_string(pic.size.height()) + " pixels, " + it.photo + ")");
         thumb = DrawThumbnail(pic.picture, pic.box, background);
         if (self) {
           pctSize = pic.picture;
@@ -157,6 +170,7 @@ void frmThumbnail::CreateThumbnails(const std::vector<std::string>& MissingList)
       if (StopThumbnails) break;
       qm::DoEvents();
     }
+    queue.Stop();
   }
 
   if (!self) return;

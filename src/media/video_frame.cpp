@@ -7,6 +7,7 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
+#include "core/thumbnail_maker.h"
 #include "platform/files.h"
 
 QImage GrabFirstFrame(const std::string& path, int timeoutMs) {
@@ -20,9 +21,14 @@ QImage GrabFirstFrame(const std::string& path, int timeoutMs) {
   QImage frame;
   QObject::connect(&sink, &QVideoSink::videoFrameChanged, &loop, [&](const QVideoFrame& f) {
     if (!frame.isNull() || !f.isValid()) return;
+    // A frame too large to hold as a picture gives no thumbnail picture.
+    if (std::int64_t(f.width()) * f.height() * 4 > kThumbnailDecodeBudget) {
+      loop.quit();
+      return;
+    }
     QImage img = f.toImage();
     if (img.isNull()) return;
-    frame = img.convertToFormat(QImage::Format_RGB32);
+    frame = std::move(img);
     loop.quit();
   });
   QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, [&] { loop.quit(); });

@@ -4,5 +4,6 @@
 #include <QImage>
 #include <string>
 
-// A null image when the clip cannot be opened or shows no picture within timeoutMs.
+// A null image when the clip cannot be opened, shows no picture within timeoutMs
+// or has frames too large for the thumbnail builder's budget.
 QImage GrabFirstFrame(const std::string& path, int timeoutMs);

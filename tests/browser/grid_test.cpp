@@ -12,6 +12,9 @@
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/grid_rules.h"
+#include "browser/imagebox.h"
+#include "support/crafted_jpeg.h"
+#include "support/yield_watch.h"
 #include "window_fixture.h"
 
 namespace {
@@ -102,8 +105,10 @@ TEST_F(Grid, ThumbnailsAtTheirOwnSizeAndAMissingOneAsAnEmptySquare) {
   EXPECT_EQ(f.lbThumbnailFile[2]->geometry().topLeft(), QPoint(280, 100));
   std::filesystem::remove(Path("Photo_Thumbnails/p2.jpg"));
   Write("Photo_Thumbnails/p3.jpg", "not a picture");
+  // A file whose header promises gigabytes is not decoded.
+  Write("Photo_Thumbnails/p1.jpg", JpegClaiming(64798, 10518, true));
   f.ShowThumbnailPage(1);
-  for (int s : {1, 2}) {
+  for (int s : {0, 1, 2}) {
     EXPECT_TRUE(f.imgThumbnail[size_t(s)]->pixmap().isNull());
     EXPECT_FALSE(f.imgThumbnail[size_t(s)]->isHidden());
     EXPECT_FALSE(f.lbThumbnailFile[size_t(s)]->isHidden());
@@ -163,6 +168,30 @@ TEST_F(Grid, PageBarChangesWhileDrawingDoNotNestAndANewerDrawWins) {
   EXPECT_EQ(gAlbumState.CurrentPage, 1);
   EXPECT_EQ(f.lbThumbnailFile[0]->text(), "p1.jpg");
   EXPECT_EQ(f.lbStatusPage->text(), "Page 1 of 3");
+}
+
+TEST_F(Grid, ADoubleClickWhileAPageIsDrawnLeavesNoThumbnailOverTheViewer) {
+  frmMain& f = Trip(40);
+  AddJpeg("p21.jpg", 64, 48);
+  int yields = 0;
+  bool clicked = false;
+  {
+    AtEveryYield watch([&] {
+      if (clicked || ++yields < 7) return;
+      clicked = true;
+      f.imgThumbnail_DblClick(4);  // photo 21 on page 2
+    });
+    f.VScroll1->setValue(2);
+  }
+  ASSERT_TRUE(clicked);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 21);
+  EXPECT_EQ(ViewMode, 1);
+  EXPECT_FALSE(f.imgbox->isHidden());
+  EXPECT_EQ(ShownSlots(f), 0);
+  for (auto* name : f.lbThumbnailFile) EXPECT_TRUE(name->isHidden());
+  // The page was filled all the same, for when the grid comes back.
+  f.ShowThumbnailBoxes(true);
+  EXPECT_EQ(f.lbThumbnailFile[15]->text(), "p32.jpg");
 }
 
 }  // namespace

@@ -143,4 +143,45 @@ TEST_F(Navigation, ClipButtonsFollowThePhotosSoundClip) {
   EXPECT_FALSE(f.cmdPlayAudioClip[0]->isEnabled());
 }
 
+TEST_F(Navigation, APhotoThatCannotOpenIsSteppedPastBothWays) {
+  frmMain& f = Open(4);
+  Write("Photos/p2.jpg", "");
+  Write("Photos/p3.jpg", "a text file under a picture's name\r\n");
+  f.imgThumbnail_DblClick(0);
+  const qint64 first = f.imgbox->picture().cacheKey();
+  for (int want : {2, 3}) {
+    prompter.ExpectMsg(qm::MsgAnswer::OK);
+    f.pctNext_Click();
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, want);
+    EXPECT_EQ(f.lbStatusCount->text(), "Photo " + QString::number(want) + " of 4");
+    EXPECT_EQ(f.imgbox->picture().cacheKey(), first) << "the picture on show stays";
+    EXPECT_EQ(ViewMode, 1);
+  }
+  f.pctNext_Click();
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 4);
+  EXPECT_EQ(gAlbumState.Place, "place 4");
+  for (int want : {3, 2}) {
+    prompter.ExpectMsg(qm::MsgAnswer::OK);
+    f.pctPrev_Click();
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, want);
+  }
+  EXPECT_TRUE(f.PrevPhoto());
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 1);
+  ASSERT_EQ(prompter.Prompts().size(), 4u);
+  for (const auto& p : prompter.Prompts()) EXPECT_EQ(p.text, "Invalid image file. Unable to open");
+}
+
+TEST_F(Navigation, PreviousFromTheGridPastABrokenCurrentPhotoOpensTheViewer) {
+  frmMain& f = Open(3);
+  Write("Photos/p3.jpg", "broken");
+  f.SetImageIndex(3);
+  ASSERT_EQ(ViewMode, 0);
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  EXPECT_TRUE(f.PrevPhoto());
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_EQ(ViewMode, 1);
+  EXPECT_FALSE(f.imgbox->isHidden());
+  EXPECT_TRUE(f.imgThumbnail[0]->isHidden());
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <cstring>
 
 #include "browser/frmMain.h"
 #include "browser/imagebox.h"
@@ -13,6 +14,7 @@
 #include "core/modquillmont.h"
 #include "core/viewer_rules.h"
 #include "platform/runtime_error.h"
+#include "support/crafted_jpeg.h"
 #include "window_fixture.h"
 
 namespace {
@@ -300,7 +302,9 @@ TEST_F(Viewer, APictureThatCannotOpenLeavesTheViewAsItWas) {
   ASSERT_EQ(prompter.Prompts().size(), 1u);
   EXPECT_EQ(prompter.Prompts()[0].text, "Invalid image file. Unable to open");
   EXPECT_EQ(prompter.Prompts()[0].title, "Error");
-  EXPECT_EQ(gAlbumState.CurrentImageIndex, 1);
+  // The index moves on, so the next step reaches the photo after it.
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_EQ(gAlbumState.PreviousImageIndex, 1);
   EXPECT_EQ(gAlbumState.PhotoFile, Root() + "/Photos/good.jpg");
   EXPECT_EQ(gAlbumState.ZoomLevel, -2);
   EXPECT_EQ(gAlbumState.Title, "good.jpg");
@@ -310,6 +314,7 @@ TEST_F(Viewer, APictureThatCannotOpenLeavesTheViewAsItWas) {
   // A missing file fails without a word.
   EXPECT_FALSE(f.DisplayPhoto(3));
   EXPECT_EQ(prompter.Prompts().size(), 1u);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 3);
   EXPECT_FALSE(f.DisplayPhoto(0));
   EXPECT_FALSE(f.DisplayPhoto(4));
 }
@@ -368,4 +373,71 @@ TEST_F(Viewer, DoubleClickOnABrokenPhotoKeepsTheGrid) {
   OpenPhoto(f, 2);
   EXPECT_EQ(prompter.Prompts().size(), 1u);
   EXPECT_EQ(ViewMode, 0);
+}
+
+// Pictures past Qt's default limit of 128 MB open whole; what no decode can hold
+// is refused before anything is decoded.
+TEST_F(Viewer, LargePicturesOpenWholeAndTooLargeOnesAreReported) {
+  {
+    // 8000 x 5000 decodes to 160 MB.
+    QImage png(8000, 5000, QImage::Format_RGB888);
+    png.fill(QColor(20, 90, 160));
+    QPainter(&png).fillRect(4000, 2500, 4000, 2500, QColor(230, 200, 40));
+    SavePhoto("wide.png", png, "PNG");
+    Info("wide.png");
+  }
+  {
+    // 9000 x 5000 in colour, decoded whole at 1/1: 180 MB. Built from a palette
+    // picture so the test itself stays small.
+    QImage big(9000, 5000, QImage::Format_Indexed8);
+    big.setColorTable({qRgb(200, 40, 40), qRgb(40, 40, 200)});
+    big.fill(0);
+    for (int y = 2500; y < 5000; ++y) memset(big.scanLine(y), 1, 9000);
+    SavePhoto("big.jpg", big, "JPEG", 80);
+    Info("big.jpg");
+  }
+  Write("Photos/bomb.jpg", JpegClaiming(64798, 10518, true));
+  Info("bomb.jpg");
+  Write("Photos/huge.jpg", JpegClaiming(40000, 30000, false));
+  Info("huge.jpg");
+  frmMain& f = Open({"wide.png", "big.jpg", "bomb.jpg", "huge.jpg"});
+
+  OpenPhoto(f, 1);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 1);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -15);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(8000, 5000));
+  EXPECT_TRUE(Near(f.pctBoxPicture.pixelColor(7000, 4000), QColor(230, 200, 40)));
+
+  OpenPhoto(f, 2);
+  ASSERT_EQ(gAlbumState.ZoomLevel, -17);
+  gAlbumState.ZoomLevel = -2;
+  f.cmdZoomIn_Click();
+  EXPECT_EQ(f.lbZoom->text(), "Zoom  1/1");
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(9000, 5000));
+  EXPECT_EQ(f.imgbox->picture().size(), QSize(9000, 5000));
+  f.pctBoxPicture = QImage();
+  f.imgbox->setPicture(QImage());
+
+  // A 4 GB progressive decode claimed by a few hundred bytes.
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  EXPECT_FALSE(f.DisplayPhoto(3));
+  ASSERT_EQ(prompter.Prompts().size(), 1u);
+  EXPECT_EQ(prompter.Prompts()[0].text, "The picture is too large to open");
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 3);
+  EXPECT_EQ(f.pctBoxSize, QSize(9000, 5000));
+
+  // Fits at 1/74, but no step may show a coarser decode as a finer one: 1/3
+  // needs 1.2 GB and is refused.
+  OpenPhoto(f, 4);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -74);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(5000, 3750));
+  gAlbumState.ZoomLevel = -4;
+  f.cmdZoomIn_Click();
+  EXPECT_EQ(gAlbumState.ZoomLevel, -4);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(5000, 3750));
+  EXPECT_TRUE(f.FullSizePicture().isNull());
+  const auto log = LogEntries();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_NE(log[0].find("'cmdZoomIn_Click'. Error = Out of memory"), std::string::npos) << log[0];
+  EXPECT_NE(log[1].find("'FullSizePicture'. Error = Out of memory"), std::string::npos) << log[1];
 }

@@ -5,11 +5,16 @@
 #include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
+#include "core/viewer_rules.h"
 #include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "support/crafted_jpeg.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
 #include "support/time_zone.h"
@@ -164,4 +169,150 @@ TEST_F(ThumbnailPictureTest, APhotoFromTheHourRepeatedWhenSummerTimeEndsGivesAnE
     ASSERT_TRUE(SaveThumbnailFile(thumb, Path("Photo_Thumbnails/" + n), Path("Photos/" + n)));
     EXPECT_EQ(qm::FileDateTime(Path("Photo_Thumbnails/" + n)), qm::FileDateTime(Path("Photos/" + n))) << n;
   }
+}
+
+namespace {
+
+// Detail down to the pixel, as camera files have: shapes under noise.
+QImage Detailed(int w, int h, unsigned seed) {
+  QImage img = PhotoLike(w, h);
+  for (int y = 0; y < h; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      const int n = int(seed >> 27) - 16;
+      const QRgb c = line[x];
+      line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) - n, 0, 255),
+                     std::clamp(qBlue(c) + n / 2, 0, 255));
+    }
+  }
+  return img;
+}
+
+// Bytes this process has asked the kernel to read so far.
+long long BytesRead() {
+  FILE* f = std::fopen("/proc/self/io", "r");
+  if (!f) return -1;
+  long long v = -1;
+  char key[32];
+  long long n;
+  while (std::fscanf(f, "%31s %lld", key, &n) == 2)
+    if (std::string(key) == "rchar:") v = n;
+  std::fclose(f);
+  return v;
+}
+
+}  // namespace
+
+TEST(ThumbnailDecodeRules, SmallestJpegScaleThatStillGivesTwiceTheThumbnail) {
+  EXPECT_EQ(pictures::JpegEighthsFor({5640, 3172}, {200, 112}), 1);
+  EXPECT_EQ(pictures::JpegEighthsFor({1000, 750}, {200, 150}), 2);
+  EXPECT_EQ(pictures::JpegEighthsFor({300, 200}, {200, 134}), 6);
+  EXPECT_EQ(pictures::JpegEighthsFor({150, 100}, {200, 134}), 8);
+  EXPECT_EQ(pictures::JpegScaledSize({1001, 751}, 1), QSize(126, 94));
+  // The thumbnail itself when the reader then decodes at that scale: one
+  // reduction, straight from the decode.
+  EXPECT_EQ(pictures::JpegRequestFor({5640, 3172}, 1, {100, 56}), QSize(100, 56));
+  // Else the scale's own size when it is whole, so the reader does not rescale.
+  EXPECT_EQ(pictures::JpegRequestFor({1000, 752}, 2, {100, 75}), QSize(250, 188));
+  EXPECT_EQ(pictures::JpegRequestFor({1000, 750}, 2), QSize(250, 187));
+}
+
+TEST_F(ThumbnailPictureTest, DetailedBaselineAndProgressiveJpegsMatchAPlainHighQualityReduction) {
+  const QImage source = Detailed(2400, 1600, 7);
+  const QImage reference = source.scaled(100, 67, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  for (bool progressive : {false, true}) {
+    Write("Photos/d.jpg", JpegBytes(source, progressive, 92));
+    const ThumbnailPlan plan = PlanThumbnail(Path("Photos/d.jpg"));
+    EXPECT_EQ(plan.header.allCoefficients, progressive);
+    EXPECT_EQ(plan.eighths, 1) << "1/8 gives 300 x 200, twice the thumbnail";
+    EXPECT_EQ(plan.request, QSize(100, 67)) << "and the reader reduces it once";
+    const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/d.jpg"));
+    ASSERT_TRUE(pic.loaded);
+    ASSERT_EQ(pic.picture.size(), QSize(100, 67));
+    const QImage a = pic.picture.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    int worst = 0;
+    for (int y = 0; y < 67; ++y)
+      for (int x = 0; x < 100; ++x) {
+        const QRgb p = a.pixel(x, y), q = reference.pixel(x, y);
+        for (int d : {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))}) {
+          sum += d;
+          worst = std::max(worst, d);
+        }
+      }
+    EXPECT_LT(sum / (100 * 67 * 3), 2.0) << progressive;
+    EXPECT_LE(worst, 24) << progressive;
+  }
+}
+
+TEST_F(ThumbnailPictureTest, HeadersDecideTheCostAndNothingIsReadWhole) {
+  // A few hundred bytes claiming a progressive 64798 x 10518: every coefficient,
+  // four gigabytes, would be held even for a reduced decode.
+  Write("Photos/bomb.jpg", JpegClaiming(64798, 10518, true));
+  const ThumbnailPlan bomb = PlanThumbnail(Path("Photos/bomb.jpg"));
+  EXPECT_EQ(bomb.header.size, QSize(64798, 10518));
+  EXPECT_GT(bomb.bytes, (std::int64_t(1) << 31) - 100000000);
+  const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/bomb.jpg"));
+  EXPECT_TRUE(pic.tooLarge);
+  EXPECT_FALSE(pic.loaded);
+  EXPECT_EQ(pic.box, BlankThumbnailSize());
+  // The same claim in one scan decodes at 1/8 within the budget.
+  Write("Photos/flat.jpg", JpegClaiming(64798, 10518, false));
+  const ThumbnailPlan flat = PlanThumbnail(Path("Photos/flat.jpg"));
+  EXPECT_FALSE(flat.header.allCoefficients);
+  EXPECT_LT(flat.bytes, kThumbnailDecodeBudget);
+  // A PNG is decoded whole: its four bytes a pixel count.
+  Write("Photos/p.png", EncodedImage(PhotoLike(400, 300), "PNG"));
+  EXPECT_GE(PlanThumbnail(Path("Photos/p.png")).bytes, 400 * 300 * 4);
+
+  // Twenty megabytes that are no picture: only the start is looked at.
+  Write("Photos/junk.jpg", std::string(20 << 20, 'x'));
+  Write("Photos/fake.jpg", "\xFF\xD8\xFF" + std::string(20 << 20, '\0'));
+  for (const char* name : {"Photos/junk.jpg", "Photos/fake.jpg"}) {
+    const long long before = BytesRead();
+    EXPECT_FALSE(LoadThumbnailPicture(Path(name)).loaded) << name;
+    EXPECT_LT(BytesRead() - before, 5 << 20) << name;
+  }
+}
+
+TEST_F(ThumbnailPictureTest, AnyBytesGiveAPictureOrABlankWithinTheBudget) {
+  // Real JPEGs and a PNG with bytes changed, cut short and headers rewritten.
+  const std::string seeds[] = {JpegBytes(PhotoLike(120, 90), false), JpegBytes(PhotoLike(120, 90), true),
+                               EncodedImage(PhotoLike(120, 90), "PNG")};
+  unsigned rnd = 12345;
+  const auto next = [&] { return rnd = rnd * 1103515245u + 12345u; };
+  int loaded = 0;
+  for (int round = 0; round < 300; ++round) {
+    std::string b = seeds[round % 3];
+    if (round % 4 == 0) b.resize(next() % b.size());
+    for (int k = int(next() % 6); k >= 0; --k) b[next() % b.size()] = char(next() >> 16);
+    // Sometimes a frame header claiming an enormous size.
+    if (round % 5 == 0)
+      for (size_t i = 2; i + 9 < b.size(); ++i)
+        if (b[i] == '\xFF' && (b[i + 1] == '\xC0' || b[i + 1] == '\xC2')) {
+          b[i + 5] = b[i + 7] = char(0xF0 | (next() & 15));
+          break;
+        }
+    Write("Photos/m.jpg", b);
+    const ThumbnailPlan plan = PlanThumbnail(Path("Photos/m.jpg"));
+    const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/m.jpg"), true, std::int64_t(64) << 20);
+    EXPECT_TRUE(!pic.tooLarge || plan.bytes > (std::int64_t(64) << 20)) << round;
+    EXPECT_EQ(pic.picture.isNull(), !pic.loaded) << round;
+    // The enlarged view's reader on the same bytes: a picture, or an error it reports.
+    try {
+      const viewer::DecodedPicture v = viewer::ReadPicture(Path("Photos/m.jpg"), [](QSize) { return 8; },
+                                                           std::int64_t(64) << 20);
+      EXPECT_FALSE(v.image.isNull()) << round;
+    } catch (const qm::RuntimeError& e) {
+      EXPECT_TRUE(e.Number() == qm::ErrInvalidPicture || e.Number() == pictures::kErrOutOfMemory) << round;
+    }
+    if (pic.loaded) {
+      ++loaded;
+      EXPECT_EQ(pic.picture.size(), pic.box) << round;
+    } else {
+      EXPECT_EQ(pic.box, BlankThumbnailSize()) << round;
+    }
+  }
+  EXPECT_GT(loaded, 0);
 }

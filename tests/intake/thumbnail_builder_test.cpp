@@ -15,6 +15,7 @@
 #include "intake/frmThumbnail.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
+#include "support/crafted_jpeg.h"
 #include "support/fs_faults.h"
 #include "support/mjpeg_avi.h"
 #include "support/pictures.h"
@@ -303,4 +304,77 @@ TEST_F(ThumbnailBuilderTest, EmptyListClosesAtOnce) {
   Run({});
   EXPECT_TRUE(qm::ListFiles(Path("Photo_Thumbnails")).empty());
   EXPECT_TRUE(LogEntries().empty());
+}
+
+TEST_F(ThumbnailBuilderTest, ClosingWhileTheItemInHandIsStillDecodingSavesAndDatesIt) {
+  std::vector<std::string> list{""};
+  for (int i = 1; i <= 6; ++i) {
+    const std::string name = "img0" + std::to_string(i) + ".jpg";
+    if (i == 3) {
+      // Large, grainy and progressive: by far the slowest to decode.
+      QImage img(4800, 3600, QImage::Format_RGB32);
+      unsigned seed = 3;
+      for (int y = 0; y < img.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) line[x] = qRgb(int((seed = seed * 1664525u + 1013904223u) >> 24), 90, 40);
+      }
+      AddPhoto(name, JpegBytes(img, true, 95));
+    } else {
+      AddJpeg(name, 64, 48);
+    }
+    SetTime("Photos/" + name, 1100000000 + 60 * i);
+    Write("Photo_Thumbnails/" + name, "old");
+    SetTime("Photo_Thumbnails/" + name, 1000);
+    list.push_back(name);
+  }
+  bool closed = false;
+  int yieldsAfterTwo = 0;
+  Watcher w([&](frmThumbnail& f) {
+    // Item 2 is saved; its bar step and the end of its turn yield, then the window
+    // yields while it waits for item 3.
+    if (closed || f.pctProgress->width() != qRound(2.0 / 6 * f.shpProgress->width()) || ++yieldsAfterTwo < 3)
+      return;
+    closed = true;
+    frmThumbnail::Unload();
+  });
+  Run(list);
+
+  ASSERT_TRUE(closed);
+  for (int i = 1; i <= 6; ++i) {
+    const std::string rel = "Photo_Thumbnails/" + list[size_t(i)];
+    if (i <= 3) {
+      EXPECT_EQ(Thumb(list[size_t(i)]).image.size(), QSize(100, 75)) << rel;
+      EXPECT_EQ(Time(rel), 1100000000 + 60 * i) << rel;
+    } else {
+      EXPECT_EQ(Read(rel), "old") << rel;
+    }
+  }
+}
+
+TEST_F(ThumbnailBuilderTest, PicturesTooLargeToDecodeGetABlankDatedThumbnailAndOneLogLineEach) {
+  std::vector<std::string> list{""};
+  for (int i = 1; i <= 3; ++i) {
+    list.push_back("bomb" + std::to_string(i) + ".jpg");
+    AddPhoto(list.back(), JpegClaiming(64798, 10518, true));
+    SetTime("Photos/" + list.back(), 1250000000 + i);
+    list.push_back("fine" + std::to_string(i) + ".jpg");
+    AddJpeg(list.back(), 640, 480);
+  }
+  Run(list);
+
+  for (int i = 1; i <= 3; ++i) {
+    const std::string bomb = "bomb" + std::to_string(i) + ".jpg";
+    const Bmp b = Thumb(bomb);
+    EXPECT_EQ(b.format, "bmp") << bomb;
+    EXPECT_EQ(b.image.size(), BlankThumbnailSize()) << bomb;
+    EXPECT_TRUE(IsUniform(b.image)) << bomb;
+    EXPECT_EQ(Time("Photo_Thumbnails/" + bomb), 1250000000 + i);
+    EXPECT_EQ(Thumb("fine" + std::to_string(i) + ".jpg").image.size(), QSize(100, 75));
+  }
+  const auto log = LogEntries();
+  ASSERT_EQ(log.size(), 3u);
+  for (const std::string& line : log) {
+    EXPECT_NE(line.find("An error has occurred in 'CreateThumbnails'. Error = "), std::string::npos) << line;
+    EXPECT_NE(line.find("64798 x 10518"), std::string::npos) << line;
+  }
 }

@@ -1,0 +1,61 @@
+#include "support/photo_corpus.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// Sizes cameras and phones write, 2 to 20 million pixels.
+const QSize kSizes[] = {{1920, 1200}, {2592, 1944}, {3264, 2448}, {4000, 3000}, {4608, 3456},
+                        {5472, 3648}, {5640, 3172}, {3000, 2000}, {4032, 3024}, {2048, 1536}};
+
+}  // namespace
+
+CorpusPhoto CorpusPhotoAt(int i) {
+  CorpusPhoto p;
+  p.size = kSizes[(i * 7) % std::size(kSizes)];
+  if (i % 5 == 2) p.size.transpose();
+  p.progressive = i % 4 == 1;
+  p.quality = 85 + (i * 3) % 11;
+  return p;
+}
+
+std::string CorpusJpeg(int i) {
+  const CorpusPhoto photo = CorpusPhotoAt(i);
+  const int w = photo.size.width(), h = photo.size.height();
+  QImage img(w, h, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.fillRect(img.rect(), QColor::fromHsv((i * 29) % 360, 120, 140));
+  p.setPen(Qt::NoPen);
+  for (int k = 0; k < 120; ++k) {
+    p.setBrush(QColor::fromHsv((i * 7 + k * 37) % 360, 60 + (k * 13) % 180, 60 + (k * 29) % 190));
+    p.drawEllipse((k * 523 + i * 97) % w, (k * 331 + i * 61) % h, 40 + (k * 17) % (w / 4), 40 + (k * 29) % (h / 4));
+  }
+  p.end();
+  // Grain of varying strength over everything, as sensor noise and fine texture.
+  const int amplitude = 6 + (i * 5) % 20;
+  unsigned seed = 2166136261u ^ unsigned(i);
+  for (int y = 0; y < h; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < w; ++x) {
+      seed = seed * 1664525u + 1013904223u;
+      const int n = int((seed >> 24) % unsigned(2 * amplitude + 1)) - amplitude;
+      const int c = int((seed >> 8) & 7) - 3;
+      const QRgb v = line[x];
+      line[x] = qRgb(std::clamp(qRed(v) + n + c, 0, 255), std::clamp(qGreen(v) + n, 0, 255),
+                     std::clamp(qBlue(v) + n - c, 0, 255));
+    }
+  }
+  QByteArray bytes;
+  QBuffer buf(&bytes);
+  buf.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buf, "jpeg");
+  writer.setQuality(photo.quality);
+  writer.setProgressiveScanWrite(photo.progressive);
+  writer.write(img);
+  return bytes.toStdString();
+}
