@@ -70,10 +70,12 @@ void frmMain::BuildStrip() {
 
 bool frmMain::LoadGroupNames() {
   try {
+    // A folder that cannot be listed leaves the strip as it was.
+    const std::vector<std::string> files = qm::ListFiles(SlideGroupsFolder, "*.lst");
     lstSlideGroups.Clear();
     for (int i = 0; i < grid::kStripButtons; ++i) pctAlbumList[size_t(i)]->hide();
 
-    for (const std::string& file : qm::ListFiles(SlideGroupsFolder, "*.lst")) {
+    for (const std::string& file : files) {
       const std::string name = GroupNameOf(file);
       if (!grid::IsAllPhotosGroup(name)) lstSlideGroups.AddItem(name);
     }

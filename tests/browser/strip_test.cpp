@@ -225,3 +225,19 @@ TEST_F(Strip, AnUnreadableGroupLeavesTheLoadedOneLoadedAndPressed) {
 }
 
 }  // namespace
+
+TEST_F(Strip, AGroupFolderThatCannotBeListedLeavesTheStripAsItWas) {
+  Group("beach", 2);
+  Group("zoo", 1, "z");
+  frmMain& f = frmMain::Get();
+  const auto before = Captions(f);
+  ASSERT_EQ(before.size(), 3u);
+
+  std::filesystem::create_directory_symlink(Path("loop"), Path("loop"));  // a link to itself
+  const std::string groups = SlideGroupsFolder;
+  SlideGroupsFolder = Path("loop") + "/";
+  EXPECT_FALSE(f.LoadGroupNames());
+  SlideGroupsFolder = groups;
+  EXPECT_EQ(Captions(f), before);
+  EXPECT_EQ(lstSlideGroups.ListCount(), 3);
+}
