@@ -73,6 +73,20 @@ protected:
   }
   Bmp Thumb(const std::string& name) { return LoadByContent(Read("Photo_Thumbnails/" + name)); }
   std::int64_t Time(const std::string& rel) { return qm::FileDateTime(Path(rel)); }
+  // After a close during item 3 of n clips (dated 1100000000 + 60 x i, old
+  // thumbnails "old" dated 1000): the first three built and dated, the rest untouched.
+  void ExpectFirstThreeBuilt(const std::vector<std::string>& list, int n) {
+    for (int i = 1; i <= n; ++i) {
+      const std::string rel = "Photo_Thumbnails/" + list[size_t(i)];
+      if (i <= 3) {
+        EXPECT_EQ(Thumb(list[size_t(i)]).image.size(), QSize(100, 75)) << rel;
+        EXPECT_EQ(Time(rel), 1100000000 + 60 * i) << rel;
+      } else {
+        EXPECT_EQ(Read(rel), "old") << rel;
+        EXPECT_EQ(Time(rel), 1000) << rel;
+      }
+    }
+  }
 };
 
 TEST_F(ThumbnailBuilderTest, PicturesFitTheBoxAsBmpUnderTheirOwnNameDatedLikeThePhoto) {
@@ -200,16 +214,7 @@ TEST_F(ThumbnailBuilderTest, ClosingDuringTheThirdOfTenFinishesItAndTouchesNoLat
   ASSERT_TRUE(closed);
   EXPECT_TRUE(goneAtOnce);
   EXPECT_TRUE(StopThumbnails);
-  for (int i = 1; i <= 10; ++i) {
-    const std::string rel = "Photo_Thumbnails/" + list[size_t(i)];
-    if (i <= 3) {
-      EXPECT_EQ(Thumb(list[size_t(i)]).image.size(), QSize(100, 75)) << rel;
-      EXPECT_EQ(Time(rel), 1100000000 + 60 * i) << rel;
-    } else {
-      EXPECT_EQ(Read(rel), "old") << rel;
-      EXPECT_EQ(Time(rel), 1000) << rel;
-    }
-  }
+  ExpectFirstThreeBuilt(list, 10);
 }
 
 TEST_F(ThumbnailBuilderTest, ProgressBarGrowsToFullLength) {
@@ -340,15 +345,7 @@ TEST_F(ThumbnailBuilderTest, ClosingWhileTheItemInHandIsStillDecodingSavesAndDat
   Run(list);
 
   ASSERT_TRUE(closed);
-  for (int i = 1; i <= 6; ++i) {
-    const std::string rel = "Photo_Thumbnails/" + list[size_t(i)];
-    if (i <= 3) {
-      EXPECT_EQ(Thumb(list[size_t(i)]).image.size(), QSize(100, 75)) << rel;
-      EXPECT_EQ(Time(rel), 1100000000 + 60 * i) << rel;
-    } else {
-      EXPECT_EQ(Read(rel), "old") << rel;
-    }
-  }
+  ExpectFirstThreeBuilt(list, 6);
 }
 
 TEST_F(ThumbnailBuilderTest, PicturesTooLargeToDecodeGetABlankDatedThumbnailAndOneLogLineEach) {
