@@ -40,17 +40,17 @@ bool frmMain::OpenCurrentFromGrid() {
   return shown;
 }
 
-// From the grid, the current photo itself is the next one to see.
+// From the grid, the current photo itself is the next one to see; when it cannot
+// be opened, the one after it is, so a damaged photo never blocks the way on.
 bool frmMain::NextPhoto() {
   try {
     bool shown = false;
-    if (ViewMode == 0) {
-      qm::DoEvents();
-      shown = OpenCurrentFromGrid();
-    } else {
-      qm::DoEvents();
+    qm::DoEvents();
+    if (ViewMode == 0) shown = OpenCurrentFromGrid();
+    if (!shown) {
       const std::int32_t i = gAlbumState.CurrentImageIndex;
-      if (i >= 0 && std::size_t(i) + 1 < PhotoNames.size()) shown = DisplayPhoto(i + 1);
+      if (i >= 1 && std::size_t(i) + 1 < PhotoNames.size()) shown = DisplayPhoto(i + 1);
+      if (shown) ViewMode = 1;
     }
     SetCountLabel(gAlbumState.CurrentImageIndex);
     return shown;

@@ -87,17 +87,20 @@ TEST_F(Navigation, NextFromTheGridWhileEditingSavesIntoTheEditedPhotoOnly) {
   EXPECT_EQ(f.txtPlace->text(), "Harbour");
 }
 
-TEST_F(Navigation, APhotoThatFailsToOpenFromTheGridKeepsTheGrid) {
+TEST_F(Navigation, APhotoThatFailsToOpenFromTheGridIsSteppedPast) {
   frmMain& f = Open(2);
   Write("Photos/p1.jpg", "broken");
   f.SetImageIndex(1);
   prompter.ExpectMsg(qm::MsgAnswer::OK);
-  EXPECT_FALSE(f.NextPhoto());
-  EXPECT_EQ(ViewMode, 0);
-  EXPECT_FALSE(f.imgThumbnail[0]->isHidden());
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
   f.cmdFullScreen_Click();
   EXPECT_EQ(ViewMode, 0);
+  EXPECT_FALSE(f.imgThumbnail[0]->isHidden());
+  // >> tells of the damaged photo and goes on to the one after it.
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  EXPECT_TRUE(f.NextPhoto());
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_EQ(ViewMode, 1);
+  EXPECT_TRUE(f.imgThumbnail[0]->isHidden());
   EXPECT_EQ(prompter.Prompts().size(), 2u);
 }
 
