@@ -12,6 +12,7 @@
 #include "core/photolinks.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
+#include "platform/text_lines.h"
 
 namespace {
 
@@ -193,21 +194,24 @@ bool LoadImageInfo(std::int32_t index, InfoFileHost* host) {
   s.IsVideo = IsVideoPath(GetPhotoLink(name));
   if (host) host->EnableVideo(s.IsVideo);
   SetFields(s, InfoFields{});
-  std::vector<std::string> lines;
+  // Read a line at a time into a copy, so a file that fails halfway changes
+  // nothing and no file is ever held whole.
+  AlbumState got = s;
+  // A file without a PhotoPath line must not inherit the previous photo's link,
+  // or the next save would point this photo at that one. Until the file says
+  // otherwise it has the default link, the one the link resolver falls back to.
+  got.PhotoPath = "\\Photos\\" + photoName;
+  bool linkRead = false;
   bool read = true;
   try {
-    lines = qm::ReadTextLines(InfoFolder + name);
+    qm::ForEachTextLine(InfoFolder + name, [&](const std::string& line) {
+      ApplyLine(got, line, linkRead);
+      return true;
+    });
   } catch (const qm::RuntimeError&) {
     read = false;
   }
-  if (read) {
-    // A file without a PhotoPath line must not inherit the previous photo's link,
-    // or the next save would point this photo at that one. Until the file says
-    // otherwise it has the default link, the one the link resolver falls back to.
-    s.PhotoPath = "\\Photos\\" + photoName;
-    bool linkRead = false;
-    for (const std::string& line : lines) ApplyLine(s, line, linkRead);
-  }
+  if (read) s = std::move(got);
   if (host) {
     host->EditTarget = read ? InfoTarget{photoName, true, s.PhotoPath, s.ImageWidth, s.ImageHeight}
                             : InfoTarget{photoName, false, "", 0, 0};
