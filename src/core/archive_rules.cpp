@@ -127,7 +127,7 @@ bool SetAsideFile(const std::string& folder, const std::string& name) {
     }
     qm::CopyFileSafely(from, to, true);
     // The original goes only once the copy holds the same bytes.
-    if (qm::ReadFileBytes(to) != qm::ReadFileBytes(from)) return false;
+    if (qm::ReadFileBytes(to) != bytes) return false;
     qm::DeleteFile(from);
     return true;
   } catch (const qm::RuntimeError&) {

@@ -12,7 +12,6 @@
 #include "core/photolinks.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "platform/text_lines.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "platform/text_lines.h"
 
 namespace {
 

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <memory>
 
 #include "platform/clock.h"
 #include "platform/runtime_error.h"
@@ -243,30 +245,68 @@ void CopyFileSafely(const std::string& from, const std::string& to, bool keepTim
   }
 }
 
-std::string ReadFileBytes(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// Hands the file's bytes to take a read at a time, until it returns false.
+void ReadChunks(const std::string& path, const std::function<bool(const char*, size_t)>& take,
+                std::string* reserveFor = nullptr) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) ThrowFor(path, errno);
-  std::string out;
+  // Closed however the read ends, a throwing reader included.
+  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* f) { ::close(*f); });
   struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    throw RuntimeError(ErrPathFileAccess);
-  }
-  if (st.st_size > 0) out.reserve(size_t(st.st_size));
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) throw RuntimeError(ErrPathFileAccess);
+  if (reserveFor && st.st_size > 0) reserveFor->reserve(size_t(st.st_size));
   char buf[65536];
   for (;;) {
-    ssize_t r = ::read(fd, buf, sizeof buf);
+    const ssize_t r = ::read(fd, buf, sizeof buf);
     if (r < 0) {
       if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      ThrowFor(path, err);
+      ThrowFor(path, errno);
     }
-    if (r == 0) break;
-    out.append(buf, size_t(r));
+    if (r == 0 || !take(buf, size_t(r))) break;
   }
-  ::close(fd);
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+  std::string out;
+  ReadChunks(
+      path,
+      [&](const char* data, size_t n) {
+        out.append(data, n);
+        return true;
+      },
+      &out);
   return out;
+}
+
+void ForEachTextLine(const std::string& path, const std::function<bool(const std::string&)>& visit) {
+  std::string line;
+  bool afterCR = false;  // a LF right after a CR ends nothing more, even across reads
+  bool open = false;     // characters (or nothing) since the last line end
+  bool more = true;
+  ReadChunks(path, [&](const char* data, size_t n) {
+    for (size_t i = 0; i < n && more; ++i) {
+      const char c = data[i];
+      if (c == '\n' && afterCR) {
+        afterCR = false;
+        continue;
+      }
+      afterCR = c == '\r';
+      if (c == '\r' || c == '\n') {
+        more = visit(line);
+        line.clear();
+        open = false;
+      } else {
+        line += c;
+        open = true;
+      }
+    }
+    return more;
+  });
+  if (more && open) visit(line);
 }
 
 std::vector<std::string> SplitTextLines(const std::string& text) {

@@ -3,6 +3,7 @@
 // names pass through unchanged. Failures throw qm::RuntimeError with the runtime's
 // numbers (53 file not found, 76 path not found, 70 permission denied, ...).
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,10 @@ std::string ReadFileBytes(const std::string& path);
 // without a line end is still a line.
 std::vector<std::string> ReadTextLines(const std::string& path);
 std::vector<std::string> SplitTextLines(const std::string& text);
+// Calls visit with each line of the file, as ReadTextLines takes them, until it
+// returns false; a reader that needs one line, or only the values seen so far,
+// never holds the whole file.
+void ForEachTextLine(const std::string& path, const std::function<bool(const std::string&)>& visit);
 // Writes the whole file to a temporary file in the same folder and renames it over
 // the original; on failure the original is left as it was. Lines end in CR LF.
 // A file that is cheap to make again may skip the flush to disc (durable false):

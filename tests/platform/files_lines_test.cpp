@@ -5,7 +5,6 @@
 
 #include "platform/files.h"
 #include "platform/runtime_error.h"
-#include "platform/text_lines.h"
 
 namespace {
 
