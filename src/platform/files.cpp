@@ -208,6 +208,39 @@ void RenameFile(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) != 0) ThrowFor(from, errno);
 }
 
+void RenameFileNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return;
+  int err = errno;
+  if (err == EEXIST) throw RuntimeError(ErrFileExists);
+  if (err != EINVAL && err != ENOSYS) ThrowFor(from, err);
+  // The file system cannot rename exclusively: a hard link can be made only under
+  // a free name, and the old name goes once the new one holds the file.
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    if (::unlink(from.c_str()) != 0) {
+      err = errno;
+      ::unlink(to.c_str());
+      ThrowFor(from, err);
+    }
+    return;
+  }
+  err = errno;
+  if (err == EEXIST) throw RuntimeError(ErrFileExists);
+  if (err != EPERM && err != EOPNOTSUPP && err != ENOSYS) ThrowFor(from, err);
+  // No hard links either: look, then rename (one user, so the gap is harmless).
+  struct stat st {};
+  if (::lstat(to.c_str(), &st) == 0) throw RuntimeError(ErrFileExists);
+  RenameFile(from, to);
+}
+
+void CreateNewFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode());
+  if (fd < 0) {
+    if (errno == EEXIST) throw RuntimeError(ErrFileExists);
+    ThrowFor(path, errno);
+  }
+  ::close(fd);
+}
+
 void CopyFile(const std::string& from, const std::string& to) {
   const std::string data = ReadFileBytes(from);
   int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

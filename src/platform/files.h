@@ -34,6 +34,11 @@ bool SetFileModified(const std::string& path, std::int64_t seconds);
 void MakeFolder(const std::string& path);    // throws 75 when it exists
 void DeleteFile(const std::string& path);
 void RenameFile(const std::string& from, const std::string& to);
+// Renames without ever replacing a file of the new name (throws 58, file already
+// exists, instead), also on file systems that cannot rename exclusively.
+void RenameFileNoReplace(const std::string& from, const std::string& to);
+// Creates an empty file; throws 58 when a file of that name is there already.
+void CreateNewFile(const std::string& path);
 // Plain copy over any existing destination.
 void CopyFile(const std::string& from, const std::string& to);
 // Copies through a temporary file in the destination folder, checks the copy's

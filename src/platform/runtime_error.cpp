@@ -10,6 +10,7 @@ std::string ErrorText(int number) {
     case ErrSubscript: return "Subscript out of range";
     case ErrTypeMismatch: return "Type mismatch";
     case ErrFileNotFound: return "File not found";
+    case ErrFileExists: return "File already exists";
     case ErrDiskFull: return "Disk full";
     case ErrPermission: return "Permission denied";
     case ErrPathFileAccess: return "Path/File access error";

@@ -11,6 +11,7 @@ enum ErrNo : int {
   ErrSubscript = 9,
   ErrTypeMismatch = 13,
   ErrFileNotFound = 53,
+  ErrFileExists = 58,
   ErrDiskFull = 61,
   ErrPermission = 70,
   ErrPathFileAccess = 75,

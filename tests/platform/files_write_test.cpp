@@ -106,3 +106,29 @@ TEST_F(FilesWriteTest, PatternsMatchAsTheFileListDoes) {
   EXPECT_FALSE(qm::MatchesPattern("ab", "a?b"));
   EXPECT_TRUE(qm::MatchesPattern("abcabd", "*abd"));
 }
+
+TEST_F(FilesWriteTest, ExclusiveRenameAndCreateNeverReplaceAFile) {
+  Write("box/a.lst", "a\r\n");
+  Write("box/b.lst", "b\r\n");
+  try {
+    qm::RenameFileNoReplace(Path("box/a.lst"), Path("box/b.lst"));
+    FAIL() << "a rename replaced a file";
+  } catch (const qm::RuntimeError& e) {
+    EXPECT_EQ(e.Number(), qm::ErrFileExists);
+  }
+  try {
+    qm::CreateNewFile(Path("box/b.lst"));
+    FAIL() << "an existing file was created again";
+  } catch (const qm::RuntimeError& e) {
+    EXPECT_EQ(e.Number(), qm::ErrFileExists);
+  }
+  EXPECT_EQ(Read("box/a.lst"), "a\r\n");
+  EXPECT_EQ(Read("box/b.lst"), "b\r\n");
+
+  qm::RenameFileNoReplace(Path("box/a.lst"), Path("box/c.lst"));
+  qm::CreateNewFile(Path("box/d.lst"));
+  EXPECT_EQ(AllEntries(Path("box")), (std::vector<std::string>{"b.lst", "c.lst", "d.lst"}));
+  EXPECT_EQ(Read("box/c.lst"), "a\r\n");
+  EXPECT_EQ(Read("box/d.lst"), "");
+  EXPECT_THROW(qm::RenameFileNoReplace(Path("box/gone.lst"), Path("box/e.lst")), qm::RuntimeError);
+}
