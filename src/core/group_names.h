@@ -8,6 +8,9 @@ class SlideGroupList {
 public:
   void Clear() { items_.clear(); }
   void AddItem(const std::string& name);
+  // Gives the entry of that exact name a new one in the same place (the list is
+  // sorted again only when it is next filled); false when no entry has the name.
+  bool ReplaceItem(const std::string& oldName, const std::string& newName);
   int ListCount() const { return int(items_.size()); }
   const std::string& List(int index) const { return items_.at(size_t(index)); }
   const std::vector<std::string>& Items() const { return items_; }

@@ -1,0 +1,55 @@
+#include "core/group_commands.h"
+
+#include "core/groupfiles.h"
+#include "core/modquillmont.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+std::string SongOf(const std::string& name) { return MidiFolder + name + ".mid"; }
+
+}  // namespace
+
+GroupRenameResult RenameGroupFiles(const std::string& oldName, const std::string& newName) {
+  GroupRenameResult r;
+  try {
+    qm::RenameFileNoReplace(SlideGroupsFolder + GroupFileOf(oldName), SlideGroupsFolder + GroupFileOf(newName));
+    r.listRenamed = true;
+  } catch (const qm::RuntimeError& e) {
+    r.listNameTaken = e.Number() == qm::ErrFileExists;
+    r.listError = e.Description();
+    return r;
+  }
+  r.songOfNewNameKept = qm::FileExists(SongOf(newName));
+  if (r.songOfNewNameKept || !qm::FileExists(SongOf(oldName))) return r;
+  try {
+    qm::RenameFileNoReplace(SongOf(oldName), SongOf(newName));
+    r.songRenamed = true;
+  } catch (const qm::RuntimeError& e) {
+    if (e.Number() == qm::ErrFileExists)
+      r.songOfNewNameKept = true;
+    else
+      r.songError = e.Description();
+  }
+  return r;
+}
+
+bool RemoveGroupFiles(const std::string& name) {
+  const std::string list = SlideGroupsFolder + GroupFileOf(name);
+  if (!qm::FileExists(list)) return false;
+  qm::DeleteFile(list);
+  try {
+    qm::DeleteFile(SongOf(name));
+  } catch (const qm::RuntimeError&) {
+    // Most groups have no song.
+  }
+  return true;
+}
+
+void CreateGroupFile(const std::string& name) { qm::CreateNewFile(SlideGroupsFolder + GroupFileOf(name)); }
+
+MoveOutcome MoveSelectedPhotos(const std::string& targetFile, const std::string& loadedFile) {
+  if (!AddToGroup(targetFile)) return MoveOutcome::NotAdded;
+  return RemoveFromGroup(loadedFile) ? MoveOutcome::Moved : MoveOutcome::NotRemoved;
+}

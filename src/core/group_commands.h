@@ -1,0 +1,29 @@
+#pragma once
+// The file work of the group commands, apart from their windows: each says what
+// happened, so the command can tell the user and change its lists to match.
+#include <string>
+
+// Renaming a group: its list file first; its song only once the list is renamed.
+// A file of the new name is never replaced.
+struct GroupRenameResult {
+  bool listRenamed = false;
+  bool listNameTaken = false;  // a file of the new name is there already
+  std::string listError;       // why the list file kept its name
+  bool songRenamed = false;
+  bool songOfNewNameKept = false;  // a song of the new name was there already and stays
+  std::string songError;       // why an existing song kept its name (other than the above)
+};
+GroupRenameResult RenameGroupFiles(const std::string& oldName, const std::string& newName);
+
+// Removes a group's list file (throws when it cannot) and then its song, ignoring
+// a song that cannot go. False when the group had no list file.
+bool RemoveGroupFiles(const std::string& name);
+
+// Makes the empty list file of a new group; throws 58 when the file is there
+// already, so an existing list is never emptied.
+void CreateGroupFile(const std::string& name);
+
+// Moving the selected photos of the loaded group to another group: they leave the
+// loaded list only once they were appended to the target.
+enum class MoveOutcome { Moved, NotAdded, NotRemoved };
+MoveOutcome MoveSelectedPhotos(const std::string& targetFile, const std::string& loadedFile);
