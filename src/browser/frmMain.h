@@ -52,6 +52,19 @@ public:
   void pctAlbumList_MouseDown(int Index, int Button, int Shift, float X, float Y);
   bool CheckGroupName(std::string& GroupName);
 
+  // ---- group commands (frmMain_groups.cpp) -----------------------------------
+  void CreateAlbumGroup(int ForImage);  // 0 empty, 1 copy the selection, 2 move it
+  void RemoveAlbumGroup();              // the group GroupClick names
+  void RenameAlbumGroup();              // the loaded group
+  bool MoveToGroup(const std::string& GroupName);
+  void mnuThumbRemove_Click();
+  void mnuEditAdd_Click();
+  void mnuEditMove_Click();
+  std::string RenameAnswer;  // the previous answer, offered again
+  // Reads the loaded group again after its list changed, keeping the page, and
+  // clears the selection.
+  void ReloadLoadedGroup();
+
   // ---- lifecycle (frmMain.cpp) ----------------------------------------------
   void Form_Load() override;
   void Form_Activate();

@@ -1,14 +1,158 @@
-// The group store as members of the main window, for the other windows that call
+// The group commands (create, rename, remove, move, remove from the loaded group),
+// the group store as members of the main window for the other windows that call
 // them there, and the commands of parts of the program still to come.
+#include <exception>
+
+#include "browser/frmGroups.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
+#include "core/errorlog.h"
+#include "core/grid_rules.h"
+#include "core/group_commands.h"
+#include "core/group_names.h"
 #include "core/groupfiles.h"
+#include "platform/prompter.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+void Tell(const std::string& text) { qm::MsgBox(text, qm::MsgButtons::OK, "", qm::MsgIcon::Exclamation); }
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+}  // namespace
 
 bool frmMain::GroupExists(const std::string& GroupName) { return ::GroupExists(GroupName); }
 
 bool frmMain::AddToGroup(const std::string& TargetGroup) { return ::AddToGroup(TargetGroup); }
 
 bool frmMain::CheckGroupName(std::string& GroupName) { return ::CheckGroupName(GroupName); }
+
+void frmMain::CreateAlbumGroup(int ForImage) {
+  try {
+    std::string name = "new group";
+    for (;;) {
+      const auto answer = qm::InputBox("Enter name for new group.", "New Album Group", name);
+      if (!answer || answer->empty()) return;
+      name = *answer;
+      CheckGroupName(name);
+      if (!GroupExists(name)) {
+        try {
+          CreateGroupFile(name);
+          break;
+        } catch (const qm::RuntimeError& e) {
+          // A list of that name that the strip does not show yet is never emptied.
+          if (e.Number() != qm::ErrFileExists) throw;
+        }
+      }
+      qm::MsgBox("Album group name already exists. Select a new name.", qm::MsgButtons::OK, "Group Exists.");
+    }
+    const std::string file = GroupFileOf(name);
+    if (ForImage == 1 && !AddToGroup(file)) Tell("The photo(s) could not be copied to the group " + Quoted(name) + ".");
+    if (ForImage == 2) MoveToGroup(file);
+    LoadGroupNames();
+  } catch (const std::exception& e) {
+    LogError("CreateAlbumGroup", e.what());
+  }
+}
+
+void frmMain::RemoveAlbumGroup() {
+  try {
+    const std::string name = GroupClick;
+    // Rebuilt at every start, so removing it would only empty the strip's first button.
+    if (grid::IsAllPhotosGroup(name)) return;
+    if (qm::MsgBox("Are you sure you want to delete this group -> " + name, qm::MsgButtons::YesNo) !=
+        qm::MsgAnswer::Yes)
+      return;
+    if (RemoveGroupFiles(name)) LoadGroupNames();
+  } catch (const std::exception& e) {
+    LogError("RemoveAlbumGroup", e.what());
+  }
+}
+
+void frmMain::RenameAlbumGroup() {
+  const std::string oldName = gAlbumState.CurrentGroupName;
+  // The group pop-up is enabled by the clicked group, while the rename acts on the
+  // loaded one; the all-photos list is rebuilt under its own name at every start.
+  if (grid::IsAllPhotosGroup(oldName)) return;
+  for (;;) {
+    const auto answer = qm::InputBox("Rename \"" + oldName + "\" group to ...", "Rename Group", RenameAnswer);
+    if (!answer || answer->empty()) return;
+    RenameAnswer = *answer;
+    std::string name = *answer;
+    CheckGroupName(name);
+    if (GroupExists(name)) {
+      qm::MsgBox("Group name already in use. Try another", qm::MsgButtons::OK, "Rename Group");
+      continue;
+    }
+    const GroupRenameResult r = RenameGroupFiles(oldName, name);
+    if (r.listNameTaken) {
+      // A list of that name that the strip does not show yet.
+      qm::MsgBox("Group name already in use. Try another", qm::MsgButtons::OK, "Rename Group");
+      continue;
+    }
+    if (!r.listRenamed) {
+      Tell("The group " + Quoted(oldName) + " could not be renamed. " + r.listError + ".");
+      return;
+    }
+
+    gAlbumState.CurrentGroupName = name;
+    for (qm::EventLabel* label : lbAlbumList)
+      if (label->text().toStdString() == oldName) label->setText(QString::fromStdString(name));
+    lstSlideGroups.ReplaceItem(oldName, name);
+
+    if (r.songOfNewNameKept)
+      Tell("A music file " + Quoted(name + ".mid") + " was there already. It is kept as it is, and the group " +
+           Quoted(name) + " now plays it.");
+    else if (!r.songError.empty())
+      Tell("The music file " + Quoted(oldName + ".mid") + " could not be renamed. " + r.songError + ".");
+    return;
+  }
+}
+
+bool frmMain::MoveToGroup(const std::string& GroupName) {
+  const std::string loaded = LoadedGroupFile();
+  switch (MoveSelectedPhotos(GroupName, loaded)) {
+    case MoveOutcome::NotAdded:
+      Tell("The photo(s) could not be moved to the group " + Quoted(GroupNameOf(GroupName)) + ".");
+      return false;
+    case MoveOutcome::NotRemoved:
+      Tell("The photo(s) were copied to the group " + Quoted(GroupNameOf(GroupName)) +
+           " but could not be removed from the group " + Quoted(GroupNameOf(loaded)) + ".");
+      break;
+    case MoveOutcome::Moved: break;
+  }
+  ReloadLoadedGroup();
+  return true;
+}
+
+void frmMain::mnuThumbRemove_Click() {
+  if (qm::MsgBox("Are you sure you want to remove the photograph(s) from this group?", qm::MsgButtons::YesNo) !=
+      qm::MsgAnswer::Yes)
+    return;
+  if (!RemoveFromGroup(LoadedGroupFile()))
+    Tell("The photo(s) could not be removed from the group " + Quoted(gAlbumState.CurrentGroupName) + ".");
+  ReloadLoadedGroup();
+}
+
+void frmMain::ReloadLoadedGroup() {
+  LoadSlideGroup(LoadedGroupFile());
+  SetGroupListSelect(-1, 0);
+}
+
+void frmMain::mnuEditAdd_Click() {
+  frmGroups& picker = frmGroups::Get();
+  picker.setWindowTitle(QStringLiteral("Copy photo(s) to ..."));
+  picker.SetMode(1);
+  picker.exec();
+}
+
+void frmMain::mnuEditMove_Click() {
+  frmGroups& picker = frmGroups::Get();
+  picker.setWindowTitle(QStringLiteral("Move photo(s) to ..."));
+  picker.SetMode(2);
+  picker.exec();
+}
 
 void frmMain::StopSlideShow() {
   tmrSlideShow->stop();

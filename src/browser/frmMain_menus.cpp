@@ -150,11 +150,10 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileCreate, mnuFileRemove, mnuFileRenameGroup, mnuFileMidi, mnuFileImport, mnuFileExport,
-                     mnuEditAdd, mnuEditMove, mnuEditRemoveFromGroup, mnuEditRemoveFromAlbum, mnuEditSearchAppend,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuHelpAbout, mnuGroupNewGroup, mnuGroupRemove,
-                     mnuGroupRenameGroup, mnuGroupMidi, mnuGroupImport, mnuGroupExport, mnuGroupSearchAppend,
-                     mnuEditSort, mnuThumbAdd, mnuThumbMove, mnuThumbMoveNewGroup, mnuThumbRemove,
+  for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditRemoveFromAlbum, mnuEditSearchAppend,
+                     mnuEditWaveLink, mnuViewSlideshow,
+                     mnuHelpAbout,
+                     mnuGroupMidi, mnuGroupImport, mnuGroupExport, mnuGroupSearchAppend, mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
@@ -177,6 +176,25 @@ void frmMain::BuildMenus() {
   connect(mnuSetInfoUp, &QAction::triggered, this, [this] { optInfoPosition_Click(2); });
   connect(mnuSetInfoNormal, &QAction::triggered, this, [this] { optInfoPosition_Click(1); });
   connect(mnuSetInfoDown, &QAction::triggered, this, [this] { optInfoPosition_Click(0); });
+
+  // The group commands. The File menu's rules and commands go by the loaded group;
+  // the group pop-up's Remove by the button it was opened on (GroupClick).
+  connect(mnuFileCreate, &QAction::triggered, this, [this] { CreateAlbumGroup(0); });
+  connect(mnuGroupNewGroup, &QAction::triggered, this, [this] { CreateAlbumGroup(0); });
+  connect(mnuFileRemove, &QAction::triggered, this, [this] {
+    GroupClick = gAlbumState.CurrentGroupName;
+    RemoveAlbumGroup();
+  });
+  connect(mnuGroupRemove, &QAction::triggered, this, [this] { RemoveAlbumGroup(); });
+  connect(mnuFileRenameGroup, &QAction::triggered, this, [this] { RenameAlbumGroup(); });
+  connect(mnuGroupRenameGroup, &QAction::triggered, this, [this] { RenameAlbumGroup(); });
+  connect(mnuEditAdd, &QAction::triggered, this, [this] { mnuEditAdd_Click(); });
+  connect(mnuThumbAdd, &QAction::triggered, this, [this] { mnuEditAdd_Click(); });
+  connect(mnuEditMove, &QAction::triggered, this, [this] { mnuEditMove_Click(); });
+  connect(mnuThumbMove, &QAction::triggered, this, [this] { mnuEditMove_Click(); });
+  connect(mnuThumbMoveNewGroup, &QAction::triggered, this, [this] { CreateAlbumGroup(2); });
+  connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
+  connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
 }
 
 // The rules test the loaded group by its name: after a scroll of the strip the

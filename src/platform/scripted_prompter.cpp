@@ -7,7 +7,7 @@ ScriptedPrompter::~ScriptedPrompter() { SetPrompter(nullptr); }
 
 MsgAnswer ScriptedPrompter::MsgBox(const std::string& text, MsgButtons buttons, const std::string& title,
                                    MsgIcon) {
-  prompts_.push_back({text, title, buttons, false});
+  prompts_.push_back({text, title, buttons, false, ""});
   if (msgAnswers_.empty()) {
     ++unexpected_;
     return buttons == MsgButtons::YesNo ? MsgAnswer::No : buttons == MsgButtons::OK ? MsgAnswer::OK : MsgAnswer::Cancel;
@@ -18,8 +18,8 @@ MsgAnswer ScriptedPrompter::MsgBox(const std::string& text, MsgButtons buttons, 
 }
 
 std::optional<std::string> ScriptedPrompter::InputBox(const std::string& prompt, const std::string& title,
-                                                      const std::string&) {
-  prompts_.push_back({prompt, title, MsgButtons::OKCancel, true});
+                                                      const std::string& defaultText) {
+  prompts_.push_back({prompt, title, MsgButtons::OKCancel, true, defaultText});
   if (inputAnswers_.empty()) {
     ++unexpected_;
     return std::nullopt;

@@ -15,6 +15,7 @@ struct RecordedPrompt {
   std::string title;
   MsgButtons buttons = MsgButtons::OK;
   bool input = false;
+  std::string defaultText;  // an input box's offered answer
 };
 
 class ScriptedPrompter : public Prompter {

@@ -146,7 +146,6 @@ TEST_F(Strip, RightClickOpensTheGroupMenuWithoutChangingTheGroup) {
   Group("  All Photos  ", 2);
   Group("Beach", 2);
   frmMain& f = frmMain::Get();
-  for (QAction* a : {f.mnuGroupRemove, f.mnuGroupRenameGroup}) a->setProperty("qmPending", false);
   EXPECT_EQ(RightClick(f, 0), std::make_pair(false, false));
   EXPECT_EQ(RightClick(f, 1), std::make_pair(true, true));
   EXPECT_EQ(f.GroupClick, "Beach");
