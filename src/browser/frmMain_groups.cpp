@@ -97,8 +97,9 @@ void frmMain::RenameAlbumGroup() {
     }
 
     gAlbumState.CurrentGroupName = name;
-    for (qm::EventLabel* label : lbAlbumList)
-      if (label->text().toStdString() == oldName) label->setText(QString::fromStdString(name));
+    for (size_t i = 0; i < lbAlbumList.size(); ++i)
+      if (!pctAlbumList[i]->isHidden() && lbAlbumList[i]->text().toStdString() == oldName)
+        lbAlbumList[i]->setText(QString::fromStdString(name));
     lstSlideGroups.ReplaceItem(oldName, name);
 
     if (r.songOfNewNameKept)
