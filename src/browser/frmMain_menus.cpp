@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "archive/modUtils.h"
+#include "browser/frmAbout.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
@@ -152,7 +153,7 @@ void frmMain::BuildMenus() {
   // Commands whose windows come with later parts of the program.
   for (QAction* a : {mnuFileCreate, mnuFileRemove, mnuFileRenameGroup, mnuFileMidi, mnuFileImport, mnuFileExport,
                      mnuEditAdd, mnuEditMove, mnuEditRemoveFromGroup, mnuEditRemoveFromAlbum, mnuEditSearchAppend,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuHelpAbout, mnuGroupNewGroup, mnuGroupRemove,
+                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupNewGroup, mnuGroupRemove,
                      mnuGroupRenameGroup, mnuGroupMidi, mnuGroupImport, mnuGroupExport, mnuGroupSearchAppend,
                      mnuEditSort, mnuThumbAdd, mnuThumbMove, mnuThumbMoveNewGroup, mnuThumbRemove,
                      mnuGroupSort->menuAction()})
@@ -168,6 +169,7 @@ void frmMain::BuildMenus() {
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });
   connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
   connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
+  connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
   connect(mnuEditInfo, &QAction::triggered, this, [this] { cmdEditPhotoInfo_Click(); });
   connect(mnuViewNext, &QAction::triggered, this, [this] { pctNext_Click(); });
   connect(mnuViewPrevious, &QAction::triggered, this, [this] { pctPrev_Click(); });
@@ -198,6 +200,11 @@ void frmMain::mnuFileExit_Click() {
 }
 
 void frmMain::mnuHelpContents_Click() { OpenWithShell(AppPath + "/Help/index.html", 1); }
+
+void frmMain::mnuHelpAbout_Click() {
+  frmAbout::Get().exec();
+  frmAbout::Unload();
+}
 
 void frmMain::lbButtonText_Click(int Index) {
   try {
