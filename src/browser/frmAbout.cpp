@@ -1,12 +1,10 @@
 #include "browser/frmAbout.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QWindow>
 
 #include "archive/frmSplash.h"
 #include "browser/imagebox.h"
@@ -124,11 +122,7 @@ void frmAbout::StartSysInfo() {
 
 void frmAbout::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  // Centred on the window that opened it, which also keeps it out of the task bar.
-  QWidget* owner = QApplication::activeWindow();
-  if (owner == this) owner = nullptr;
-  if (owner && windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
-  qm::CentreWindow(*this, owner);
+  qm::CentreOnOpener(*this);
 }
 
 // OK is the cancel button too: Escape clicks it.
