@@ -383,6 +383,30 @@ def splash():
     c.save("splash.png", alpha=False)
 
 
+# ---- the About box's icon ------------------------------------------------------------
+# 32 x 32 with alpha: a tilted photo card on an azure tile.
+
+def about_icon():
+    c = Canvas(32, 32)
+    tile = rrect(1, 1, 31, 31, 6)
+    c.paint(rrect(1, 2, 31, 32, 6), BLACK, alpha=0.3, soft=1.0)
+    c.paint(tile, vgrad(1, 31, ACCENT_TOP, ACCENT_BOTTOM))
+    c.paint(intersect(ring(inset(tile, 1.0), 1.0), lambda x, y: y - 10), WHITE, alpha=0.25)
+    c.paint(ring(inset(tile, 0.5), 1.0), ACCENT_EDGE, alpha=0.9)
+
+    cx, cy, angle = 16, 16.5, -8
+    c.paint(rotated(rrect(6.5, 9.5, 26.5, 26.5, 1.5), cx, cy, angle), BLACK, alpha=0.35, soft=1.2)
+    c.paint(rotated(rrect(6, 8, 26, 25, 1.5), cx, cy, angle), (240, 243, 247))
+    window = rotated(rrect(8, 10, 24, 21, 0.5), cx, cy, angle)
+    c.paint(window, vgrad(10, 21, (64, 146, 240), (170, 212, 248)))
+    c.paint(intersect(rotated(circle(20, 13.2, 1.8), cx, cy, angle), window), (255, 214, 120))
+    far = [(7, 22), (7, 17), (11.5, 13.5), (15, 17), (18, 14.5), (25, 19.5), (25, 22)]
+    near = [(7, 22), (7, 19.5), (12, 17.5), (16, 20), (21, 17), (25, 18.5), (25, 22)]
+    c.paint(intersect(rotated(polygon(far), cx, cy, angle), window), (58, 84, 122))
+    c.paint(intersect(rotated(polygon(near), cx, cy, angle), window), (30, 44, 66))
+    c.save("about_icon.png", alpha=True)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     button_face("group_button.png", 139, 31, False)
@@ -397,6 +421,7 @@ def main():
     arrow_face("arrow_down_pressed.png", False, True)
     splash()
     main_background()
+    about_icon()
 
 
 if __name__ == "__main__":

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "browser/frmAbout.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
@@ -68,7 +69,7 @@ void Settle() {
   for (int i = 0; i < 30; ++i) qm::DoEvents();
 }
 
-void Save(frmMain& f, const std::string& out) {
+void Save(QWidget& f, const std::string& out) {
   Settle();
   f.grab().save(QString::fromStdString(out));
   std::printf("%s\n", out.c_str());
@@ -121,5 +122,9 @@ int main(int argc, char** argv) {
   f.txtPlace->setFocus();
   Save(f, outDir + "/info-edit.png");
   f.cmdEditPhotoInfo_Click();
+
+  frmAbout& about = frmAbout::Get();
+  about.show();
+  Save(about, outDir + "/about.png");
   return 0;
 }

@@ -1,9 +1,7 @@
 #include "browser/frmFirstTime.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QShowEvent>
-#include <QWindow>
 
 #include "platform/fonts.h"
 #include "platform/window_layout.h"
@@ -63,10 +61,5 @@ frmFirstTime::frmFirstTime() {
 
 void frmFirstTime::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  // Centred on the window that opened it (which also keeps it out of the task bar),
-  // or on the screen when there is none.
-  QWidget* owner = QApplication::activeWindow();
-  if (owner == this) owner = nullptr;
-  if (owner && windowHandle() && owner->windowHandle()) windowHandle()->setTransientParent(owner->windowHandle());
-  qm::CentreWindow(*this, owner);
+  qm::CentreOnOpener(*this);
 }

@@ -306,6 +306,7 @@ public:
   void mnuEdit_Click();
   void mnuFileExit_Click();
   void mnuHelpContents_Click();
+  void mnuHelpAbout_Click();
   void lbButtonText_Click(int Index);
   void BuildMenus();
   // Marks a command whose window is not part of the program yet: it stays

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "archive/modUtils.h"
+#include "browser/frmAbout.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
@@ -151,9 +152,8 @@ void frmMain::BuildMenus() {
 
   // Commands whose windows come with later parts of the program.
   for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditRemoveFromAlbum, mnuEditSearchAppend,
-                     mnuEditWaveLink, mnuViewSlideshow,
-                     mnuHelpAbout,
-                     mnuGroupMidi, mnuGroupImport, mnuGroupExport, mnuGroupSearchAppend, mnuEditSort,
+                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
+                     mnuGroupSearchAppend, mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
@@ -167,6 +167,7 @@ void frmMain::BuildMenus() {
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });
   connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
   connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
+  connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
   connect(mnuEditInfo, &QAction::triggered, this, [this] { cmdEditPhotoInfo_Click(); });
   connect(mnuViewNext, &QAction::triggered, this, [this] { pctNext_Click(); });
   connect(mnuViewPrevious, &QAction::triggered, this, [this] { pctPrev_Click(); });
@@ -216,6 +217,11 @@ void frmMain::mnuFileExit_Click() {
 }
 
 void frmMain::mnuHelpContents_Click() { OpenWithShell(AppPath + "/Help/index.html", 1); }
+
+void frmMain::mnuHelpAbout_Click() {
+  frmAbout::Get().exec();
+  frmAbout::Unload();
+}
 
 void frmMain::lbButtonText_Click(int Index) {
   try {

@@ -10,6 +10,7 @@ namespace {
 
 bool g_testMode = false;
 std::string g_testFolder;
+std::string g_testSystemFolder;
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
@@ -27,6 +28,7 @@ QString KeyOf(const std::string& section, const std::string& key) {
 }
 
 std::optional<std::string> ReadFrom(const QString& file, const QString& key) {
+  if (file.isEmpty() || !QFile::exists(file)) return std::nullopt;
   QSettings ini(file, QSettings::IniFormat);
   if (!ini.contains(key)) return std::nullopt;
   QVariant v = ini.value(key);
@@ -36,6 +38,10 @@ std::optional<std::string> ReadFrom(const QString& file, const QString& key) {
 }
 
 QString SystemFile(const std::string& app) {
+  if (g_testMode) {
+    if (g_testSystemFolder.empty()) return {};
+    return Q(g_testSystemFolder) + "/Dravenholt/" + Q(app) + ".ini";
+  }
   for (const QString& dir : QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation)) {
     if (dir == UserFolder()) continue;
     QString f = dir + "/Dravenholt/" + Q(app) + ".ini";
@@ -53,11 +59,16 @@ std::string SettingsFilePath(const std::string& app) {
 std::optional<std::string> ReadSetting(const std::string& app, const std::string& section, const std::string& key) {
   const QString k = KeyOf(section, key);
   if (auto v = ReadFrom(Q(SettingsFilePath(app)), k)) return v;
-  if (g_testMode) return std::nullopt;
-  const QString sys = SystemFile(app);
-  if (sys.isEmpty()) return std::nullopt;
-  return ReadFrom(sys, k);
+  return ReadFrom(SystemFile(app), k);
 }
+
+std::optional<std::string> ReadSettingIn(SettingsScope scope, const std::string& app, const std::string& section,
+                                         const std::string& key) {
+  const QString file = scope == SettingsScope::User ? Q(SettingsFilePath(app)) : SystemFile(app);
+  return ReadFrom(file, KeyOf(section, key));
+}
+
+std::string SystemSettingsFilePath(const std::string& app) { return SystemFile(app).toStdString(); }
 
 bool WriteSetting(const std::string& app, const std::string& section, const std::string& key,
                   const std::string& value) {
@@ -67,9 +78,10 @@ bool WriteSetting(const std::string& app, const std::string& section, const std:
   return ini.status() == QSettings::NoError;
 }
 
-void SetSettingsFolderForTests(const std::string& folder) {
+void SetSettingsFolderForTests(const std::string& folder, const std::string& systemFolder) {
   g_testMode = true;
   g_testFolder = folder;
+  g_testSystemFolder = systemFolder;
 }
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QUrl>
 
 namespace qm {
@@ -43,6 +44,11 @@ int ShellOpen(const std::string& path) {
   const QString file = QString::fromStdString(path);
   if (!QFileInfo::exists(file)) return 2;
   return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? 42 : 31;
+}
+
+bool StartProgram(const std::string& path) {
+  if (path.empty()) return false;
+  return QProcess::startDetached(QString::fromStdString(path), {});
 }
 
 }  // namespace qm

@@ -1,6 +1,6 @@
 #pragma once
 // Small services of the window runtime: yielding to the message loop, the screen's
-// mouse pointer, and opening a document with the desktop.
+// mouse pointer, opening a document with the desktop, and starting a program.
 #include <string>
 
 namespace qm {
@@ -14,5 +14,9 @@ Pointer ScreenPointer();
 // Opens a file with the desktop's handler. Returns a value above 32 on success and
 // 2 (file not found) or 31 (no handler) otherwise, as callers expect.
 int ShellOpen(const std::string& path);
+
+// Starts a program file as a process of its own, not waited for. False when it
+// cannot be started (missing, not executable).
+bool StartProgram(const std::string& path);
 
 }  // namespace qm

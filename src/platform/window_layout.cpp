@@ -1,8 +1,10 @@
 #include "platform/window_layout.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace qm {
 
@@ -25,6 +27,14 @@ void CentreWindow(QWidget& window, const QWidget* owner) {
   QRect r = window.frameGeometry();
   r.moveCenter(area.center());
   window.move(r.topLeft());
+}
+
+void CentreOnOpener(QWidget& dialog) {
+  QWidget* owner = QApplication::activeWindow();
+  if (owner == &dialog) owner = nullptr;
+  if (owner && dialog.windowHandle() && owner->windowHandle())
+    dialog.windowHandle()->setTransientParent(owner->windowHandle());
+  CentreWindow(dialog, owner);
 }
 
 }  // namespace qm

@@ -24,4 +24,9 @@ void SetUpFixedDialog(QDialog& dialog, const QString& title, int widthTwips, int
 // centre of the primary screen's free area (without its panels).
 void CentreWindow(QWidget& window, const QWidget* owner = nullptr);
 
+// For a dialog being shown: centres it on the window that opened it (the active
+// one), whose child it becomes so it stays out of the task bar; on the screen when
+// there is none.
+void CentreOnOpener(QWidget& dialog);
+
 }  // namespace qm

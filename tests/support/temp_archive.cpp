@@ -18,7 +18,7 @@ void TempArchive::SetUp() {
   root_ = dir_.path().toStdString() + "/prog";
   std::filesystem::create_directories(root_);
   qm::SetProgramFolderForTests(root_);
-  qm::SetSettingsFolderForTests(dir_.path().toStdString() + "/config");
+  qm::SetSettingsFolderForTests(dir_.path().toStdString() + "/config", dir_.path().toStdString() + "/config-system");
   qm::SetClockForTests(0);
   ReadOnlyArchive = false;
   BypassAutoCheck = false;
