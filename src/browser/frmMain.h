@@ -58,6 +58,7 @@ public:
   void RenameAlbumGroup();              // the loaded group
   bool MoveToGroup(const std::string& GroupName);
   void mnuThumbRemove_Click();
+  void RemovePhotosFromAlbum();  // the selected photos leave the program for the Removed folders
   void mnuEditAdd_Click();
   void mnuEditMove_Click();
   std::string RenameAnswer;  // the previous answer, offered again

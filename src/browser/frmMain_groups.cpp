@@ -1,7 +1,9 @@
 // The group commands (create, rename, remove, move, remove from the loaded group),
-// the group store as members of the main window for the other windows that call
+// removing photos from the program, the group store as members of the main window for the other windows that call
 // them there, and the commands of parts of the program still to come.
 #include <exception>
+#include <string>
+#include <vector>
 
 #include "browser/frmGroups.h"
 #include "browser/frmMain.h"
@@ -10,7 +12,10 @@
 #include "core/grid_rules.h"
 #include "core/group_commands.h"
 #include "core/group_names.h"
+#include "core/groupcleanup.h"
 #include "core/groupfiles.h"
+#include "core/modquillmont.h"
+#include "core/photo_removal.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 
@@ -19,6 +24,15 @@ namespace {
 void Tell(const std::string& text) { qm::MsgBox(text, qm::MsgButtons::OK, "", qm::MsgIcon::Exclamation); }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+// A list for a message: the first few items, then how many more.
+std::string Listed(const std::vector<std::string>& items) {
+  constexpr size_t kShown = 10;
+  std::string out;
+  for (size_t i = 0; i < items.size() && i < kShown; ++i) out += "\n" + items[i];
+  if (items.size() > kShown) out += "\n... and " + std::to_string(items.size() - kShown) + " more";
+  return out;
+}
 
 }  // namespace
 
@@ -134,6 +148,38 @@ void frmMain::mnuThumbRemove_Click() {
   if (!RemoveFromGroup(LoadedGroupFile()))
     Tell("The photo(s) could not be removed from the group " + Quoted(gAlbumState.CurrentGroupName) + ".");
   ReloadLoadedGroup();
+}
+
+void frmMain::RemovePhotosFromAlbum() {
+  if (qm::MsgBox("Are you sure you want to remove selected photograph(s) from the program? The removed "
+                 "photograph(s) will be place in the following folder -> " +
+                     PhotosFolder + "Removed",
+                 qm::MsgButtons::YesNo, "Remove photos from Album") != qm::MsgAnswer::Yes)
+    return;
+  setCursor(Qt::WaitCursor);
+  PhotoRemovalResult r;
+  try {
+    MakeRemovedFolders();
+    r = RemoveSelectedPhotoFiles();
+    RemoveMissingPhotosFromGroup();
+    pctAlbumList_MouseDown(gAlbumState.SelectedButton, 1, 0, 0, 0);
+  } catch (const std::exception& e) {
+    LogError("RemovePhotosFromAlbum", e.what());
+  }
+  unsetCursor();
+
+  // A photo that stays, or a file left behind, is told: the user would take the
+  // command's silence for success.
+  if (r.keptPhotos.empty() && r.leftFiles.empty()) return;
+  std::string text;
+  if (!r.keptPhotos.empty())
+    text += "These photo(s) could not be moved to " + PhotosFolder + "Removed and stay in the program:" +
+            Listed(r.keptPhotos);
+  if (!r.leftFiles.empty())
+    text += std::string(text.empty() ? "" : "\n\n") + "These file(s) could not be moved or deleted:" + Listed(r.leftFiles);
+  LogError("RemovePhotosFromAlbum", std::to_string(r.keptPhotos.size()) + " photo(s) kept, " +
+                                        std::to_string(r.leftFiles.size()) + " file(s) left in place");
+  Tell(text);
 }
 
 void frmMain::ReloadLoadedGroup() {

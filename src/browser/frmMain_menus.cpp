@@ -151,7 +151,7 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditRemoveFromAlbum, mnuEditSearchAppend,
+  for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditSearchAppend,
                      mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
                      mnuGroupSearchAppend, mnuEditSort,
                      mnuGroupSort->menuAction()})
@@ -196,6 +196,7 @@ void frmMain::BuildMenus() {
   connect(mnuThumbMoveNewGroup, &QAction::triggered, this, [this] { CreateAlbumGroup(2); });
   connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
+  connect(mnuEditRemoveFromAlbum, &QAction::triggered, this, [this] { RemovePhotosFromAlbum(); });
 }
 
 // The rules test the loaded group by its name: after a scroll of the strip the
