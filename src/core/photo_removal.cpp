@@ -20,10 +20,8 @@ bool PlainName(const std::string& name) {
   return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
 }
 
-bool SetAside(const std::string& folder, const std::string& name, PhotoRemovalResult& result) {
-  if (Absent(folder + name) || SetAsideFile(folder, name)) return true;
-  result.leftFiles.push_back(folder + name);
-  return false;
+bool SetAside(const std::string& folder, const std::string& name) {
+  return Absent(folder + name) || SetAsideFile(folder, name);
 }
 
 }  // namespace
@@ -36,13 +34,17 @@ void MakeRemovedFolders() {
 void RemovePhotoFiles(const std::string& name, PhotoRemovalResult& result) {
   if (!PlainName(name)) return;
   // A photo that stays keeps everything of it, so it stays whole in its groups.
-  if (!SetAside(PhotosFolder, name, result)) {
-    result.leftFiles.pop_back();
+  if (!SetAside(PhotosFolder, name)) {
     result.keptPhotos.push_back(name);
     return;
   }
-  SetAside(AudioFolder, name + ".wav", result);
-  const bool infoGone = SetAside(InfoFolder, name + ".info", result);
+  auto follow = [&](const std::string& folder, const std::string& file) {
+    if (SetAside(folder, file)) return true;
+    result.leftFiles.push_back(folder + file);
+    return false;
+  };
+  follow(AudioFolder, name + ".wav");
+  const bool infoGone = follow(InfoFolder, name + ".info");
   const std::string thumb = ThumbnailsFolder + name;
   try {
     qm::DeleteFile(thumb);
