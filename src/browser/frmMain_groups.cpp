@@ -1,6 +1,7 @@
 // The group commands (create, rename, remove, move, remove from the loaded group),
-// removing photos from the program, the group store as members of the main window for the other windows that call
-// them there, and the commands of parts of the program still to come.
+// removing photos from the program, the group store as members of the main window
+// for the other windows that call them there, and the commands of parts of the
+// program still to come.
 #include <exception>
 #include <string>
 #include <vector>
@@ -176,7 +177,8 @@ void frmMain::RemovePhotosFromAlbum() {
     text += "These photo(s) could not be moved to " + PhotosFolder + "Removed and stay in the program:" +
             Listed(r.keptPhotos);
   if (!r.leftFiles.empty())
-    text += std::string(text.empty() ? "" : "\n\n") + "These file(s) could not be moved or deleted:" + Listed(r.leftFiles);
+    text += std::string(text.empty() ? "" : "\n\n") + "These file(s) could not be moved or deleted:" +
+            Listed(r.leftFiles);
   LogError("RemovePhotosFromAlbum", std::to_string(r.keptPhotos.size()) + " photo(s) kept, " +
                                         std::to_string(r.leftFiles.size()) + " file(s) left in place");
   Tell(text);
