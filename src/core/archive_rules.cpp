@@ -14,10 +14,10 @@ bool InsideProgramFolder(const std::string& path) {
   return path.compare(0, root.size(), root) == 0;
 }
 
-// The bytes of a file, or false when it is certainly not there; other failures throw.
-bool ReadIfThere(const std::string& path, std::string& bytes) {
+// Whether a file is there; only "not found" says it is not, other failures throw.
+bool IsThere(const std::string& path) {
   try {
-    bytes = qm::ReadFileBytes(path);
+    qm::FileLen(path);
     return true;
   } catch (const qm::RuntimeError& e) {
     if (e.Number() == qm::ErrFileNotFound) return false;
@@ -115,19 +115,19 @@ bool SetAsideFile(const std::string& folder, const std::string& name) {
   const std::string from = folder + name;
   if (!qm::FolderExists(removed)) qm::ResumeNext([&] { qm::MakeFolder(removed); });
   try {
-    const std::string bytes = qm::ReadFileBytes(from);
-    std::string to, there;
+    // Files are compared a chunk at a time: a clip of gigabytes is never held whole.
+    std::string to;
     for (int n = 1;; ++n) {
       to = removed + NumberedName(name, n);
-      if (!ReadIfThere(to, there)) break;
-      if (there == bytes) {
+      if (!IsThere(to)) break;
+      if (qm::SameFileContents(to, from)) {
         qm::DeleteFile(from);
         return true;
       }
     }
     qm::CopyFileSafely(from, to, true);
     // The original goes only once the copy holds the same bytes.
-    if (qm::ReadFileBytes(to) != bytes) return false;
+    if (!qm::SameFileContents(to, from)) return false;
     qm::DeleteFile(from);
     return true;
   } catch (const qm::RuntimeError&) {

@@ -241,43 +241,6 @@ void CreateNewFile(const std::string& path) {
   ::close(fd);
 }
 
-void CopyFile(const std::string& from, const std::string& to) {
-  const std::string data = ReadFileBytes(from);
-  int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) ThrowFor(to, errno);
-  try {
-    WriteAll(fd, data.data(), data.size(), to);
-  } catch (...) {
-    ::close(fd);
-    throw;
-  }
-  if (::close(fd) != 0) ThrowFor(to, errno);
-}
-
-void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime) {
-  const std::string data = ReadFileBytes(from);
-  std::int64_t srcTime = keepTime ? FileDateTime(from) : 0;
-  std::string tmp;
-  int fd = MakeTempBeside(to, tmp);
-  try {
-    WriteAll(fd, data.data(), data.size(), to);
-    if (::fsync(fd) != 0) ThrowFor(to, errno);
-    if (::close(fd) != 0) {
-      fd = -1;
-      ThrowFor(to, errno);
-    }
-    fd = -1;
-    if (FileLen(tmp) != std::int64_t(data.size())) throw RuntimeError(ErrPathFileAccess);
-    ::chmod(tmp.c_str(), NewFileMode());
-    if (keepTime && !SetFileModified(tmp, srcTime)) throw RuntimeError(ErrPathFileAccess);
-    RenameFile(tmp, to);
-  } catch (...) {
-    if (fd >= 0) ::close(fd);
-    ::unlink(tmp.c_str());
-    throw;
-  }
-}
-
 namespace {
 
 // Hands the file's bytes to take a read at a time, until it returns false.
@@ -303,6 +266,50 @@ void ReadChunks(const std::string& path, const std::function<bool(const char*, s
 
 }  // namespace
 
+void CopyFile(const std::string& from, const std::string& to) {
+  int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) ThrowFor(to, errno);
+  try {
+    ReadChunks(from, [&](const char* data, size_t n) {
+      WriteAll(fd, data, n, to);
+      return true;
+    });
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  if (::close(fd) != 0) ThrowFor(to, errno);
+}
+
+void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime) {
+  std::int64_t srcTime = keepTime ? FileDateTime(from) : 0;
+  std::string tmp;
+  int fd = MakeTempBeside(to, tmp);
+  try {
+    // A chunk at a time: a clip of gigabytes is never held whole.
+    std::int64_t copied = 0;
+    ReadChunks(from, [&](const char* data, size_t n) {
+      WriteAll(fd, data, n, to);
+      copied += std::int64_t(n);
+      return true;
+    });
+    if (::fsync(fd) != 0) ThrowFor(to, errno);
+    if (::close(fd) != 0) {
+      fd = -1;
+      ThrowFor(to, errno);
+    }
+    fd = -1;
+    if (FileLen(tmp) != copied) throw RuntimeError(ErrPathFileAccess);
+    ::chmod(tmp.c_str(), NewFileMode());
+    if (keepTime && !SetFileModified(tmp, srcTime)) throw RuntimeError(ErrPathFileAccess);
+    RenameFile(tmp, to);
+  } catch (...) {
+    if (fd >= 0) ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
+  }
+}
+
 std::string ReadFileBytes(const std::string& path) {
   std::string out;
   ReadChunks(
@@ -313,6 +320,29 @@ std::string ReadFileBytes(const std::string& path) {
       },
       &out);
   return out;
+}
+
+bool SameFileContents(const std::string& a, const std::string& b) {
+  if (FileLen(a) != FileLen(b)) return false;
+  const int fd = ::open(b.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) ThrowFor(b, errno);
+  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* f) { ::close(*f); });
+  bool same = true;
+  std::string other;
+  ReadChunks(a, [&](const char* data, size_t n) {
+    other.resize(n);
+    size_t got = 0;
+    while (got < n) {
+      const ssize_t r = ::read(fd, other.data() + got, n - got);
+      if (r < 0 && errno == EINTR) continue;
+      if (r < 0) ThrowFor(b, errno);
+      if (r == 0) break;
+      got += size_t(r);
+    }
+    same = got == n && std::memcmp(data, other.data(), n) == 0;
+    return same;
+  });
+  return same;
 }
 
 void ForEachTextLine(const std::string& path, const std::function<bool(const std::string&)>& visit) {

@@ -47,6 +47,8 @@ void CopyFile(const std::string& from, const std::string& to);
 void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime);
 
 std::string ReadFileBytes(const std::string& path);
+// Whether two files hold the same bytes, compared a chunk at a time.
+bool SameFileContents(const std::string& a, const std::string& b);
 // Lines of a text file; CR LF, LF and a lone CR end a line, and a last line
 // without a line end is still a line.
 std::vector<std::string> ReadTextLines(const std::string& path);

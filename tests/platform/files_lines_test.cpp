@@ -45,3 +45,21 @@ TEST(TextLinesTest, StopsWhereTheVisitorSaysAndFailsOnAMissingFile) {
     EXPECT_EQ(e.Number(), qm::ErrFileNotFound);
   }
 }
+
+// Copies and comparisons go a chunk at a time; a file longer than one chunk, and
+// one that differs only in its last byte, must still come out right.
+TEST(FileChunksTest, CopiesAndComparesFilesLongerThanOneRead) {
+  QTemporaryDir dir;
+  const std::string a = dir.path().toStdString() + "/a", b = dir.path().toStdString() + "/b";
+  std::string bytes(200000, 'x');
+  for (size_t i = 0; i < bytes.size(); i += 7) bytes[i] = char(i);
+  std::ofstream(a, std::ios::binary) << bytes;
+  qm::CopyFileSafely(a, b, true);
+  EXPECT_EQ(qm::ReadFileBytes(b), bytes);
+  EXPECT_TRUE(qm::SameFileContents(a, b));
+  bytes.back() = 'y';
+  std::ofstream(b, std::ios::binary) << bytes;
+  EXPECT_FALSE(qm::SameFileContents(a, b));
+  std::ofstream(b, std::ios::binary) << bytes.substr(1);
+  EXPECT_FALSE(qm::SameFileContents(a, b));
+}
