@@ -2,7 +2,9 @@
 // turning pages at the grid's edges, and copying onto a group button.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFrame>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <filesystem>
 #include <string>
@@ -132,6 +134,27 @@ TEST_F(Dragging, BelowAndAboveTheGridTurnThePage) {
   EXPECT_EQ(ListOf("Trip"), CrLf(expected));
   EXPECT_EQ(gAlbumState.CurrentPage, 2);
   EXPECT_EQ(f.lbThumbnailFile[1]->text(), "t1.jpg");
+
+  // A release that arrives while the page turns is handled once the move is done,
+  // on the page it turned to: photo 17 goes before photo 15.
+  Click(f.imgThumbnail[0]);
+  Press(f, 0);
+  QWidget* thumb = f.imgThumbnail[0];
+  const QPointF at = QPointF(300, -3) - thumb->pos();
+  QApplication::postEvent(
+      thumb, new QMouseEvent(QEvent::MouseButtonRelease, at, thumb->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                             Qt::NoModifier));
+  MoveTo(f, 0, QPointF(300, -3));
+  Names after(expected.begin(), expected.begin() + 14);
+  after.insert(after.end(), {"t18.jpg", "t16.jpg", "t17.jpg", "t1.jpg", "t19.jpg", "t20.jpg"});
+  EXPECT_EQ(ListOf("Trip"), CrLf(after));
+  EXPECT_EQ(gAlbumState.CurrentPage, 1);
+
+  // A move without the left button held (its release went elsewhere) ends the drag.
+  Press(f, 0);
+  f.imgThumbnail_MouseMove(0, 0, 0, 900, 900);
+  EXPECT_FALSE(f.ThumbDrag.ThumbArmed || f.ThumbDrag.ThumbDragging);
+  EXPECT_TRUE(f.shpThumbnailSelect[16]->isHidden());
 }
 
 TEST_F(Dragging, ADropOnAGroupButtonCopiesTheSelection) {
