@@ -73,7 +73,8 @@ std::vector<std::string> ReorderedGroup(const std::vector<std::string>& names,
 }
 
 bool SameEntries(const std::vector<std::string>& lines, const std::vector<std::string>& names) {
-  return !names.empty() && lines.size() == names.size() - 1 && std::equal(lines.begin(), lines.end(), names.begin() + 1);
+  return !names.empty() && lines.size() == names.size() - 1 &&
+         std::equal(lines.begin(), lines.end(), names.begin() + 1);
 }
 
 }  // namespace drag

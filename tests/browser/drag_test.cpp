@@ -59,7 +59,8 @@ protected:
     QWidget* thumb = f.imgThumbnail[size_t(s)];
     SendMouse(thumb, QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, m);
     for (const QPointF& p : moves) SendMouse(thumb, QEvent::MouseMove, p - thumb->pos(), Qt::NoButton, Qt::LeftButton);
-    if (release) SendMouse(thumb, QEvent::MouseButtonRelease, moves.back() - thumb->pos(), Qt::LeftButton, Qt::NoButton);
+    if (release)
+      SendMouse(thumb, QEvent::MouseButtonRelease, moves.back() - thumb->pos(), Qt::LeftButton, Qt::NoButton);
   }
   static QPointF OverButton(frmMain& f, int b) {
     QWidget* button = f.pctAlbumList[size_t(b)];
