@@ -3,6 +3,7 @@
 // frmMain::Get() and call its public members. Its behaviour is spread over
 // frmMain_*.cpp files, one per area of the window.
 #include <QImage>
+#include <QPointF>
 #include <QTimer>
 #include <array>
 #include <cstdint>
@@ -160,6 +161,24 @@ public:
   void ShowGroupListSelect();
   void imgThumbnail_MouseDown(int Index, int Button, int Shift, float X, float Y);
   void BuildSelection();
+
+  // ---- thumbnail drag and drop (frmMain_drag.cpp) ----------------------------
+  struct ThumbDragState {
+    bool ThumbArmed = false;     // a left press on a thumbnail was seen
+    bool ThumbDragging = false;
+    std::int32_t ThumbStartX = 0;  // the press, in twips relative to the thumbnail
+    std::int32_t ThumbStartY = 0;
+    std::int32_t ThumbDropPosition = 0;  // -k before photo k, +k after it
+    bool ThumbMoveBusy = false;  // imgThumbnail_MouseMove is running
+    bool ReleasePending = false;  // a release came while a move was turning a page
+  };
+  ThumbDragState ThumbDrag;
+  void imgThumbnail_MouseMove(int Index, int Button, int Shift, float X, float Y);
+  void imgThumbnail_MouseUp(int Index, int Button, int Shift, float X, float Y);
+  void EndThumbnailDrag(bool Dropped);
+  bool SaveReorderedGroup(const std::string& file);
+  // The strip button a drop would copy to at a point of the window, -1 for none.
+  int DropButtonAt(QPointF inWindow) const;
 
   // ---- photo viewer (frmMain_viewer.cpp) -------------------------------------
   QImage pctBoxPicture;  // pctBox(0): the full picture, decoded once

@@ -58,6 +58,10 @@ void frmMain::BuildGrid() {
     connect(thumb, &qm::EventLabel::mouseDown, this,
             [this, s](int b, int sh, float x, float y) { imgThumbnail_MouseDown(s, b, sh, x, y); });
     connect(thumb, &qm::EventLabel::doubleClicked, this, [this, s] { imgThumbnail_DblClick(s); });
+    connect(thumb, &qm::EventLabel::mouseMove, this,
+            [this, s](int b, int sh, float x, float y) { imgThumbnail_MouseMove(s, b, sh, x, y); });
+    connect(thumb, &qm::EventLabel::mouseUp, this,
+            [this, s](int b, int sh, float x, float y) { imgThumbnail_MouseUp(s, b, sh, x, y); });
 
     auto* name = new QLabel(pctWindow);
     name->setObjectName(QString("lbThumbnailFile_%1").arg(s));

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QFrame>
 #include <QMenu>
+#include <cmath>
 #include <exception>
 
 #include "browser/frmMain.h"
@@ -75,7 +76,7 @@ void frmMain::ShowGroupListSelect() {
   }
 }
 
-void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float, float) {
+void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float X, float Y) {
   try {
     const std::int32_t k = grid::PhotoAtSlot(gAlbumState.CurrentPage, Index);
     // A slot past the end of the group holds no photo to select or make current.
@@ -85,6 +86,9 @@ void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float, fl
       if (Shift == 0) SetGroupListSelect(-1, 0);
       SetGroupListSelect(k, Shift);
       if (LoadImageInfo(k, this)) LoadInfoBox();
+      ThumbDrag.ThumbArmed = true;
+      ThumbDrag.ThumbStartX = std::int32_t(std::lrint(X));
+      ThumbDrag.ThumbStartY = std::int32_t(std::lrint(Y));
       gAlbumState.DropTarget = -1;
       SetCountLabel(k);
     } else if (Button == 2) {
