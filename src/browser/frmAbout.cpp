@@ -28,13 +28,8 @@ const std::string kSysInfoLocationValue = "MSINFO";
 const std::string kSysInfoProgram = "MSINFO32.EXE";
 
 QLabel* Text(QWidget* parent, const char* name, const QString& text, const QFont& font, const QRect& geometry) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(name);
-  l->setTextFormat(Qt::PlainText);
-  l->setFont(font);
-  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QLabel* l = qm::FixedTextLabel(parent, name, text, font, geometry);
   l->setWordWrap(true);
-  l->setGeometry(geometry);
   return l;
 }
 

@@ -11,14 +11,7 @@ namespace {
 using qm::TwipsToPixels;
 
 QLabel* Text(QWidget* parent, const char* name, const QString& text, const QFont& font, const QRect& geometry) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(name);
-  // Shown as written: no rich text, and with no buddy "&" is no mnemonic.
-  l->setTextFormat(Qt::PlainText);
-  l->setFont(font);
-  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  l->setGeometry(geometry);
-  return l;
+  return qm::FixedTextLabel(parent, name, text, font, geometry);
 }
 
 void SetColour(QLabel* l, const QColor& c) {

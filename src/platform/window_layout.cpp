@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QWindow>
 
@@ -35,6 +36,17 @@ void CentreOnOpener(QWidget& dialog) {
   if (owner && dialog.windowHandle() && owner->windowHandle())
     dialog.windowHandle()->setTransientParent(owner->windowHandle());
   CentreWindow(dialog, owner);
+}
+
+QLabel* FixedTextLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
+                       const QRect& geometry) {
+  auto* l = new QLabel(text, parent);
+  l->setObjectName(name);
+  l->setTextFormat(Qt::PlainText);
+  l->setFont(font);
+  l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  l->setGeometry(geometry);
+  return l;
 }
 
 }  // namespace qm

@@ -5,6 +5,8 @@
 #include <QString>
 
 class QDialog;
+class QFont;
+class QLabel;
 class QWidget;
 
 namespace qm {
@@ -28,5 +30,10 @@ void CentreWindow(QWidget& window, const QWidget* owner = nullptr);
 // one), whose child it becomes so it stays out of the task bar; on the screen when
 // there is none.
 void CentreOnOpener(QWidget& dialog);
+
+// A label of a small window at a design place, its text shown as written (no rich
+// text; with no buddy, "&" is no mnemonic), from the top left.
+QLabel* FixedTextLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
+                       const QRect& geometry);
 
 }  // namespace qm
