@@ -7,11 +7,13 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QScrollBar>
+#include <QTimer>
 #include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "browser/frmAbout.h"
+#include "browser/frmGroups.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
@@ -75,6 +77,33 @@ void Save(QWidget& f, const std::string& out) {
   std::printf("%s\n", out.c_str());
 }
 
+// A dialog over its owner, as the screen shows them. Xvfb runs no window manager,
+// so the dialog's caption, which alone tells a move from a copy, is drawn here as
+// a plain title bar above it.
+void SaveDialogOver(QWidget& owner, QWidget& dialog, const std::string& out) {
+  Settle();
+  QImage shot = owner.grab().toImage();
+  const QPixmap body = dialog.grab();
+  constexpr int kBar = 22;
+  const QPoint at = owner.mapFromGlobal(dialog.mapToGlobal(QPoint(0, 0))) - QPoint(0, kBar / 2);
+  QPainter p(&shot);
+  const QRect bar(at.x(), at.y() - kBar, body.width(), kBar);
+  p.fillRect(bar.adjusted(-1, -1, 1, body.height() + 1), QColor(40, 40, 40));
+  QLinearGradient g(bar.topLeft(), bar.topRight());
+  g.setColorAt(0, QColor(10, 36, 106));
+  g.setColorAt(1, QColor(166, 202, 240));
+  p.fillRect(bar, g);
+  QFont font = dialog.font();
+  font.setBold(true);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  p.drawText(bar.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft, dialog.windowTitle());
+  p.drawPixmap(at, body);
+  p.end();
+  shot.save(QString::fromStdString(out));
+  std::printf("%s\n", out.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,6 +151,37 @@ int main(int argc, char** argv) {
   f.txtPlace->setFocus();
   Save(f, outDir + "/info-edit.png");
   f.cmdEditPhotoInfo_Click();
+
+  // The information box back down (and its default setting), so the grid shows whole.
+  f.optInfoPosition_Click(0);
+  f.optInfoPosition_Click(1);
+
+  // Three photos of page 2 picked, then Edit > Move to Group: the picker lists the
+  // other groups. It is grabbed while its own event loop runs, then closed.
+  const int lakeTrip = f.FindGroupButton("Lake Trip.lst");
+  f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
+  f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
+  f.imgThumbnail_MouseDown(3, 1, 2, 0, 0);
+  f.imgThumbnail_MouseDown(12, 1, 2, 0, 0);
+  frmGroups& picker = frmGroups::Get();
+  QTimer::singleShot(200, &picker, [&] {
+    SaveDialogOver(f, picker, outDir + "/picker-move.png");
+    picker.reject();
+  });
+  f.mnuEditMove_Click();
+
+  // Two photos dragged from the top row towards the third: the insertion marker
+  // stands before the photo under the pointer and the yellow frame follows it.
+  // Coordinates are twips relative to the pressed thumbnail.
+  f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
+  f.imgThumbnail_MouseDown(1, 1, 0, 75, 75);
+  f.imgThumbnail_MouseDown(2, 1, 2, 75, 75);
+  f.imgThumbnail_MouseDown(2, 1, 3, 75, 75);
+  const QPoint from = f.imgThumbnail[2]->pos();
+  for (const QPoint to : {QPoint(330, 60), QPoint(260, 170), QPoint(172, 276)})
+    f.imgThumbnail_MouseMove(2, 1, 0, float((to.x() - from.x()) * 15), float((to.y() - from.y()) * 15));
+  Save(f, outDir + "/drag.png");
+  f.EndThumbnailDrag(false);
 
   frmAbout& about = frmAbout::Get();
   about.show();
