@@ -71,9 +71,8 @@ void frmMain::CreateAlbumGroup(int ForImage) {
   }
 }
 
-void frmMain::RemoveAlbumGroup() {
+void frmMain::RemoveAlbumGroup(std::string name) {
   try {
-    const std::string name = GroupClick;
     // Rebuilt at every start, so removing it would only empty the strip's first button.
     if (grid::IsAllPhotosGroup(name)) return;
     if (qm::MsgBox("Are you sure you want to delete this group -> " + name, qm::MsgButtons::YesNo) !=
@@ -85,10 +84,8 @@ void frmMain::RemoveAlbumGroup() {
   }
 }
 
-void frmMain::RenameAlbumGroup() {
-  const std::string oldName = gAlbumState.CurrentGroupName;
-  // The group pop-up is enabled by the clicked group, while the rename acts on the
-  // loaded one; the all-photos list is rebuilt under its own name at every start.
+void frmMain::RenameAlbumGroup(std::string oldName) {
+  // The all-photos list is rebuilt under its own name at every start.
   if (grid::IsAllPhotosGroup(oldName)) return;
   for (;;) {
     const auto answer = qm::InputBox("Rename \"" + oldName + "\" group to ...", "Rename Group", RenameAnswer);
@@ -111,7 +108,7 @@ void frmMain::RenameAlbumGroup() {
       return;
     }
 
-    gAlbumState.CurrentGroupName = name;
+    if (oldName == gAlbumState.CurrentGroupName) gAlbumState.CurrentGroupName = name;
     for (size_t i = 0; i < lbAlbumList.size(); ++i)
       if (!pctAlbumList[i]->isHidden() && lbAlbumList[i]->text().toStdString() == oldName)
         lbAlbumList[i]->setText(QString::fromStdString(name));

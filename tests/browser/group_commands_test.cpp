@@ -204,7 +204,7 @@ TEST_F(GroupCommands, RenameTellsOfAKeptSongATakenNameAndAListThatStays) {
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   prompter.ExpectInput("Journey");
   prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.RenameAlbumGroup();
+  f.RenameAlbumGroup(gAlbumState.CurrentGroupName);
   EXPECT_EQ(Prompt(1), "Group name already in use. Try another");
   EXPECT_EQ(prompter.Prompts()[1].title, "Rename Group");
   EXPECT_NE(Prompt(3).find("\"Journey.mid\""), std::string::npos);
@@ -215,11 +215,48 @@ TEST_F(GroupCommands, RenameTellsOfAKeptSongATakenNameAndAListThatStays) {
   std::filesystem::remove(Path("Photo_SlideGroups/Journey.lst"));
   prompter.ExpectInput("Voyage");
   prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.RenameAlbumGroup();
+  f.RenameAlbumGroup(gAlbumState.CurrentGroupName);
   EXPECT_EQ(Prompt(5).rfind("The group \"Journey\" could not be renamed.", 0), 0u);
   EXPECT_EQ(gAlbumState.CurrentGroupName, "Journey");
   EXPECT_EQ(Captions(f), (Names{kAllPhotosGroup, "Journey", "Zoo"}));
   EXPECT_EQ(lstSlideGroups.List(1), "Journey");
+}
+
+TEST_F(GroupCommands, ThePopUpRenamesTheClickedGroupAndADismissedPopUpRedirectsNoFileCommand) {
+  Group("Beach", 1, "b");
+  Group("Zoo", 1, "z");
+  frmMain& f = Press(0);
+  EnabledInPopUp([&] { f.pctAlbumList_MouseDown(2, 2, 0, 0, 0); }, f.mnuGroupRemove, f.mnuGroupRenameGroup);
+  prompter.ExpectInput("Zebra");
+  f.mnuGroupRenameGroup->trigger();
+  EXPECT_EQ(Prompt(0), "Rename \"Zoo\" group to ...");
+  EXPECT_EQ(ListOf("Zebra"), CrLf({"z1.jpg"}));
+  EXPECT_EQ(gAlbumState.CurrentGroupName, kAllPhotosGroup);
+  EXPECT_EQ(Captions(f), (Names{kAllPhotosGroup, "Beach", "Zebra"}));
+
+  // Another group loaded keeps its name.
+  Press(1);
+  EnabledInPopUp([&] { f.pctAlbumList_MouseDown(2, 2, 0, 0, 0); }, f.mnuGroupRemove, f.mnuGroupRenameGroup);
+  prompter.ExpectInput("Zoo");
+  f.mnuGroupRenameGroup->trigger();
+  EXPECT_EQ(Prompt(1), "Rename \"Zebra\" group to ...");
+  EXPECT_EQ(ListOf("Beach"), CrLf({"b1.jpg"}));
+  EXPECT_EQ(ListOf("Zoo"), CrLf({"z1.jpg"}));
+  EXPECT_EQ(gAlbumState.CurrentGroupName, "Beach");
+
+  // A dismissed pop-up leaves the File menu on the loaded group.
+  EnabledInPopUp([&] { f.pctAlbumList_MouseDown(2, 2, 0, 0, 0); }, f.mnuGroupRemove, f.mnuGroupRenameGroup);
+  prompter.ExpectMsg(qm::MsgAnswer::No);
+  f.mnuFileRemove->trigger();
+  prompter.ExpectInput("");
+  f.mnuFileRenameGroup->trigger();
+  EXPECT_EQ(Prompt(2), "Are you sure you want to delete this group -> Beach");
+  EXPECT_EQ(Prompt(3), "Rename \"Beach\" group to ...");
+
+  // The all-photos group is never renamed or removed, whoever names it.
+  f.RenameAlbumGroup(kAllPhotosGroup);
+  f.RemoveAlbumGroup(kAllPhotosGroup);
+  EXPECT_EQ(prompter.Prompts().size(), 4u);
 }
 
 TEST_F(GroupCommands, RemoveGroupTakesTheClickedOrLoadedGroupWhichStaysOnShow) {
@@ -243,6 +280,7 @@ TEST_F(GroupCommands, RemoveGroupTakesTheClickedOrLoadedGroupWhichStaysOnShow) {
   EXPECT_EQ(Prompt(2), "Are you sure you want to delete this group -> Beach");
   EXPECT_EQ(Captions(f), Names{kAllPhotosGroup});
   EXPECT_EQ(gAlbumState.PhotoCount, 2);
+
 }
 
 TEST_F(GroupCommands, RemoveFromGroupDropsTheSelectedPhotosAndReloads) {
