@@ -67,6 +67,9 @@ public:
   // Reads the loaded group again after its list changed, keeping the page, and
   // clears the selection.
   void ReloadLoadedGroup();
+  // False, and the user told, once the loaded group's list was removed: a command
+  // that rewrote the list would bring the removed group back.
+  bool LoadedGroupStillExists();
 
   // ---- lifecycle (frmMain.cpp) ----------------------------------------------
   void Form_Load() override;

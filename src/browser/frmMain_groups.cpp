@@ -17,6 +17,7 @@
 #include "core/groupfiles.h"
 #include "core/modquillmont.h"
 #include "core/photo_removal.h"
+#include "platform/files.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 
@@ -123,7 +124,14 @@ void frmMain::RenameAlbumGroup(std::string oldName) {
   }
 }
 
+bool frmMain::LoadedGroupStillExists() {
+  if (qm::FileExists(SlideGroupsFolder + LoadedGroupFile())) return true;
+  Tell("The group " + Quoted(gAlbumState.CurrentGroupName) + " no longer exists.");
+  return false;
+}
+
 bool frmMain::MoveToGroup(const std::string& GroupName) {
+  if (!LoadedGroupStillExists()) return false;
   const std::string loaded = LoadedGroupFile();
   switch (MoveSelectedPhotos(GroupName, loaded)) {
     case MoveOutcome::NotAdded:
@@ -140,6 +148,7 @@ bool frmMain::MoveToGroup(const std::string& GroupName) {
 }
 
 void frmMain::mnuThumbRemove_Click() {
+  if (!LoadedGroupStillExists()) return;
   if (qm::MsgBox("Are you sure you want to remove the photograph(s) from this group?", qm::MsgButtons::YesNo) !=
       qm::MsgAnswer::Yes)
     return;

@@ -281,6 +281,21 @@ TEST_F(GroupCommands, RemoveGroupTakesTheClickedOrLoadedGroupWhichStaysOnShow) {
   EXPECT_EQ(Captions(f), Names{kAllPhotosGroup});
   EXPECT_EQ(gAlbumState.PhotoCount, 2);
 
+  // Its list is never written back: moving, removing from it and reordering refuse.
+  Write("Photo_SlideGroups/Trip.lst", CrLf({"t1.jpg"}));
+  Click(f.imgThumbnail[1]);
+  for (int i = 0; i < 3; ++i) prompter.ExpectMsg(qm::MsgAnswer::OK);
+  EXPECT_FALSE(f.MoveToGroup("Trip.lst"));
+  f.mnuThumbRemove->trigger();
+  SendMouse(f.imgThumbnail[1], QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton);
+  f.imgThumbnail_MouseMove(1, 1, 0, 75 + 201, 75);
+  f.imgThumbnail_MouseMove(1, 1, 0, 75, 75);
+  EXPECT_EQ(gAlbumState.DropTarget, -2);
+  f.imgThumbnail_MouseUp(1, 1, 0, 0, 0);
+  for (size_t i = 3; i < 6; ++i) EXPECT_EQ(Prompt(i), "The group \"Beach\" no longer exists.");
+  EXPECT_FALSE(Exists("Photo_SlideGroups/Beach.lst"));
+  EXPECT_EQ(ListOf("Trip"), CrLf({"t1.jpg"}));
+  EXPECT_EQ(gAlbumState.PhotoCount, 2);
 }
 
 TEST_F(GroupCommands, RemoveFromGroupDropsTheSelectedPhotosAndReloads) {
