@@ -55,8 +55,9 @@ public:
 
   // ---- group commands (frmMain_groups.cpp) -----------------------------------
   void CreateAlbumGroup(int ForImage);  // 0 empty, 1 copy the selection, 2 move it
-  void RemoveAlbumGroup();              // the group GroupClick names
-  void RenameAlbumGroup();              // the loaded group
+  // The File menu names the loaded group, the group pop-up the clicked one (GroupClick).
+  void RemoveAlbumGroup(std::string name);
+  void RenameAlbumGroup(std::string oldName);  // a copy: the loaded name changes on the way
   bool MoveToGroup(const std::string& GroupName);
   void mnuThumbRemove_Click();
   void RemovePhotosFromAlbum();  // the selected photos leave the program for the Removed folders
@@ -66,6 +67,9 @@ public:
   // Reads the loaded group again after its list changed, keeping the page, and
   // clears the selection.
   void ReloadLoadedGroup();
+  // False, and the user told, once the loaded group's list was removed: a command
+  // that rewrote the list would bring the removed group back.
+  bool LoadedGroupStillExists();
 
   // ---- lifecycle (frmMain.cpp) ----------------------------------------------
   void Form_Load() override;

@@ -156,7 +156,7 @@ void frmMain::EndThumbnailDrag(bool Dropped) {
     if (dragged && Dropped && target >= 0 && target < grid::kStripButtons) {
       const std::string name = lbAlbumList[size_t(target)]->text().toStdString();
       if (!AddToGroup(GroupFileOf(name))) Tell("The photo(s) could not be copied to the group " + Quoted(name) + ".");
-    } else if (dragged && Dropped && target <= -2) {
+    } else if (dragged && Dropped && target <= -2 && LoadedGroupStillExists()) {
       if (!SaveReorderedGroup(LoadedGroupFile()))
         Tell("The new order of the group " + Quoted(gAlbumState.CurrentGroupName) + " could not be saved.");
       ReloadLoadedGroup();

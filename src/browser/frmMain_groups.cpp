@@ -17,6 +17,7 @@
 #include "core/groupfiles.h"
 #include "core/modquillmont.h"
 #include "core/photo_removal.h"
+#include "platform/files.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 
@@ -71,9 +72,8 @@ void frmMain::CreateAlbumGroup(int ForImage) {
   }
 }
 
-void frmMain::RemoveAlbumGroup() {
+void frmMain::RemoveAlbumGroup(std::string name) {
   try {
-    const std::string name = GroupClick;
     // Rebuilt at every start, so removing it would only empty the strip's first button.
     if (grid::IsAllPhotosGroup(name)) return;
     if (qm::MsgBox("Are you sure you want to delete this group -> " + name, qm::MsgButtons::YesNo) !=
@@ -85,10 +85,8 @@ void frmMain::RemoveAlbumGroup() {
   }
 }
 
-void frmMain::RenameAlbumGroup() {
-  const std::string oldName = gAlbumState.CurrentGroupName;
-  // The group pop-up is enabled by the clicked group, while the rename acts on the
-  // loaded one; the all-photos list is rebuilt under its own name at every start.
+void frmMain::RenameAlbumGroup(std::string oldName) {
+  // The all-photos list is rebuilt under its own name at every start.
   if (grid::IsAllPhotosGroup(oldName)) return;
   for (;;) {
     const auto answer = qm::InputBox("Rename \"" + oldName + "\" group to ...", "Rename Group", RenameAnswer);
@@ -111,7 +109,7 @@ void frmMain::RenameAlbumGroup() {
       return;
     }
 
-    gAlbumState.CurrentGroupName = name;
+    if (oldName == gAlbumState.CurrentGroupName) gAlbumState.CurrentGroupName = name;
     for (size_t i = 0; i < lbAlbumList.size(); ++i)
       if (!pctAlbumList[i]->isHidden() && lbAlbumList[i]->text().toStdString() == oldName)
         lbAlbumList[i]->setText(QString::fromStdString(name));
@@ -126,7 +124,14 @@ void frmMain::RenameAlbumGroup() {
   }
 }
 
+bool frmMain::LoadedGroupStillExists() {
+  if (qm::FileExists(SlideGroupsFolder + LoadedGroupFile())) return true;
+  Tell("The group " + Quoted(gAlbumState.CurrentGroupName) + " no longer exists.");
+  return false;
+}
+
 bool frmMain::MoveToGroup(const std::string& GroupName) {
+  if (!LoadedGroupStillExists()) return false;
   const std::string loaded = LoadedGroupFile();
   switch (MoveSelectedPhotos(GroupName, loaded)) {
     case MoveOutcome::NotAdded:
@@ -143,6 +148,7 @@ bool frmMain::MoveToGroup(const std::string& GroupName) {
 }
 
 void frmMain::mnuThumbRemove_Click() {
+  if (!LoadedGroupStillExists()) return;
   if (qm::MsgBox("Are you sure you want to remove the photograph(s) from this group?", qm::MsgButtons::YesNo) !=
       qm::MsgAnswer::Yes)
     return;

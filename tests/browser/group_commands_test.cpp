@@ -204,7 +204,7 @@ TEST_F(GroupCommands, RenameTellsOfAKeptSongATakenNameAndAListThatStays) {
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   prompter.ExpectInput("Journey");
   prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.RenameAlbumGroup();
+  f.RenameAlbumGroup(gAlbumState.CurrentGroupName);
   EXPECT_EQ(Prompt(1), "Group name already in use. Try another");
   EXPECT_EQ(prompter.Prompts()[1].title, "Rename Group");
   EXPECT_NE(Prompt(3).find("\"Journey.mid\""), std::string::npos);
@@ -215,11 +215,48 @@ TEST_F(GroupCommands, RenameTellsOfAKeptSongATakenNameAndAListThatStays) {
   std::filesystem::remove(Path("Photo_SlideGroups/Journey.lst"));
   prompter.ExpectInput("Voyage");
   prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.RenameAlbumGroup();
+  f.RenameAlbumGroup(gAlbumState.CurrentGroupName);
   EXPECT_EQ(Prompt(5).rfind("The group \"Journey\" could not be renamed.", 0), 0u);
   EXPECT_EQ(gAlbumState.CurrentGroupName, "Journey");
   EXPECT_EQ(Captions(f), (Names{kAllPhotosGroup, "Journey", "Zoo"}));
   EXPECT_EQ(lstSlideGroups.List(1), "Journey");
+}
+
+TEST_F(GroupCommands, ThePopUpRenamesTheClickedGroupAndADismissedPopUpRedirectsNoFileCommand) {
+  Group("Beach", 1, "b");
+  Group("Zoo", 1, "z");
+  frmMain& f = Press(0);
+  EnabledInPopUp([&] { f.pctAlbumList_MouseDown(2, 2, 0, 0, 0); }, f.mnuGroupRemove, f.mnuGroupRenameGroup);
+  prompter.ExpectInput("Zebra");
+  f.mnuGroupRenameGroup->trigger();
+  EXPECT_EQ(Prompt(0), "Rename \"Zoo\" group to ...");
+  EXPECT_EQ(ListOf("Zebra"), CrLf({"z1.jpg"}));
+  EXPECT_EQ(gAlbumState.CurrentGroupName, kAllPhotosGroup);
+  EXPECT_EQ(Captions(f), (Names{kAllPhotosGroup, "Beach", "Zebra"}));
+
+  // Another group loaded keeps its name.
+  Press(1);
+  EnabledInPopUp([&] { f.pctAlbumList_MouseDown(2, 2, 0, 0, 0); }, f.mnuGroupRemove, f.mnuGroupRenameGroup);
+  prompter.ExpectInput("Zoo");
+  f.mnuGroupRenameGroup->trigger();
+  EXPECT_EQ(Prompt(1), "Rename \"Zebra\" group to ...");
+  EXPECT_EQ(ListOf("Beach"), CrLf({"b1.jpg"}));
+  EXPECT_EQ(ListOf("Zoo"), CrLf({"z1.jpg"}));
+  EXPECT_EQ(gAlbumState.CurrentGroupName, "Beach");
+
+  // A dismissed pop-up leaves the File menu on the loaded group.
+  EnabledInPopUp([&] { f.pctAlbumList_MouseDown(2, 2, 0, 0, 0); }, f.mnuGroupRemove, f.mnuGroupRenameGroup);
+  prompter.ExpectMsg(qm::MsgAnswer::No);
+  f.mnuFileRemove->trigger();
+  prompter.ExpectInput("");
+  f.mnuFileRenameGroup->trigger();
+  EXPECT_EQ(Prompt(2), "Are you sure you want to delete this group -> Beach");
+  EXPECT_EQ(Prompt(3), "Rename \"Beach\" group to ...");
+
+  // The all-photos group is never renamed or removed, whoever names it.
+  f.RenameAlbumGroup(kAllPhotosGroup);
+  f.RemoveAlbumGroup(kAllPhotosGroup);
+  EXPECT_EQ(prompter.Prompts().size(), 4u);
 }
 
 TEST_F(GroupCommands, RemoveGroupTakesTheClickedOrLoadedGroupWhichStaysOnShow) {
@@ -242,6 +279,22 @@ TEST_F(GroupCommands, RemoveGroupTakesTheClickedOrLoadedGroupWhichStaysOnShow) {
   f.mnuFileRemove->trigger();
   EXPECT_EQ(Prompt(2), "Are you sure you want to delete this group -> Beach");
   EXPECT_EQ(Captions(f), Names{kAllPhotosGroup});
+  EXPECT_EQ(gAlbumState.PhotoCount, 2);
+
+  // Its list is never written back: moving, removing from it and reordering refuse.
+  Write("Photo_SlideGroups/Trip.lst", CrLf({"t1.jpg"}));
+  Click(f.imgThumbnail[1]);
+  for (int i = 0; i < 3; ++i) prompter.ExpectMsg(qm::MsgAnswer::OK);
+  EXPECT_FALSE(f.MoveToGroup("Trip.lst"));
+  f.mnuThumbRemove->trigger();
+  SendMouse(f.imgThumbnail[1], QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton);
+  f.imgThumbnail_MouseMove(1, 1, 0, 75 + 201, 75);
+  f.imgThumbnail_MouseMove(1, 1, 0, 75, 75);
+  EXPECT_EQ(gAlbumState.DropTarget, -2);
+  f.imgThumbnail_MouseUp(1, 1, 0, 0, 0);
+  for (size_t i = 3; i < 6; ++i) EXPECT_EQ(Prompt(i), "The group \"Beach\" no longer exists.");
+  EXPECT_FALSE(Exists("Photo_SlideGroups/Beach.lst"));
+  EXPECT_EQ(ListOf("Trip"), CrLf({"t1.jpg"}));
   EXPECT_EQ(gAlbumState.PhotoCount, 2);
 }
 
