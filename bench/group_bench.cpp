@@ -49,14 +49,7 @@ void BuildArchive() {
     const std::string name = PhotoName(i);
     const std::string thumb = ThumbnailsFolder + name;
     if (i <= kLooks) {
-      QImage img(100, i % 3 == 0 ? 100 : 75, QImage::Format_RGB32);
-      QPainter p(&img);
-      QLinearGradient g(0, 0, 100, 100);
-      g.setColorAt(0, QColor::fromHsv((i * 37) % 360, 180, 230));
-      g.setColorAt(1, QColor::fromHsv((i * 37 + 120) % 360, 200, 80));
-      p.fillRect(img.rect(), g);
-      p.end();
-      img.save(QString::fromStdString(thumb), "BMP");
+      BenchThumbnail(i).save(QString::fromStdString(thumb), "BMP");
     } else {
       std::filesystem::create_hard_link(ThumbnailsFolder + PhotoName((i - 1) % kLooks + 1), thumb);
     }

@@ -31,14 +31,7 @@ void BuildGroup() {
   std::string list;
   for (int i = 1; i <= kPhotos; ++i) {
     const std::string name = PhotoName(i);
-    QImage img(100, i % 3 == 0 ? 100 : 75, QImage::Format_RGB32);
-    QPainter p(&img);
-    QLinearGradient g(0, 0, 100, 100);
-    g.setColorAt(0, QColor::fromHsv((i * 37) % 360, 180, 230));
-    g.setColorAt(1, QColor::fromHsv((i * 37 + 120) % 360, 200, 80));
-    p.fillRect(img.rect(), g);
-    p.end();
-    img.save(QString::fromStdString(ThumbnailsFolder + name), "BMP");
+    BenchThumbnail(i).save(QString::fromStdString(ThumbnailsFolder + name), "BMP");
     WriteBenchFile(InfoFolder + name + ".info", "PhotoPath=\\Photos\\" + name + "\r\nTITLE=\r\nPHOTOGRAPHER=\r\nYEAR=\r\n"
                                            "PEOPLE=\r\nPLACE=\r\nEVENT=\r\nKEYWORDS=\r\nImageWidth=0\r\nImageHeight=0\r\n");
     list += name + "\r\n";

@@ -76,3 +76,14 @@ std::string CameraJpeg(int i) {
   img.save(&buf, "JPEG", 90);
   return bytes.toStdString();
 }
+
+QImage BenchThumbnail(int i) {
+  QImage img(100, i % 3 == 0 ? 100 : 75, QImage::Format_RGB32);
+  QPainter p(&img);
+  QLinearGradient g(0, 0, 100, 100);
+  g.setColorAt(0, QColor::fromHsv((i * 37) % 360, 180, 230));
+  g.setColorAt(1, QColor::fromHsv((i * 37 + 120) % 360, 200, 80));
+  p.fillRect(img.rect(), g);
+  p.end();
+  return img;
+}

@@ -2,6 +2,7 @@
 // What benchmark and screenshot programs need: a temporary program folder with its
 // archive folders and its own settings file for the whole run, file writing that stops the
 // run on failure, and the benchmark runner.
+#include <QImage>
 #include <QTemporaryDir>
 #include <string>
 
@@ -19,6 +20,10 @@ void WriteBenchFile(const std::string& path, const std::string& content);
 // The bytes of a 4000 x 3000 JPEG about like a camera's: smooth areas, edges and
 // fine grain; seed varies the picture. Safe on any thread.
 std::string CameraJpeg(int seed);
+
+// A thumbnail as the builder writes it: 100 x 75 (every third 100 x 100), a
+// gradient whose colours vary with i.
+QImage BenchThumbnail(int i);
 
 // Runs the registered benchmarks with the command line's options; the exit code.
 int RunBenchmarks(int argc, char** argv);
