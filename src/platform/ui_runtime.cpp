@@ -7,10 +7,12 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QUrl>
+#include <utility>
 
 namespace qm {
 namespace {
 Pointer g_pointer = Pointer::Default;
+ShellOpener g_shellOpener;
 
 Qt::CursorShape ShapeOf(Pointer p) {
   switch (p) {
@@ -40,7 +42,10 @@ void SetScreenPointer(Pointer p) {
 
 Pointer ScreenPointer() { return g_pointer; }
 
+ShellOpener SetShellOpener(ShellOpener opener) { return std::exchange(g_shellOpener, std::move(opener)); }
+
 int ShellOpen(const std::string& path) {
+  if (g_shellOpener) return g_shellOpener(path);
   const QString file = QString::fromStdString(path);
   if (!QFileInfo::exists(file)) return 2;
   return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? 42 : 31;
