@@ -93,7 +93,8 @@ void frmMain::Form_Unload(bool&) {
 }
 
 void frmMain::Form_MouseDown(int Button, int, float, float) {
-  if (Button == 2) mnuHelp->popup(QCursor::pos());
+  // The Help menu is locked with the others while the information box is edited.
+  if (Button == 2 && mnuHelp->menuAction()->isEnabled()) mnuHelp->popup(QCursor::pos());
 }
 
 void frmMain::Form_MouseMove(int, int, float, float) {}
