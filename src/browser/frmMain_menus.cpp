@@ -153,10 +153,12 @@ void frmMain::BuildMenus() {
   // Commands whose windows come with later parts of the program.
   for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditSearchAppend,
                      mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
-                     mnuGroupSearchAppend, mnuEditSort,
-                     mnuGroupSort->menuAction()})
+                     mnuGroupSearchAppend})
     MarkPending(a);
-  for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
+  // Sorting is offered but never runs: its items stay disabled, connected to nothing.
+  mnuEditSort->setEnabled(false);
+  mnuGroupSort->menuAction()->setEnabled(false);
+  for (QAction* a : mnuGroupSort->actions()) a->setEnabled(false);
   // The slide show and the sound clips play once their modules are part of the
   // program; until then their buttons stay disabled.
   MarkPending(cmdSlideshow);
