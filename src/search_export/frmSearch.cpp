@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <exception>
@@ -65,6 +66,29 @@ QFrame* Filled(QWidget* parent, const char* name, const QColor& colour, const QR
   return f;
 }
 
+// The progress text: grey over the white track, white over the bar, so it reads
+// wherever the bar has reached.
+class ProgressLabel : public QLabel {
+public:
+  ProgressLabel(const QString& text, QWidget* parent, const QWidget* bar) : QLabel(text, parent), bar_(bar) {}
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QRect filled(0, 0, bar_->isVisible() ? bar_->width() : 0, height());
+    p.setClipRect(rect());
+    p.setClipRegion(QRegion(rect()).subtracted(filled));
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawText(rect(), int(alignment()), text());
+    p.setClipRect(filled);
+    p.setPen(Qt::white);
+    p.drawText(rect(), int(alignment()), text());
+  }
+
+private:
+  const QWidget* bar_;
+};
+
 void Tell(const std::string& text) { qm::MsgBox(text, qm::MsgButtons::OK, "", qm::MsgIcon::Exclamation); }
 
 // The hourglass for as long as it lives, however the command ends.
@@ -117,13 +141,13 @@ frmSearch::frmSearch() {
 
   pctProgress = Filled(this, "pctProgress", Qt::white, TwipsRect(1102, 2880, 5715, 375));
   pctProgress->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  shpProgress = Filled(pctProgress, "shpProgress", Qt::blue, TwipsRect(0, 0, 15, 375));
-  shpProgress->resize(0, shpProgress->height());
-  lbProgress = new QLabel(QStringLiteral("Searched 0 (0%) -> Found 0"), pctProgress);
+  // The bar and the text keep inside the track's sunken edge.
+  const QRect inside = pctProgress->contentsRect();
+  shpProgress = Filled(pctProgress, "shpProgress", Qt::blue, QRect(inside.topLeft(), QSize(0, inside.height())));
+  lbProgress = new ProgressLabel(QStringLiteral("Searched 0 (0%) -> Found 0"), pctProgress, shpProgress);
   lbProgress->setObjectName("lbProgress");
   lbProgress->setAlignment(Qt::AlignCenter);
-  lbProgress->setGeometry(pctProgress->rect());
-  lbProgress->setStyleSheet("color: grey; background: transparent;");
+  lbProgress->setGeometry(inside);
 
   cmdSearch = Button(this, "cmdSearch", "&Search", TwipsRect(120, 3600, 1680, 405));
   cmdSave = Button(this, "cmdSave", "&Append search results to group", TwipsRect(1920, 3600, 3720, 405));

@@ -30,7 +30,7 @@ SearchCriteria frmSearch::Criteria() const {
 void frmSearch::ShowProgress(std::size_t searched, std::size_t total, std::size_t found) {
   lbProgress->setText(QString::fromStdString(SearchProgressText(searched, total, found)));
   shpProgress->resize(SearchProgressWidth(searched, total, pctProgress->contentsRect().width()),
-                      pctProgress->height());
+                      pctProgress->contentsRect().height());
 }
 
 void frmSearch::cmdSearch_Click() {
