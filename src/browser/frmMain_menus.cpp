@@ -151,9 +151,8 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditSearchAppend,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
-                     mnuGroupSearchAppend})
+  for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport,
+                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport})
     MarkPending(a);
   // Sorting is offered but never runs: its items stay disabled, connected to nothing.
   mnuEditSort->setEnabled(false);
@@ -196,6 +195,8 @@ void frmMain::BuildMenus() {
   connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuEditRemoveFromAlbum, &QAction::triggered, this, [this] { RemovePhotosFromAlbum(); });
+  connect(mnuEditSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
+  connect(mnuGroupSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
 }
 
 // The rules test the loaded group by its name: after a scroll of the strip the
