@@ -66,10 +66,10 @@ frmExport::frmExport() {
   chkOptions[0] = Place(new QCheckBox("Over write existing photos and thumbnails", Frame2), "chkOptions_0",
                         qm::TwipsRect(240, 300, 5160, 285));
   chkOptions[0]->setChecked(true);
-  Label4[1] = Place(new QLabel("Photo Information Files", Frame2), "Label4_1", qm::TwipsRect(240, 690, 2400, 255));
-  optExportInfo[2] = Place(new QRadioButton("Overwrite", Frame2), "optExportInfo_2", qm::TwipsRect(2760, 660, 1200, 285));
+  Label4[1] = Place(new QLabel("Photo Information Files", Frame2), "Label4_1", qm::TwipsRect(240, 690, 2040, 255));
+  optExportInfo[2] = Place(new QRadioButton("Overwrite", Frame2), "optExportInfo_2", qm::TwipsRect(2280, 660, 1260, 285));
   optExportInfo[3] =
-      Place(new QRadioButton("Append (CSV only)", Frame2), "optExportInfo_3", qm::TwipsRect(3960, 660, 1560, 285));
+      Place(new QRadioButton("Append (CSV only)", Frame2), "optExportInfo_3", qm::TwipsRect(3600, 660, 1920, 285));
   optExportInfo[2]->setChecked(true);
   chkOptions[1] = Place(new QCheckBox("Export as HTML pages (Preview page && links)", Frame2), "chkOptions_1",
                         qm::TwipsRect(240, 1050, 5160, 285));

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStorageInfo>
 #include <algorithm>
 
@@ -51,6 +52,12 @@ FolderList::FolderList(QWidget* parent) : QTreeView(parent), model_(new QFileSys
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) { Select(current); });
+  // The model lists folders on a thread of its own: the way down to the current
+  // folder is shown as its folders arrive, until the user takes the list over.
+  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] { RevealCurrent(); });
+  connect(model_, &QFileSystemModel::rowsInserted, this, [this] { RevealCurrent(); });
+  connect(model_, &QFileSystemModel::layoutChanged, this, [this] { RevealCurrent(); });
+  connect(verticalScrollBar(), &QScrollBar::sliderPressed, this, [this] { revealPending_ = false; });
 }
 
 void FolderList::SetPath(const std::string& path) {
@@ -62,12 +69,33 @@ void FolderList::SetPath(const std::string& path) {
   } else {
     setCurrentIndex(index);  // tells the change through currentChanged
   }
-  scrollTo(index);
-  expand(index);
+  revealPending_ = true;
+  RevealCurrent();
 }
 
 void FolderList::Select(const QModelIndex& index) {
   if (!index.isValid()) return;
   path_ = QDir::cleanPath(model_->filePath(index)).toStdString();
   if (OnChange) OnChange();
+}
+
+void FolderList::RevealCurrent() {
+  if (!revealPending_ || !currentIndex().isValid()) return;
+  for (QModelIndex up = currentIndex().parent(); up.isValid(); up = up.parent()) expand(up);
+  scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+}
+
+void FolderList::mousePressEvent(QMouseEvent* e) {
+  revealPending_ = false;
+  QTreeView::mousePressEvent(e);
+}
+
+void FolderList::keyPressEvent(QKeyEvent* e) {
+  revealPending_ = false;
+  QTreeView::keyPressEvent(e);
+}
+
+void FolderList::wheelEvent(QWheelEvent* e) {
+  revealPending_ = false;
+  QTreeView::wheelEvent(e);
 }

@@ -28,8 +28,15 @@ public:
   void SetPath(const std::string& path);
   std::function<void()> OnChange;
 
+protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+
 private:
   void Select(const QModelIndex& index);
+  void RevealCurrent();
   QFileSystemModel* model_;
   std::string path_;
+  bool revealPending_ = false;
 };
