@@ -85,4 +85,12 @@ TEST_F(CsvExport, EveryRecordHasTenFields) {
   EXPECT_EQ(fields, 10) << record;
 }
 
+TEST_F(CsvExport, AnyBytesPassThroughAsTheyStand) {
+  const std::string odd = std::string("a\0b\xff\xfe", 5);
+  const std::string longValue(2'000'000, 'x');
+  Write("Photo_Info/z.jpg.info", "TITLE=" + odd + "\rYEAR=" + longValue + "\n\xff=\r\n=\r\n");
+  ASSERT_TRUE(AppendCsvRecord("z.jpg.info", Csv()));
+  EXPECT_EQ(Read("out/" + kCsvFileName), kHeader + "z.jpg.info,,,,,," + odd + "," + longValue + ",,\r\n");
+}
+
 }  // namespace

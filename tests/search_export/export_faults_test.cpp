@@ -146,19 +146,36 @@ TEST_F(ExportTest, ClosingTheWindowDuringAnExportStopsItAfterThePhotoInHand) {
   for (int i = 1; i <= 6; ++i) names.push_back("p" + std::to_string(i) + ".jpg");
   for (const auto& n : names) AddFull(n);
   Group(names, names);
+  // By the close box, and by Escape.
+  for (const bool escape : {false, true}) {
+    std::filesystem::remove_all(Dest());
+    std::filesystem::create_directories(Dest());
+    frmExport& f = Open();
+    f.show();
+    bool closed = false;
+    AtEveryYield watch([&] {
+      if (closed || !qm::FileExists(Dest() + "/p2.jpg")) return;
+      closed = true;
+      escape ? f.reject() : (void)f.close();
+    });
+    f.cmdExport_Click();
+    EXPECT_FALSE(frmExport::IsLoaded()) << escape;
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(OutHas("p2.jpg")) << escape;
+    EXPECT_FALSE(OutHas("p3.jpg")) << escape;
+  }
+}
+
+TEST_F(ExportTest, ADriveThatCannotBeOpenedLeavesTheFolderAsItWas) {
   frmExport& f = Open();
-  f.show();
-  bool closed = false;
-  AtEveryYield watch([&] {
-    if (closed || !qm::FileExists(Dest() + "/p2.jpg")) return;
-    closed = true;
-    f.close();
-  });
-  f.cmdExport_Click();
-  EXPECT_FALSE(frmExport::IsLoaded());
-  QCoreApplication::processEvents();
-  EXPECT_TRUE(OutHas("p2.jpg"));
-  EXPECT_FALSE(OutHas("p3.jpg"));
+  f.Drive1->addItem("/no/such/drive");
+  f.Drive1->setCurrentIndex(f.Drive1->count() - 1);
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  f.Drive1_Change();
+  ASSERT_EQ(prompter.Prompts().size(), 1u);
+  EXPECT_EQ(prompter.Prompts()[0].text, "Error: Path not found");
+  EXPECT_EQ(f.Dir1->Path(), Dest());
+  EXPECT_NE(f.Drive1->Drive(), "/no/such/drive");
 }
 
 TEST_F(ExportTest, AGoneRememberedFolderFallsBackToTheProgramFolder) {
