@@ -110,14 +110,14 @@ void frmExport::Form_Load() {
   const std::string last = gSettings.GetDravenholtSetting(kAppName, kSection, kLastPath, home);
   std::string folder = last;
   if (!qm::FolderExists(folder)) {
-    LogError("frmExport.Form_Load", "Path not found: " + last);
+    LogError("Form_Load", "Path not found: " + last);
     folder = home;
   }
   try {
     Drive1->ShowDriveOf(folder);
     Dir1->SetPath(folder);
   } catch (const qm::RuntimeError& e) {
-    LogError("frmExport.Form_Load", e);
+    LogError("Form_Load", e);
   }
   AddSelectedFiles();
 }

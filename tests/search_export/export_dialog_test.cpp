@@ -162,4 +162,28 @@ TEST_F(ExportTest, TheFileMenuAndTheGroupPopUpOpenTheDialog) {
   frmMain::Unload();
 }
 
+TEST_F(ExportTest, ClosingTheModalDialogDuringARunFromTheMenuEndsItCleanly) {
+  for (const char* n : {"a.jpg", "b.jpg", "c.jpg"}) AddFull(n);
+  Write("Photo_SlideGroups/Beach.lst", CrLf({"a.jpg", "b.jpg", "c.jpg"}));
+  frmMain& m = frmMain::Get();
+  m.pctAlbumList_MouseDown(1, 1, 0, 0, 0);
+  for (int slot = 0; slot < 3; ++slot) m.imgThumbnail_MouseDown(slot, 1, slot ? 2 : 0, 0, 0);
+  gSettings.SetDravenholtSetting(kAppName, "Export", "LastPath", Dest());
+  // The run starts inside the dialog's modal show; the close comes at one of its yields.
+  bool closed = false;
+  QTimer::singleShot(0, [] { frmExport::Get().cmdExport->click(); });
+  AtEveryYield watch([&] {
+    if (closed || !frmExport::IsLoaded() || !frmExport::Get().Exporting()) return;
+    if (!qm::FileExists(Dest() + "/a.jpg")) return;
+    closed = true;
+    frmExport::Get().close();
+  });
+  m.mnuFileExport->trigger();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(frmExport::IsLoaded());
+  EXPECT_TRUE(OutHas("a.jpg"));
+  EXPECT_FALSE(OutHas("b.jpg"));
+  frmMain::Unload();
+}
+
 }  // namespace
