@@ -67,7 +67,8 @@ frmExport::frmExport() {
                         qm::TwipsRect(240, 300, 5160, 285));
   chkOptions[0]->setChecked(true);
   Label4[1] = Place(new QLabel("Photo Information Files", Frame2), "Label4_1", qm::TwipsRect(240, 690, 2040, 255));
-  optExportInfo[2] = Place(new QRadioButton("Overwrite", Frame2), "optExportInfo_2", qm::TwipsRect(2280, 660, 1260, 285));
+  optExportInfo[2] =
+      Place(new QRadioButton("Overwrite", Frame2), "optExportInfo_2", qm::TwipsRect(2280, 660, 1260, 285));
   optExportInfo[3] =
       Place(new QRadioButton("Append (CSV only)", Frame2), "optExportInfo_3", qm::TwipsRect(3600, 660, 1920, 285));
   optExportInfo[2]->setChecked(true);
@@ -124,7 +125,11 @@ void frmExport::Form_Load() {
 
 bool frmExport::AddSelectedFiles() {
   for (size_t i = 0; i < PhotoNames.size() && i < SelectedFlags.size(); ++i)
-    if (SelectedFlags[i] == 1) List1->addItem(QString::fromStdString(PhotoNames[i]));
+    if (SelectedFlags[i] == 1) {
+      // The list shows the name; the item keeps its bytes, which need not be UTF-8.
+      auto* item = new QListWidgetItem(QString::fromStdString(PhotoNames[i]), List1);
+      item->setData(Qt::UserRole, QByteArray::fromStdString(PhotoNames[i]));
+    }
   return true;
 }
 

@@ -98,7 +98,7 @@ void frmExport::RunExport(Outcome& out) {
 
   std::vector<std::string> names, targets;
   for (int i = 0; i < List1->count(); ++i) {
-    const std::string name = List1->item(i)->text().toStdString();
+    const std::string name = List1->item(i)->data(Qt::UserRole).toByteArray().toStdString();
     names.push_back(name);
     if (!IsExportableName(name)) continue;
     if (c.photo) targets.push_back(dest + "/" + name);

@@ -35,13 +35,16 @@ TEST_F(ExportTest, OpensOnTheRememberedFolderWithTheSelectionInGroupOrder) {
 }
 
 TEST_F(ExportTest, DesignDefaultsCopyThePhotosAndNothingElse) {
-  for (const char* n : {"a.jpg", "b.jpg", "c.jpg"}) AddFull(n);
-  Group({"a.jpg", "b.jpg", "c.jpg"}, {"a.jpg", "c.jpg"});
+  // A name is the file system's bytes, UTF-8 or not.
+  const std::string latin1 = "\xe9t\xe9.jpg";
+  for (const std::string n : {"a.jpg", "b.jpg", "c.jpg", latin1.c_str()}) AddFull(n);
+  Group({"a.jpg", "b.jpg", "c.jpg", latin1}, {"a.jpg", "c.jpg", latin1});
   Write("out/" + kCsvFileName, "earlier");
   frmExport& f = Open();
   EXPECT_TRUE(Export(f).empty());
   EXPECT_EQ(Out("a.jpg"), "photo of a.jpg");
   EXPECT_EQ(Out("c.jpg"), "photo of c.jpg");
+  EXPECT_EQ(Out(latin1), "photo of " + latin1);
   EXPECT_FALSE(OutHas("b.jpg") || OutHas("tn_a.jpg") || OutHas("a.jpg.info"));
   // No information was exported, so the earlier CSV file stays.
   EXPECT_EQ(Out(kCsvFileName), "earlier");

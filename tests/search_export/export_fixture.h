@@ -85,7 +85,8 @@ protected:
   }
   static std::vector<std::string> Listed(const frmExport& f) {
     std::vector<std::string> out;
-    for (int i = 0; i < f.List1->count(); ++i) out.push_back(f.List1->item(i)->text().toStdString());
+    for (int i = 0; i < f.List1->count(); ++i)
+      out.push_back(f.List1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
     return out;
   }
 };
