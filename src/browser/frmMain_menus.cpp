@@ -10,6 +10,7 @@
 #include "archive/modUtils.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMain.h"
+#include "intake/frmImport.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/grid_rules.h"
@@ -151,8 +152,8 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditSearchAppend,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
+  for (QAction* a : {mnuFileMidi, mnuFileExport, mnuEditSearchAppend,
+                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupExport,
                      mnuGroupSearchAppend, mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
@@ -194,6 +195,10 @@ void frmMain::BuildMenus() {
   connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuEditRemoveFromAlbum, &QAction::triggered, this, [this] { RemovePhotosFromAlbum(); });
+
+  // Both import commands bring new photos into the loaded group.
+  connect(mnuFileImport, &QAction::triggered, this, [] { frmImport::ShowImport(false); });
+  connect(mnuGroupImport, &QAction::triggered, this, [] { frmImport::ShowImport(false); });
 }
 
 // The rules test the loaded group by its name: after a scroll of the strip the

@@ -1,0 +1,125 @@
+#include "intake/ScanSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <memory>
+
+#include "core/errorlog.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "platform/ui_runtime.h"
+
+namespace ScanSystem {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// Short enough that a click is answered at once, long enough that a yield costs
+// nothing next to the listing.
+constexpr auto kYieldEvery = std::chrono::milliseconds(15);
+Clock::time_point lastYield{};
+
+struct Entry {
+  std::string name;
+  bool folder = false;
+  bool file = false;
+};
+
+struct DirCloser {
+  void operator()(DIR* d) const { ::closedir(d); }
+};
+
+// The folder's visible entries, sorted as every listing of the program is. A link
+// to a folder is neither: following it could walk in a circle.
+std::vector<Entry> ListEntries(const std::string& folder) {
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+  if (!dir) qm::ThrowFromErrno(errno);
+  const int dfd = ::dirfd(dir.get());
+  std::vector<Entry> out;
+  for (;;) {
+    errno = 0;
+    const dirent* e = ::readdir(dir.get());
+    if (!e) {
+      if (errno != 0) qm::ThrowFromErrno(errno);
+      break;
+    }
+    if (e->d_name[0] == '.') continue;
+    Entry entry{e->d_name};
+    unsigned char type = e->d_type;
+    if (type == DT_UNKNOWN) {
+      struct stat st;
+      if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
+    }
+    if (type == DT_LNK) {
+      // A link to a file is that file; a link to a folder is not followed.
+      struct stat st;
+      if (::fstatat(dfd, e->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
+      type = DT_REG;
+    }
+    entry.folder = type == DT_DIR;
+    entry.file = type == DT_REG;
+    if (entry.folder || entry.file) out.push_back(std::move(entry));
+  }
+  std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) { return qm::FoldedLess(a.name, b.name); });
+  return out;
+}
+
+std::int64_t SizeOf(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
+}
+
+}  // namespace
+
+void YieldNow() {
+  const Clock::time_point now = Clock::now();
+  if (now - lastYield < kYieldEvery) return;
+  qm::DoEvents();
+  lastYield = Clock::now();
+}
+
+std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32_t& FileCount, std::int32_t& DirCount,
+                       FoundRows& List, bool& Cancel) {
+  std::int64_t total = 0;
+  if (Path.empty() || Path.back() != '/') Path += '/';
+  std::vector<std::string> subfolders;
+  try {
+    // One listing serves both walks of a folder: its subfolders and its files.
+    const std::vector<Entry> entries = ListEntries(Path);
+    for (const Entry& e : entries) {
+      if (e.folder) {
+        subfolders.push_back(e.name);
+        ++DirCount;
+      }
+      if (Cancel) return total;
+      YieldNow();
+    }
+    for (const Entry& e : entries) {
+      if (!e.file || !qm::MatchesPattern(e.name, Pattern)) continue;
+      if (List.Count() > kRowLimit) return total;
+      std::string path = Path + e.name;
+      total += SizeOf(path);
+      ++FileCount;
+      List.paths.push_back(std::move(path));
+      if (List.Count() > kRowLimit || Cancel) return total;
+      YieldNow();
+    }
+  } catch (const qm::RuntimeError& e) {
+    LogError("FindFiles", e);
+    return total;
+  }
+  for (const std::string& sub : subfolders) {
+    if (Cancel) break;
+    std::string below = Path + sub + "/";
+    total += FindFiles(below, Pattern, FileCount, DirCount, List, Cancel);
+  }
+  return total;
+}
+
+}  // namespace ScanSystem
