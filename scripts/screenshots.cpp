@@ -1,6 +1,7 @@
 // Draws the screenshots in docs/screenshots/ from a generated archive. Run by
 // scripts/take-screenshots.sh under Xvfb.
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
@@ -20,6 +21,7 @@
 #include "core/thumbnail_maker.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
+#include "search_export/frmSearch.h"
 #include "support/bench_env.h"
 
 namespace {
@@ -182,6 +184,19 @@ int main(int argc, char** argv) {
     f.imgThumbnail_MouseMove(2, 1, 0, float((to.x() - from.x()) * 15), float((to.y() - from.y()) * 15));
   Save(f, outDir + "/drag.png");
   f.EndThumbnailDrag(false);
+
+  // Edit > Find/Search & Append: a search by place and title has run, and a new
+  // group's name is typed in for the append.
+  QTimer::singleShot(200, [&] {
+    frmSearch& search = frmSearch::Get();
+    search.txtPlace->setText("valley");
+    search.txtTitle->setText("evening 1");
+    search.cmdSearch_Click();
+    search.cmbGroupName->setEditText("Valley evenings");
+    SaveDialogOver(f, search, outDir + "/search.png");
+    search.close();
+  });
+  f.mnuEditSearchAppend->trigger();
 
   frmAbout& about = frmAbout::Get();
   about.show();

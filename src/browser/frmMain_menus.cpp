@@ -152,9 +152,9 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileMidi, mnuFileExport, mnuEditSearchAppend,
+  for (QAction* a : {mnuFileMidi, mnuFileExport,
                      mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupExport,
-                     mnuGroupSearchAppend, mnuEditSort,
+                     mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
@@ -195,6 +195,8 @@ void frmMain::BuildMenus() {
   connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuEditRemoveFromAlbum, &QAction::triggered, this, [this] { RemovePhotosFromAlbum(); });
+  connect(mnuEditSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
+  connect(mnuGroupSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
 
   // Both import commands bring new photos into the loaded group.
   connect(mnuFileImport, &QAction::triggered, this, [] { frmImport::ShowImport(false); });

@@ -2,6 +2,7 @@
 // archive as a copy or a link with its information file; then the report, the
 // thumbnails of the new photos, their group lines and the reload of the group.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +12,7 @@
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
+#include "core/groupfiles.h"
 #include "core/import_rules.h"
 #include "core/infofile.h"
 #include "core/modquillmont.h"
@@ -21,6 +23,7 @@
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
+#include "search_export/frmSearch.h"
 
 namespace {
 
@@ -159,6 +162,21 @@ std::string frmImport::ImportRow(int row, const std::string& numberFormat, std::
   return photo;
 }
 
+// The search dialog appends the lines, loaded for that without being shown. Only
+// the loaded group and the all-photos group get the photos: a group that was just
+// right-clicked is not the one on show.
 void frmImport::AddToGroups(const std::vector<std::string>& infoNames) {
-  (void)infoNames;
+  const bool wasLoaded = frmSearch::IsLoaded();
+  frmSearch& search = frmSearch::Get();
+  const QString remembered = search.cmbGroupName->currentText();
+  const std::string loaded = gAlbumState.CurrentGroupName;
+  const bool loadedExists = !loaded.empty() && qm::FileExists(SlideGroupsFolder + GroupFileOf(loaded));
+  for (const std::string& group : import_rules::TargetGroups(OpenedFromSearch, loaded, loadedExists)) {
+    search.cmbGroupName->setEditText(QString::fromStdString(group));
+    search.SetNewList(infoNames);
+    search.cmdSave_Click();
+  }
+  search.cmbGroupName->setEditText(remembered);
+  // Loaded only for the appends: a later showing fills its group list afresh.
+  if (!wasLoaded) frmSearch::Unload();
 }
