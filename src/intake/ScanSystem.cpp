@@ -24,23 +24,17 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kYieldEvery = std::chrono::milliseconds(15);
 Clock::time_point lastYield{};
 
-struct Entry {
-  std::string name;
-  bool folder = false;
-  bool file = false;
-};
-
 struct DirCloser {
   void operator()(DIR* d) const { ::closedir(d); }
 };
 
 // The folder's visible entries, sorted as every listing of the program is. A link
 // to a folder is neither: following it could walk in a circle.
-std::vector<Entry> ListEntries(const std::string& folder) {
+std::vector<ScanEntry> ListEntries(const std::string& folder) {
   std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
   if (!dir) qm::ThrowFromErrno(errno);
   const int dfd = ::dirfd(dir.get());
-  std::vector<Entry> out;
+  std::vector<ScanEntry> out;
   for (;;) {
     errno = 0;
     const dirent* e = ::readdir(dir.get());
@@ -49,7 +43,7 @@ std::vector<Entry> ListEntries(const std::string& folder) {
       break;
     }
     if (e->d_name[0] == '.') continue;
-    Entry entry{e->d_name};
+    ScanEntry entry{e->d_name};
     unsigned char type = e->d_type;
     if (type == DT_UNKNOWN) {
       struct stat st;
@@ -63,10 +57,9 @@ std::vector<Entry> ListEntries(const std::string& folder) {
       type = DT_REG;
     }
     entry.folder = type == DT_DIR;
-    entry.file = type == DT_REG;
-    if (entry.folder || entry.file) out.push_back(std::move(entry));
+    if (entry.folder || type == DT_REG) out.push_back(std::move(entry));
   }
-  std::sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) { return qm::FoldedLess(a.name, b.name); });
+  std::sort(out.begin(), out.end(), [](const ScanEntry& a, const ScanEntry& b) { return qm::FoldedLess(a.name, b.name); });
   return out;
 }
 
@@ -90,9 +83,21 @@ std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32
   if (Path.empty() || Path.back() != '/') Path += '/';
   std::vector<std::string> subfolders;
   try {
-    // One listing serves both walks of a folder: its subfolders and its files.
-    const std::vector<Entry> entries = ListEntries(Path);
-    for (const Entry& e : entries) {
+    // One listing serves both walks of a folder, its subfolders and its files, and
+    // every type's search.
+    std::vector<ScanEntry> read;
+    const std::vector<ScanEntry>* kept = nullptr;
+    if (auto known = List.listings.find(Path); known != List.listings.end()) {
+      kept = &known->second;
+    } else {
+      read = ListEntries(Path);
+      if (List.listedEntries + read.size() <= kKeptEntries) {
+        List.listedEntries += read.size();
+        kept = &List.listings.emplace(Path, std::move(read)).first->second;
+      }
+    }
+    const std::vector<ScanEntry>& entries = kept ? *kept : read;
+    for (const ScanEntry& e : entries) {
       if (e.folder) {
         subfolders.push_back(e.name);
         ++DirCount;
@@ -100,8 +105,8 @@ std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32
       if (Cancel) return total;
       YieldNow();
     }
-    for (const Entry& e : entries) {
-      if (!e.file || !qm::MatchesPattern(e.name, Pattern)) continue;
+    for (const ScanEntry& e : entries) {
+      if (e.folder || !qm::MatchesPattern(e.name, Pattern)) continue;
       if (List.Count() > kRowLimit) return total;
       std::string path = Path + e.name;
       total += SizeOf(path);

@@ -4,22 +4,36 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ScanSystem {
 
 // The most rows the list of files selected for import takes from a scan.
 constexpr std::size_t kRowLimit = 32000;
+// The most folder entries a scan keeps for its later types; a larger tree is read
+// again for each type.
+constexpr std::size_t kKeptEntries = 250000;
 
 // The running scan's cancel flag: false while a scan runs, true after a cancel and
 // at the end of every scan.
 inline bool StopScan = true;
+
+// A visible entry of a folder: a subfolder or a file (links to files included).
+struct ScanEntry {
+  std::string name;
+  bool folder = false;
+};
 
 // The rows a scan found (full paths), counted after the rows the list held before.
 struct FoundRows {
   std::size_t before = 0;
   std::vector<std::string> paths;
   std::size_t Count() const { return before + paths.size(); }
+  // The folders this scan has listed: each type's search walks the whole tree
+  // again, and reads each folder only once, up to a bound on the entries kept.
+  std::unordered_map<std::string, std::vector<ScanEntry>> listings;
+  std::size_t listedEntries = 0;
 };
 
 // Lists Path (a missing trailing "/" is added) and every folder below it, depth

@@ -20,14 +20,15 @@
 #include "core/modquillmont.h"
 #include "intake/ScanSystem.h"
 #include "platform/files.h"
+#include "platform/fonts.h"
 #include "platform/window_layout.h"
 
 namespace {
 
 using qm::TwipsRect;
 
-QFont Bold(QFont f) {
-  f.setBold(true);
+QFont Bold(QFont f, bool bold = true) {
+  f.setBold(bold);
   return f;
 }
 
@@ -37,6 +38,7 @@ const char* const kFilterCaptions[7] = {"bmp", "gif", "jpg", "wmf", "mpg", "mov"
 
 frmImport::frmImport() {
   qm::SetUpFixedDialog(*this, "Import Media", 6285, 6690);
+  setFont(qm::UiFont("MS Sans Serif", 8));
   BuildControls();
   BuildOptions();
 }
@@ -160,25 +162,34 @@ void frmImport::BuildOptions() {
                  {0, "Overwrite existing photos in album", 900, false},
                  {1, "Overwrite existing photos info files", 1440, false},
                  {2, "Auto rename/number", 2040, false}};
+  const QFont plain = Bold(font(), false);
   for (const Option& o : options) {
-    auto* box = new QCheckBox(o.caption, Frame2);
+    // A check box does not wrap its caption: the caption is a wrapping label
+    // beside it, and a click on the label is a click on the box.
+    auto* box = new QCheckBox(Frame2);
     box->setObjectName(QString("chkOptions_%1").arg(o.index));
-    box->setFont(font());
+    box->setAccessibleName(o.caption);
     box->setChecked(o.ticked);
-    // Long captions wrap in the narrow frame as they did.
-    box->setStyleSheet("QCheckBox { padding: 0; }");
-    box->setGeometry(TwipsRect(120, o.top - 60, 2220, 480));
+    box->setGeometry(TwipsRect(120, o.top, 300, 240));
+    auto* caption = new QLabel(o.caption, Frame2);
+    caption->setObjectName(QString("chkOptionsCaption_%1").arg(o.index));
+    caption->setFont(plain);
+    caption->setWordWrap(true);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    caption->setGeometry(TwipsRect(420, o.top, 1920, 480));
+    caption->installEventFilter(this);
     connect(box, &QCheckBox::clicked, this, [this, i = o.index] { chkOptions_Click(i); });
     chkOptions[size_t(o.index)] = box;
+    optionCaptions_[size_t(o.index)] = caption;
   }
-  Label4[2] = qm::FixedTextLabel(Frame2, "Label4_2", "Prefix", font(), TwipsRect(660, 2340, 600, 240));
-  Label4[3] = qm::FixedTextLabel(Frame2, "Label4_3", "Start #", font(), TwipsRect(1380, 2340, 600, 240));
+  Label4[2] = qm::FixedTextLabel(Frame2, "Label4_2", "Prefix", plain, TwipsRect(660, 2340, 600, 240));
+  Label4[3] = qm::FixedTextLabel(Frame2, "Label4_3", "Start #", plain, TwipsRect(1380, 2340, 600, 240));
   const int lefts[2] = {660, 1380}, widths[2] = {615, 555};
   const char* texts[2] = {"Image", "0100"};
   for (int i = 0; i < 2; ++i) {
     auto* t = new QLineEdit(texts[i], Frame2);
     t->setObjectName(QString("txtAutoName_%1").arg(i));
-    t->setFont(font());
+    t->setFont(plain);
     t->setGeometry(TwipsRect(lefts[i], 2580, widths[i], 285));
     connect(t, &QLineEdit::textChanged, this, [this, i] { txtAutoName_Change(i); });
     txtAutoName[size_t(i)] = t;
@@ -263,5 +274,8 @@ bool frmImport::eventFilter(QObject* watched, QEvent* e) {
     List1_KeyDown(k->key() == Qt::Key_Delete ? 46 : k->key(), shift);
     if (k->key() == Qt::Key_Delete) return true;
   }
+  if (e->type() == QEvent::MouseButtonRelease)
+    for (size_t i = 0; i < optionCaptions_.size(); ++i)
+      if (watched == optionCaptions_[i] && chkOptions[i]->isEnabled()) chkOptions[i]->click();
   return QDialog::eventFilter(watched, e);
 }

@@ -100,6 +100,7 @@ private:
   enum class Running { None, Import, Scan };
   Running running_ = Running::None;
   bool closeAfterRun_ = false;
+  std::array<QLabel*, 4> optionCaptions_{};
 
   bool AddSelectedFiles();
   void BuildControls();
