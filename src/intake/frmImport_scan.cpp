@@ -8,6 +8,7 @@
 #include "intake/ScanSystem.h"
 #include "intake/frmImport.h"
 #include "platform/prompter.h"
+#include "platform/ui_runtime.h"
 
 namespace {
 const char* const kScanCaption = "&Auto-Scan (and sub-folders)";
@@ -69,7 +70,7 @@ void frmImport::SplitFoundRows(const ScanSystem::FoundRows& found) {
     if (k % 256 == 0) {
       lbCount->setText(QString::number(found.before + k));
       List1->setUpdatesEnabled(true);
-      ScanSystem::YieldNow();
+      qm::DoEvents();
       List1->setUpdatesEnabled(false);
     }
   }

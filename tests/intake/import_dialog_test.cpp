@@ -146,6 +146,40 @@ TEST_F(ImportTest, ACancelledScanStopsAtOnceAndStillSplitsEveryRowFound) {
   EXPECT_FALSE(D().ImportScanBusy);
 }
 
+TEST_F(ImportTest, ACancelWhileSplittingStillSplitsEveryRowAndACloseWaitsForIt) {
+  for (int f = 0; f < 600; ++f) Write("top/d" + std::to_string(f % 3) + "/f" + std::to_string(f) + ".jpg", "x");
+  D().SetDir1Path(Path("top"));
+  bool cancelled = false;
+  {
+    AtEveryYield watch([&] {
+      if (!cancelled && D().ImportScanBusy && D().List1->count() > 0) {
+        cancelled = true;
+        D().cmdAutoScan_Click();
+      }
+    });
+    D().cmdAutoScan_Click();
+  }
+  ASSERT_TRUE(cancelled);
+  EXPECT_EQ(D().List1->count(), 600);
+  EXPECT_EQ(D().List2->count(), 600);
+  EXPECT_EQ(D().RowFolder(599), Path("top/d2") + "/");
+
+  // Closing the window during a scan ends the scan first, then the window.
+  D().show();
+  bool closed = false;
+  AtEveryYield watch([&] {
+    if (!closed && frmImport::IsLoaded() && D().ImportScanBusy) {
+      closed = true;
+      D().close();
+      EXPECT_TRUE(frmImport::IsLoaded());
+    }
+  });
+  D().cmdAutoScan_Click();
+  QApplication::processEvents();
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(frmImport::IsLoaded());
+}
+
 TEST_F(ImportTest, TheScanStopsAtTheRowLimitWithTheNotice) {
   Write("many/zz.bmp", "x");
   for (size_t i = 0; i <= ScanSystem::kRowLimit + 10; ++i)

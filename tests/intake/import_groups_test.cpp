@@ -10,6 +10,7 @@
 #include "import_fixture.h"
 #include "intake/frmThumbnail.h"
 #include "search_export/frmSearch.h"
+#include "support/yield_watch.h"
 
 namespace {
 
@@ -88,6 +89,29 @@ TEST_F(ImportInAlbum, AFolderOfPhotosArrivesInTheLoadedGroupAndAllPhotosWithThum
   EXPECT_FALSE(frmSearch::IsLoaded()) << "used for the appends without being shown";
   EXPECT_FALSE(frmThumbnail::IsLoaded());
   EXPECT_TRUE(prompter.Prompts().empty());
+}
+
+TEST_F(ImportInAlbum, TheLoadedGroupIsReadAgainAfterACancelledOrEmptyRun) {
+  LoadGroup("Trip");
+  AddPhoto("late.jpg");
+  Write("Photo_SlideGroups/Trip.lst", CrLf({"old.jpg", "late.jpg"}));
+  D().cmdImport_Click();
+  EXPECT_EQ(PhotoNames, std::vector<std::string>({"", "old.jpg", "late.jpg"}));
+
+  const std::string src = Source({"a.jpg", "b.jpg"});
+  Rows({"a.jpg", "b.jpg"}, src);
+  Write("Photo_SlideGroups/Trip.lst", CrLf({"late.jpg"}));
+  bool clicked = false;
+  AtEveryYield watch([&] {
+    if (!clicked && D().ImportScanBusy) {
+      clicked = true;
+      D().cmdImport_Click();
+    }
+  });
+  D().cmdImport_Click();
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(PhotoNames, std::vector<std::string>({"", "late.jpg"}));
+  EXPECT_EQ(Group(kAllPhotosGroup), CrLf({"old.jpg"})) << "a cancelled run appends nothing";
 }
 
 TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThem) {
