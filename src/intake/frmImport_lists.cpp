@@ -87,8 +87,11 @@ void frmImport::ShowDir1Path() {
 
 void frmImport::Drive1_Change() {
   const std::string root = QFile::encodeName(Drive1->currentText()).toStdString();
-  if (!qm::FolderExists(root) || !qm::FolderHasEntries(root)) {
-    qm::MsgBox("Error: " + qm::ErrorText(qm::ErrPathNotFound));
+  try {
+    if (!qm::FolderExists(root)) throw qm::RuntimeError(qm::ErrPathNotFound);
+    qm::ListFiles(root, "*");  // throws when the volume cannot be read
+  } catch (const qm::RuntimeError& e) {
+    qm::MsgBox("Error: " + e.Description());
     // The folder list keeps its folder, and the drive list follows it back.
     ShowDir1Path();
     return;

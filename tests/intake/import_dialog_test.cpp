@@ -51,6 +51,23 @@ TEST_F(ImportTest, AFolderThatIsGoneFallsBackToTheProgramFolderAndKeepsTheRest) 
   EXPECT_TRUE(LogHas("card-taken-out"));
 }
 
+TEST_F(ImportTest, ADriveThatCannotBeReadKeepsTheFolder) {
+  std::filesystem::create_directories(Path("here"));
+  D().SetDir1Path(Path("here"));
+  const int before = D().Drive1->currentIndex();
+  D().Drive1->addItem(QString::fromStdString(Path("unplugged")));
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  D().Drive1->setCurrentIndex(D().Drive1->count() - 1);
+  EXPECT_EQ(LastMessage(), "Error: Path not found");
+  EXPECT_EQ(D().Dir1Path, Path("here"));
+  EXPECT_EQ(D().Drive1->currentIndex(), before);
+  // A readable drive shows its top folder.
+  D().Drive1->addItem(QString::fromStdString(Path("card")));
+  std::filesystem::create_directories(Path("card"));
+  D().Drive1->setCurrentIndex(D().Drive1->count() - 1);
+  EXPECT_EQ(D().Dir1Path, Path("card"));
+}
+
 TEST_F(ImportTest, ThePrefixIsCleanedAsTypedAndRemembered) {
   D().txtAutoName[0]->setText("my.trip:2");
   EXPECT_EQ(D().txtAutoName[0]->text(), "my_trip_2");
