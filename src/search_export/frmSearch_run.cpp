@@ -1,5 +1,6 @@
 // The search itself: every information file tested against the boxes, the count
 // shown as it goes, the start button doubling as its stop button.
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,10 @@
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
 #include "search_export/frmSearch.h"
+
+namespace {
+constexpr qint64 kShowEveryMs = 40;
+}  // namespace
 
 SearchCriteria frmSearch::Criteria() const {
   auto text = [](const QLineEdit* t) { return t->text().toStdString(); };
@@ -55,6 +60,8 @@ void frmSearch::cmdSearch_Click() {
     InfoFileMatcher matcher(criteria);
     const std::size_t count = std::size_t(File1.ListCount());
     std::size_t found = 0;
+    QElapsedTimer sinceShown;
+    sinceShown.start();
     for (std::size_t i = 0; i < count; ++i) {
       const std::string& name = File1.List(int(i));
       // A file that cannot be read is passed over, not taken for the end.
@@ -67,9 +74,14 @@ void frmSearch::cmdSearch_Click() {
         LogError("cmdSearch_Click", InfoFolder + name + ": " + e.Description());
         unreadable.push_back(name);
       }
-      ShowProgress(i + 1, count, found);
-      qm::DoEvents();
-      if (cmdSearch->text() == "Search") break;
+      // Shown, and clicks taken, after the first file and then a few times a second:
+      // redrawing after every file would take longer than the search itself.
+      if (i == 0 || i + 1 == count || sinceShown.elapsed() >= kShowEveryMs) {
+        ShowProgress(i + 1, count, found);
+        qm::DoEvents();
+        sinceShown.restart();
+        if (cmdSearch->text() == "Search") break;
+      }
     }
   } catch (const std::exception& e) {
     // The folder could not be listed: no count would be true, so it is said.
