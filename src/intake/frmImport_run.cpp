@@ -69,8 +69,13 @@ void frmImport::cmdImport_Click() {
   const int count = List1->count();
   for (int i = 0; i < count; ++i) {
     lbProgress->setText("Importing");
-    std::string photo = ImportRow(i, numberFormat, errors);
-    if (!photo.empty()) NewPhotos.push_back(std::move(photo));
+    try {
+      std::string photo = ImportRow(i, numberFormat, errors);
+      if (!photo.empty()) NewPhotos.push_back(std::move(photo));
+    } catch (const std::exception& e) {
+      // A row never ends the run: whatever went wrong is that row's error.
+      errors += import_rules::ErrorLine(Printable(RowName(i)), e.what());
+    }
     SetProgressWidth(int(double(i + 1) / double(std::max(1, List1->count())) * pctProgress->contentsRect().width()) +
                      30);
     qm::DoEvents();
