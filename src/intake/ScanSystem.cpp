@@ -50,22 +50,18 @@ std::vector<ScanEntry> ListEntries(const std::string& folder) {
       if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
       type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
     }
-    if (type == DT_LNK) {
+    entry.folder = type == DT_DIR;
+    if (type == DT_REG || type == DT_LNK) {
       // A link to a file is that file; a link to a folder is not followed.
       struct stat st;
       if (::fstatat(dfd, e->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
+      entry.size = std::int64_t(st.st_size);
       type = DT_REG;
     }
-    entry.folder = type == DT_DIR;
     if (entry.folder || type == DT_REG) out.push_back(std::move(entry));
   }
   std::sort(out.begin(), out.end(), [](const ScanEntry& a, const ScanEntry& b) { return qm::FoldedLess(a.name, b.name); });
   return out;
-}
-
-std::int64_t SizeOf(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 ? std::int64_t(st.st_size) : 0;
 }
 
 }  // namespace
@@ -109,7 +105,7 @@ std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32
       if (e.folder || !qm::MatchesPattern(e.name, Pattern)) continue;
       if (List.Count() > kRowLimit) return total;
       std::string path = Path + e.name;
-      total += SizeOf(path);
+      total += e.size;
       ++FileCount;
       List.paths.push_back(std::move(path));
       if (List.Count() > kRowLimit || Cancel) return total;

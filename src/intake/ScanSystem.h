@@ -23,6 +23,7 @@ inline bool StopScan = true;
 struct ScanEntry {
   std::string name;
   bool folder = false;
+  std::int64_t size = 0;
 };
 
 // The rows a scan found (full paths), counted after the rows the list held before.

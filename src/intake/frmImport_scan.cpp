@@ -28,6 +28,8 @@ void frmImport::cmdAutoScan_Click() {
   ScanSystem::StopScan = false;
   SetRunning(Running::Scan);
   setCursor(Qt::BusyCursor);
+  // The new caption shows, and a cancel can come, before the first folder is read.
+  qm::DoEvents();
 
   ScanSystem::FoundRows found;
   found.before = std::size_t(List1->count());
