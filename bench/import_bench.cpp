@@ -1,6 +1,7 @@
 // The import dialog's two long operations on real files:
 // - the auto-scan of a tree of 20,000 files in 2,000 folders, beside `find` over
-//   the same tree (the counter x_find is the scan's time over find's);
+//   the same tree (the counter x_find is the scan's time over find's, find run
+//   beside each scan);
 // - the import run of 12-megapixel JPEGs as copies, thumbnails included, beside
 //   `cp` of the same files (counters photos_per_s). QM_IMPORT_BENCH_PHOTOS sets the
 //   count (default 40; the full measurement is 1000).
@@ -29,7 +30,6 @@ constexpr int kFolders = 2000;
 constexpr int kFilesPerFolder = 10;
 std::string treeDir, photoDir;
 int photoCount = 40;
-double findSeconds = 0;
 
 double Seconds(const std::function<void()>& f) {
   const auto t0 = std::chrono::steady_clock::now();
@@ -65,17 +65,19 @@ void BM_AutoScan(benchmark::State& state) {
   frmImport& d = frmImport::Get();
   d.SetDir1Path(treeDir);
   int rows = 0;
-  double total = 0;
+  double scan = 0, find = 0;
   for (auto _ : state) {
     state.PauseTiming();
     d.List1->clear();
     d.List2->clear();
+    // find runs beside each scan, so both meet the same load of the machine.
+    find += Seconds([] { Shell("find '" + treeDir + "' -type f > /dev/null"); });
     state.ResumeTiming();
-    total += Seconds([&] { d.cmdAutoScan_Click(); });
+    scan += Seconds([&] { d.cmdAutoScan_Click(); });
     rows = d.List1->count();
   }
   state.counters["rows"] = rows;
-  state.counters["x_find"] = total / double(state.iterations()) / findSeconds;
+  state.counters["x_find"] = scan / find;
   frmImport::Unload();
   QApplication::processEvents();
 }
@@ -135,10 +137,7 @@ int main(int argc, char** argv) {
 
   treeDir = archive.Dir() + "/tree";
   BuildTree(treeDir);
-  // find's best of five, warm, as the scan's yardstick.
-  findSeconds = 1e9;
-  for (int i = 0; i < 5; ++i)
-    findSeconds = std::min(findSeconds, Seconds([] { Shell("find '" + treeDir + "' -type f > /dev/null"); }));
+  Shell("find '" + treeDir + "' -type f > /dev/null");  // warm
 
   // A few distinct camera pictures, repeated: every file is decoded in full all the same.
   photoDir = archive.Dir() + "/camera";

@@ -30,7 +30,7 @@ struct DirCloser {
 
 // The folder's visible entries, sorted as every listing of the program is. A link
 // to a folder is neither: following it could walk in a circle.
-std::vector<ScanEntry> ListEntries(const std::string& folder) {
+std::vector<ScanEntry> ListEntries(const std::string& folder, bool sizes) {
   std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
   if (!dir) qm::ThrowFromErrno(errno);
   const int dfd = ::dirfd(dir.get());
@@ -51,7 +51,7 @@ std::vector<ScanEntry> ListEntries(const std::string& folder) {
       type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : S_ISREG(st.st_mode) ? DT_REG : DT_UNKNOWN;
     }
     entry.folder = type == DT_DIR;
-    if (type == DT_REG || type == DT_LNK) {
+    if (type == DT_LNK || (type == DT_REG && sizes)) {
       // A link to a file is that file; a link to a folder is not followed.
       struct stat st;
       if (::fstatat(dfd, e->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode)) continue;
@@ -86,7 +86,7 @@ std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32
     if (auto known = List.listings.find(Path); known != List.listings.end()) {
       kept = &known->second;
     } else {
-      read = ListEntries(Path);
+      read = ListEntries(Path, List.sizes);
       if (List.listedEntries + read.size() <= kKeptEntries) {
         List.listedEntries += read.size();
         kept = &List.listings.emplace(Path, std::move(read)).first->second;

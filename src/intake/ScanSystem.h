@@ -35,6 +35,9 @@ struct FoundRows {
   // again, and reads each folder only once, up to a bound on the entries kept.
   std::unordered_map<std::string, std::vector<ScanEntry>> listings;
   std::size_t listedEntries = 0;
+  // Whether FindFiles adds up the files' sizes: a look at each file that a caller
+  // who ignores the total (the auto-scan) is spared.
+  bool sizes = true;
 };
 
 // Lists Path (a missing trailing "/" is added) and every folder below it, depth

@@ -33,6 +33,7 @@ void frmImport::cmdAutoScan_Click() {
 
   ScanSystem::FoundRows found;
   found.before = std::size_t(List1->count());
+  found.sizes = false;
   const std::string top = Dir1Path;
   bool noticeShown = false;
   for (const char* type : import_rules::kScanTypes) {
