@@ -71,7 +71,12 @@ TEST_F(ImportInAlbum, AFolderOfPhotosArrivesInTheLoadedGroupAndAllPhotosWithThum
   D().cmdAddFile_Click();
   ASSERT_EQ(D().List1->count(), 6);
   Options(false);
-  D().cmdImport_Click();
+  bool searchShown = false;
+  {
+    AtEveryYield watch([&] { searchShown = searchShown || (frmSearch::IsLoaded() && frmSearch::Get().isVisible()); });
+    D().cmdImport_Click();
+  }
+  EXPECT_FALSE(searchShown);
 
   std::vector<std::string> lines{"old.jpg"};
   lines.insert(lines.end(), names.begin(), names.end());
