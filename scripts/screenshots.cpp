@@ -1,8 +1,8 @@
 // Draws the screenshots in docs/screenshots/ from a generated archive. Run by
 // scripts/take-screenshots.sh under Xvfb.
 #include <QApplication>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "browser/frmAbout.h"
@@ -22,6 +23,7 @@
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
+#include "intake/frmImport.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
 #include "search_export/frmSearch.h"
@@ -230,6 +232,46 @@ int main(int argc, char** argv) {
   exporter.cmdExport_Click();
   watch.stop();
   frmExport::Unload();
+
+  // File > Import / Auto-Scan: a camera card scanned into the list, and an import
+  // of copies grabbed at its seventh photo.
+  const std::string card = archive.Dir() + "/card/DCIM";
+  for (int d = 1; d <= 3; ++d) {
+    const std::string folder = card + "/10" + std::to_string(d) + "_CAM";
+    std::filesystem::create_directories(folder);
+    for (int i = 1; i <= 6; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "/DSC_%d%03d.jpg", d, i);
+      Landscape(640, 480, (d * 6 + i) / 20.0).save(QString::fromStdString(folder + name), "JPEG", 85);
+    }
+  }
+  QTimer::singleShot(200, [&] {
+    auto* imp = dynamic_cast<frmImport*>(QApplication::activeModalWidget());
+    if (!imp) return;
+    imp->SetDir1Path(card);
+    imp->cmdAutoScan_Click();
+    imp->SetDir1Path(card + "/102_CAM");
+    imp->File1->item(1)->setSelected(true);
+    imp->chkOptions[3]->setChecked(false);
+    imp->chkOptions[2]->setChecked(true);
+    imp->txtAutoName[0]->setText("Lake");
+    imp->txtAutoName[1]->setText("0001");
+    imp->List1->item(6)->setSelected(true);
+    bool shot = false;
+    QTimer grabber;
+    grabber.setInterval(0);
+    QObject::connect(&grabber, &QTimer::timeout, [&] {
+      if (!shot && imp->ImportScanBusy && qm::ListFiles(InfoFolder).size() >= all.size() + 7) {
+        shot = true;
+        SaveDialogOver(f, *imp, outDir + "/import.png");
+      }
+    });
+    grabber.start();
+    imp->cmdImport_Click();
+    grabber.stop();
+    imp->close();
+  });
+  f.mnuFileImport->trigger();
 
   frmAbout& about = frmAbout::Get();
   about.show();
