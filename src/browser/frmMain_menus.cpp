@@ -151,8 +151,8 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditSearchAppend,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
+  for (QAction* a : {mnuFileImport, mnuFileExport, mnuEditSearchAppend,
+                     mnuViewSlideshow, mnuGroupImport, mnuGroupExport,
                      mnuGroupSearchAppend, mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
@@ -194,6 +194,9 @@ void frmMain::BuildMenus() {
   connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuEditRemoveFromAlbum, &QAction::triggered, this, [this] { RemovePhotosFromAlbum(); });
+  connect(mnuFileMidi, &QAction::triggered, this, [this] { LinkMidi2Group(); });
+  connect(mnuGroupMidi, &QAction::triggered, this, [this] { LinkMidi2Group(); });
+  connect(mnuEditWaveLink, &QAction::triggered, this, [this] { LinkWav2Photos(); });
 }
 
 // The rules test the loaded group by its name: after a scroll of the strip the
