@@ -1,7 +1,10 @@
 // Draws the screenshots in docs/screenshots/ from a generated archive. Run by
 // scripts/take-screenshots.sh under Xvfb.
 #include <QApplication>
+#include <QDir>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,6 +18,7 @@
 #include "browser/frmAbout.h"
 #include "browser/frmGroups.h"
 #include "browser/frmMain.h"
+#include "media/frmAddMidiWav.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
@@ -182,6 +186,35 @@ int main(int argc, char** argv) {
     f.imgThumbnail_MouseMove(2, 1, 0, float((to.x() - from.x()) * 15), float((to.y() - from.y()) * 15));
   Save(f, outDir + "/drag.png");
   f.EndThumbnailDrag(false);
+
+  // Edit > Add Audio Clip: four photos picked, one of them with a clip already; a
+  // clip from a folder of the user's is chosen for the second and another row's
+  // clip is to be removed.
+  const std::string sounds = archive.Dir() + "/My Sounds";
+  QDir().mkpath(QString::fromStdString(sounds));
+  for (const char* clip : {"birdsong.wav", "creek.wav", "wind in the pines.wav"})
+    WriteBenchFile(sounds + "/" + clip, "RIFF");
+  f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
+  for (int slot : {0, 1, 2, 3}) f.imgThumbnail_MouseDown(slot, 1, slot ? 2 : 0, 0, 0);
+  std::vector<std::string> picked;
+  for (size_t i = 0; i < PhotoNames.size(); ++i)
+    if (SelectedFlags[i] == 1) picked.push_back(PhotoNames[i]);
+  for (size_t i : {size_t(0), size_t(3)}) WriteBenchFile(AudioFolder + picked.at(i) + ".wav", "RIFF");
+  QTimer::singleShot(200, [&] {
+    frmAddMidiWav& d = frmAddMidiWav::Get();
+    d.SetDir1Path(sounds);
+    d.File1_Refresh();
+    d.File1->item(1)->setSelected(true);
+    d.List1->item(1)->setSelected(true);
+    d.cmdAddFile_Click();
+    d.List1->item(3)->setSelected(true);
+    d.cmdClear_Click();
+    d.List1->item(1)->setSelected(true);
+    d.lbProgress->setText("Done");
+    SaveDialogOver(f, d, outDir + "/sound-link.png");
+    d.close();
+  });
+  f.LinkWav2Photos();
 
   frmAbout& about = frmAbout::Get();
   about.show();
