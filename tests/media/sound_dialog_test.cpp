@@ -343,7 +343,6 @@ TEST_F(SoundDialog, TheBarEndsThirtyPixelsPastItsBoxAndAnEmptyListJustEnds) {
   EXPECT_EQ(watch.width, d.pctProgress->contentsRect().width() + 30);
   EXPECT_EQ(d.shpProgress->width(), 0);
 
-  d.Set4Wav();
   SelectedFlags.assign(SelectedFlags.size(), 0);
   d.Set4Wav();
   EXPECT_EQ(d.List1->count(), 0);
