@@ -1,7 +1,9 @@
 // Draws the screenshots in docs/screenshots/ from a generated archive. Run by
 // scripts/take-screenshots.sh under Xvfb.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +13,7 @@
 #include <QRadialGradient>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTreeView>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -24,6 +27,7 @@
 #include "core/thumbnail_maker.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
+#include "search_export/frmSearch.h"
 #include "support/bench_env.h"
 
 namespace {
@@ -187,6 +191,19 @@ int main(int argc, char** argv) {
   Save(f, outDir + "/drag.png");
   f.EndThumbnailDrag(false);
 
+  // Edit > Find/Search & Append: a search by place and title has run, and a new
+  // group's name is typed in for the append.
+  QTimer::singleShot(200, [&] {
+    frmSearch& search = frmSearch::Get();
+    search.txtPlace->setText("valley");
+    search.txtTitle->setText("evening 1");
+    search.cmdSearch_Click();
+    search.cmbGroupName->setEditText("Valley evenings");
+    SaveDialogOver(f, search, outDir + "/search.png");
+    search.close();
+  });
+  f.mnuEditSearchAppend->trigger();
+
   // Edit > Add Audio Clip: four photos picked, one of them with a clip already; a
   // clip from a folder of the user's is chosen for the second and another row's
   // clip is to be removed.
@@ -204,6 +221,9 @@ int main(int argc, char** argv) {
     frmAddMidiWav& d = frmAddMidiWav::Get();
     d.SetDir1Path(sounds);
     d.File1_Refresh();
+    // The folder tree starts at the scratch folder, so the picture does not show
+    // whatever else the machine keeps in its temporary folder.
+    d.Dir1->setRootIndex(d.Dir1Model->index(QString::fromStdString(archive.Dir())));
     d.File1->item(1)->setSelected(true);
     d.List1->item(1)->setSelected(true);
     d.cmdAddFile_Click();

@@ -151,9 +151,9 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileImport, mnuFileExport, mnuEditSearchAppend,
+  for (QAction* a : {mnuFileImport, mnuFileExport,
                      mnuViewSlideshow, mnuGroupImport, mnuGroupExport,
-                     mnuGroupSearchAppend, mnuEditSort,
+                     mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
@@ -197,6 +197,8 @@ void frmMain::BuildMenus() {
   connect(mnuFileMidi, &QAction::triggered, this, [this] { LinkMidi2Group(); });
   connect(mnuGroupMidi, &QAction::triggered, this, [this] { LinkMidi2Group(); });
   connect(mnuEditWaveLink, &QAction::triggered, this, [this] { LinkWav2Photos(); });
+  connect(mnuEditSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
+  connect(mnuGroupSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
 }
 
 // The rules test the loaded group by its name: after a scroll of the strip the
