@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QListWidget>
@@ -12,6 +15,7 @@
 #include <QRadialGradient>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTreeView>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +28,7 @@
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
 #include "intake/frmImport.h"
+#include "media/frmAddMidiWav.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
 #include "search_export/frmSearch.h"
@@ -272,6 +277,38 @@ int main(int argc, char** argv) {
     imp->close();
   });
   f.mnuFileImport->trigger();
+
+  // Edit > Add Audio Clip: four photos picked, one of them with a clip already; a
+  // clip from a folder of the user's is chosen for the second and another row's
+  // clip is to be removed.
+  const std::string sounds = archive.Dir() + "/My Sounds";
+  QDir().mkpath(QString::fromStdString(sounds));
+  for (const char* clip : {"birdsong.wav", "creek.wav", "wind in the pines.wav"})
+    WriteBenchFile(sounds + "/" + clip, "RIFF");
+  f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
+  for (int slot : {0, 1, 2, 3}) f.imgThumbnail_MouseDown(slot, 1, slot ? 2 : 0, 0, 0);
+  std::vector<std::string> picked;
+  for (size_t i = 0; i < PhotoNames.size(); ++i)
+    if (SelectedFlags[i] == 1) picked.push_back(PhotoNames[i]);
+  for (size_t i : {size_t(0), size_t(3)}) WriteBenchFile(AudioFolder + picked.at(i) + ".wav", "RIFF");
+  QTimer::singleShot(200, [&] {
+    frmAddMidiWav& d = frmAddMidiWav::Get();
+    d.SetDir1Path(sounds);
+    d.File1_Refresh();
+    // The folder tree starts at the scratch folder, so the picture does not show
+    // whatever else the machine keeps in its temporary folder.
+    d.Dir1->setRootIndex(d.Dir1Model->index(QString::fromStdString(archive.Dir())));
+    d.File1->item(1)->setSelected(true);
+    d.List1->item(1)->setSelected(true);
+    d.cmdAddFile_Click();
+    d.List1->item(3)->setSelected(true);
+    d.cmdClear_Click();
+    d.List1->item(1)->setSelected(true);
+    d.lbProgress->setText("Done");
+    SaveDialogOver(f, d, outDir + "/sound-link.png");
+    d.close();
+  });
+  f.LinkWav2Photos();
 
   frmAbout& about = frmAbout::Get();
   about.show();

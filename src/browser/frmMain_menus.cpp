@@ -159,8 +159,7 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileMidi,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi,
+  for (QAction* a : {mnuViewSlideshow,
                      mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
@@ -204,6 +203,9 @@ void frmMain::BuildMenus() {
   connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuEditRemoveFromAlbum, &QAction::triggered, this, [this] { RemovePhotosFromAlbum(); });
+  connect(mnuFileMidi, &QAction::triggered, this, [this] { LinkMidi2Group(); });
+  connect(mnuGroupMidi, &QAction::triggered, this, [this] { LinkMidi2Group(); });
+  connect(mnuEditWaveLink, &QAction::triggered, this, [this] { LinkWav2Photos(); });
   connect(mnuEditSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
   connect(mnuGroupSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
 
