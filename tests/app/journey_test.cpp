@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -25,6 +24,7 @@
 #include "app/startup.h"
 #include "archive/frmSplash.h"
 #include "browser/frmMain.h"
+#include "browser/window_fixture.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
@@ -34,8 +34,6 @@
 #include "search_export/frmExport.h"
 #include "search_export/frmExport_lists.h"
 #include "search_export/frmSearch.h"
-#include "support/pictures.h"
-#include "support/temp_archive.h"
 
 namespace {
 
@@ -79,21 +77,10 @@ void WhileUp(const std::function<void()>& open, const std::function<void(W&)>& a
   EXPECT_TRUE(acted) << W::FormName;
 }
 
-void Mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held,
-           Qt::KeyboardModifiers m = Qt::NoModifier) {
-  QMouseEvent e(type, at, w->mapToGlobal(at), button, held, m);
-  QApplication::sendEvent(w, &e);
-}
-
-void Click(QWidget* w, Qt::KeyboardModifiers m = Qt::NoModifier) {
-  Mouse(w, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton, m);
-  Mouse(w, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton, m);
-}
-
-class Journey : public TempArchive {
+class Journey : public WindowTest {
 protected:
   void SetUp() override {
-    TempArchive::SetUp();
+    WindowTest::SetUp();
     gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
     for (std::size_t i = 0; i < photos.size(); ++i) {
       QImage img(160 + 40 * int(i), 120, QImage::Format_RGB32);
@@ -104,10 +91,8 @@ protected:
     std::filesystem::create_directories(Path("usb"));
   }
   void TearDown() override {
-    if (frmMain::IsLoaded()) frmMain::Unload();
     frmSplash::Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    TempArchive::TearDown();
+    WindowTest::TearDown();
   }
 
   // Every file the journey leaves behind that a restart must not touch.
@@ -166,11 +151,11 @@ TEST_F(Journey, ImportSearchReorderLinkExportAndStartAgain) {
   QWidget* first = f.imgThumbnail[0];
   const QRect last = f.imgThumbnail[4]->geometry();
   Click(first);
-  Mouse(first, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
-  for (QPointF to : {QPointF(last.center()), QPointF(last.right() - 4, last.center().y())})
-    Mouse(first, QEvent::MouseMove, to - first->pos(), Qt::NoButton, Qt::LeftButton);
-  Mouse(first, QEvent::MouseButtonRelease, QPointF(last.right() - 4, last.center().y()) - first->pos(), Qt::LeftButton,
-        Qt::NoButton);
+  SendMouse(first, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+  const QPointF behind = QPointF(last.right() - 4, last.center().y()) - first->pos();
+  for (QPointF to : {QPointF(last.center()) - first->pos(), behind})
+    SendMouse(first, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+  SendMouse(first, QEvent::MouseButtonRelease, behind, Qt::LeftButton, Qt::NoButton);
   const Names reordered = {photos[1], photos[2], photos[3], photos[4], photos[0]};
   EXPECT_EQ(Read("Photo_SlideGroups/Journey.lst"), CrLf(reordered));
 
@@ -188,7 +173,7 @@ TEST_F(Journey, ImportSearchReorderLinkExportAndStartAgain) {
 
   // File > Export: the whole group, photos and the CSV file, to the stick.
   Click(f.imgThumbnail[0]);
-  Click(f.imgThumbnail[4], Qt::ShiftModifier);
+  Click(f.imgThumbnail[4], Qt::LeftButton, Qt::ShiftModifier);
   ASSERT_EQ(gAlbumState.SelectedCount, 5);
   WhileUp<frmExport>([&] { f.mnuFileExport->trigger(); }, [&](frmExport& e) {
     e.Dir1->SetPath(Path("usb"));
@@ -199,7 +184,8 @@ TEST_F(Journey, ImportSearchReorderLinkExportAndStartAgain) {
   for (const std::string& p : photos) EXPECT_EQ(Read("usb/" + p), Read("camera/" + p)) << p;
   // One record a photo, in the group's order.
   const std::string csv = Read("usb/Quillmont_Info.csv");
-  std::size_t at = csv.find("CSV\r\nInfoFile,Event,Keywords,People,Photographer,Place,Title,Year,ImageWidth,ImageHeight\r\n");
+  const char* head = "CSV\r\nInfoFile,Event,Keywords,People,Photographer,Place,Title,Year,ImageWidth,ImageHeight\r\n";
+  std::size_t at = csv.find(head);
   EXPECT_EQ(at, 0u) << csv;
   for (const std::string& p : reordered) {
     const std::size_t next = csv.find("\r\n" + p + ".info,", at);

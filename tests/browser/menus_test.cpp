@@ -123,7 +123,8 @@ TEST_F(Menus, TreeHasEveryCaptionNameAndSeparatorInOrder) {
   }
   // The two pop-ups never show in the bar; nothing has a shortcut key.
   Rows bar;
-  for (QAction* a : f.menuBar->actions()) bar.push_back(a->menu()->objectName().toStdString() + "|" + a->text().toStdString());
+  for (QAction* a : f.menuBar->actions())
+    bar.push_back(a->menu()->objectName().toStdString() + "|" + a->text().toStdString());
   EXPECT_EQ(bar, (Rows{"mnuFile|&File", "mnuEdit|&Edit", "mnuView|&View", "mnuSet|&Settings", "mnuHelp|&Help"}));
   EXPECT_EQ(f.mnuGroup->title(), "GroupMenu");
   EXPECT_EQ(f.mnuThumb->title(), "ThumbnailMenu");
