@@ -157,11 +157,10 @@ void frmMain::BuildMenus() {
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
-  // The slide show and the sound clips play once their modules are part of the
-  // program; until then their buttons stay disabled.
+  // The slide show plays once its module is part of the program; until then its
+  // button stays disabled.
   MarkPending(cmdSlideshow);
   MarkPending(lbButtonText[7]);
-  for (QPushButton* b : cmdPlayAudioClip) MarkPending(b);
 
   connect(mnuFile, &QMenu::aboutToShow, this, [this] { mnuFile_Click(); });
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });
