@@ -46,8 +46,10 @@ void frmMain::EnableVideo(bool VideoState) {
   if (hscVideo) hscVideo->setEnabled(on);
 }
 
+// During a drag the box's position is ahead of the value, which follows it only
+// after the drag signal.
 void frmMain::hscVideo_Scroll() {
-  const int seconds = hscVideo->value();
+  const int seconds = hscVideo->sliderPosition();
   SetVideoPosition(seconds);
 }
 

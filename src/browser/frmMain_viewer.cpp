@@ -118,7 +118,9 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
       imgbox->show();
       picVideoWindow->hide();
       picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
+      // The stop offers play again; beside a picture nothing is offered.
       VideoCommand("stop");
+      EnableVideo(false);
     }
     VScroll1->setEnabled(false);
     // The grid is gone, whichever command opened the photo.

@@ -45,6 +45,7 @@ struct Clip {
   QPointer<HostWatch> watch;
   bool open = false;    // a clip was given to the player
   bool failed = false;  // and the player could not play it
+  bool spoilt = false;  // the player failed once: its pipeline may still report the old clip
 };
 
 Clip& TheClip() {
@@ -98,6 +99,7 @@ void ClipFailed(const QString& reason) {
   Clip& c = TheClip();
   if (!c.open || c.failed) return;
   c.failed = true;
+  c.spoilt = true;
   VideoPlaying = false;
   VideoDuration = 0;
   SetTimer(false);
@@ -111,9 +113,17 @@ void ClipFailed(const QString& reason) {
 
 QMediaPlayer& Player() {
   Clip& c = TheClip();
+  if (c.player && c.spoilt && !c.open) {
+    // A fresh player for the next clip, so no late word of the failed one lands on it.
+    c.player->disconnect();
+    c.player->stop();
+    delete c.player;
+    c.spoilt = false;
+  }
   if (!c.player) {
     // The application owns the player, so it is gone before the media framework.
     c.player = new QMediaPlayer(QCoreApplication::instance());
+    c.player->setObjectName("VideoPlayer");
     c.player->setAudioOutput(new QAudioOutput(c.player));
     QObject::connect(c.player, &QMediaPlayer::durationChanged, c.player, &LengthKnown);
     QObject::connect(c.player, &QMediaPlayer::mediaStatusChanged, c.player, [](QMediaPlayer::MediaStatus s) {

@@ -43,26 +43,30 @@ WavPlayer& WavPlayer::Instance() {
   return *instance;
 }
 
-WavPlayer::WavPlayer() {
+WavPlayer::WavPlayer() { Fresh(); }
+
+// Each clip gets a player of its own, so nothing of the clip before (its end,
+// a late failure) carries over to it.
+void WavPlayer::Fresh() {
+  if (player_) {
+    player_->disconnect();
+    player_->stop();
+    delete player_;
+  }
   // The application owns the player, so it goes before the media framework does.
   player_ = new QMediaPlayer(QCoreApplication::instance());
+  player_->setObjectName("WavPlayer");
   player_->setAudioOutput(new QAudioOutput(player_));
 }
 
 void WavPlayer::Play(const std::string& path) {
-  player_->stop();
-  if (!IsFile(path)) {
-    player_->setSource(QUrl());
-    return;
-  }
+  Fresh();
+  if (!IsFile(path)) return;
   player_->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
   player_->play();
 }
 
-void WavPlayer::Stop() {
-  player_->stop();
-  player_->setSource(QUrl());
-}
+void WavPlayer::Stop() { Fresh(); }
 
 QMediaPlayer& WavPlayer::Player() { return *player_; }
 

@@ -29,12 +29,13 @@ public:
   // A file that does not exist plays nothing; a clip that sounds ends first.
   void Play(const std::string& path);
   void Stop();
-  // The player, for tests that follow its state.
+  // The player of the clip last asked for, for tests that follow its state.
   QMediaPlayer& Player();
 
 private:
   WavPlayer();
-  QMediaPlayer* player_;
+  void Fresh();
+  QMediaPlayer* player_ = nullptr;
 };
 
 // A MIDI song synthesiser. The SoundFont loads on a worker thread, so starting
