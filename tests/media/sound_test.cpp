@@ -3,18 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMediaPlayer>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "archive/modUtils.h"
 #include "platform/clock.h"
 #include "platform/sound_backend.h"
 #include "support/temp_archive.h"
 #include "support/time_zone.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -53,16 +52,6 @@ float Peak(const std::vector<float>& s) {
   float p = 0;
   for (float v : s) p = std::max(p, std::fabs(v));
   return p;
-}
-
-bool WaitUntil(const std::function<bool()>& done, int ms = 15000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
 }
 
 class Sound : public TempArchive {
