@@ -66,7 +66,9 @@ void WavPlayer::Play(const std::string& path) {
   player_->play();
 }
 
-void WavPlayer::Stop() { Fresh(); }
+void WavPlayer::Stop() {
+  if (!player_->source().isEmpty()) Fresh();
+}
 
 QMediaPlayer& WavPlayer::Player() { return *player_; }
 
