@@ -103,6 +103,14 @@ TEST_F(Sound, SongsRenderAsSoundAndStopOrGiveWayToTheNext) {
     EXPECT_FALSE(synth.Play(Path(bad))) << bad;
     EXPECT_FALSE(synth.Playing()) << bad;
   }
+  // A song whose track is cut short or is junk plays what it can and ends.
+  const std::string song = MidiSong(960);
+  for (const std::string& bytes : {song.substr(0, song.size() - 6), song.substr(0, 22) + std::string(40, '\xF7')}) {
+    Write("Photo_Midi/damaged.mid", bytes);
+    synth.Play(Path("Photo_Midi/damaged.mid"));
+    for (int k = 0; k < 60 && synth.Playing(); ++k) synth.Render(qm::sound::kSampleRate / 10);
+    EXPECT_FALSE(synth.Playing());
+  }
 }
 
 TEST_F(Sound, ASongPlaysOnceToItsEnd) {
