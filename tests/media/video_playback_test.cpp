@@ -193,7 +193,9 @@ TEST_F(VideoTest, ThumbnailsOfClipsLeaveThePlayingClipAlone) {
   EXPECT_TRUE(VideoPlaying);
   EXPECT_EQ(Player().source().toLocalFile().toStdString(), playing);
   EXPECT_EQ(Player().playbackState(), QMediaPlayer::PlayingState);
-  EXPECT_TRUE(WaitUntil([&] { return f.hscVideo->value() >= 1; }));
+  EXPECT_TRUE(WaitUntil([&] { return f.hscVideo->value() >= 1; }))
+      << Seconds() << " status " << Player().mediaStatus() << " state " << Player().playbackState() << " playing "
+      << VideoPlaying << " timer " << f.tmrVideo->isActive() << " max " << f.hscVideo->maximum();
 }
 
 TEST_F(VideoTest, WithoutASoundDeviceClipsPlayAndTheLogSaysSoOnce) {
