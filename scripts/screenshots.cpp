@@ -1,9 +1,12 @@
 // Draws the screenshots in docs/screenshots/ from a generated archive. Run by
 // scripts/take-screenshots.sh under Xvfb.
 #include <QApplication>
+#include <QComboBox>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLinearGradient>
+#include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -23,6 +26,8 @@
 #include "media/modDirectShow.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
+#include "search_export/frmSearch.h"
+#include "search_export/frmExport.h"
 #include "support/bench_env.h"
 #include "support/mjpeg_avi.h"
 
@@ -186,6 +191,48 @@ int main(int argc, char** argv) {
     f.imgThumbnail_MouseMove(2, 1, 0, float((to.x() - from.x()) * 15), float((to.y() - from.y()) * 15));
   Save(f, outDir + "/drag.png");
   f.EndThumbnailDrag(false);
+
+  // Edit > Find/Search & Append: a search by place and title has run, and a new
+  // group's name is typed in for the append.
+  QTimer::singleShot(200, [&] {
+    frmSearch& search = frmSearch::Get();
+    search.txtPlace->setText("valley");
+    search.txtTitle->setText("evening 1");
+    search.cmdSearch_Click();
+    search.cmbGroupName->setEditText("Valley evenings");
+    SaveDialogOver(f, search, outDir + "/search.png");
+    search.close();
+  });
+  f.mnuEditSearchAppend->trigger();
+
+  // Eight photos of Lake Trip exported with their thumbnails and a CSV file, taken
+  // after the fourth: the button reads Cancel and the bar stands half way.
+  f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
+  for (int slot = 0; slot < 8; ++slot) f.imgThumbnail_MouseDown(slot, 1, slot ? 2 : 0, 0, 0);
+  const std::string exportTo = archive.Dir() + "/Exports/Lake Trip";
+  qm::MakeFolder(archive.Dir() + "/Exports");
+  qm::MakeFolder(exportTo);
+  gSettings.SetDravenholtSetting(kAppName, "Export", "LastPath", exportTo);
+  frmExport& exporter = frmExport::Get();
+  exporter.chkExport[1]->setChecked(true);
+  exporter.chkExport[2]->setChecked(true);
+  exporter.show();
+  // The folder tree fills from a thread of its own.
+  QElapsedTimer filling;
+  filling.start();
+  while (filling.elapsed() < 1500) qm::DoEvents();
+  const std::string fourth = exporter.List1->item(3)->text().toStdString();
+  bool taken = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (taken || !qm::FileExists(exportTo + "/" + fourth)) return;
+    taken = true;
+    SaveDialogOver(f, exporter, outDir + "/export.png");
+  });
+  watch.start(0);
+  exporter.cmdExport_Click();
+  watch.stop();
+  frmExport::Unload();
 
   // A clip playing in the viewing area, its position bar under way.
   std::vector<QImage> frames;

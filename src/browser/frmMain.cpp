@@ -47,7 +47,7 @@ void frmMain::Form_Load() {
           "No album groups have been defined. Use next screen to search for photos (Ex. use a \"*\" in the year field "
           "to find all photos.",
           qm::MsgButtons::OK, kAppName);
-      // The search dialog that follows this notice opens once it exists.
+      cmdCreateAlbumGroup_Click();
     }
     framInfo->move(framInfo->x(), pctWindow->height() - 15);
     adjustSize();

@@ -63,6 +63,8 @@ public:
   void RemovePhotosFromAlbum();  // the selected photos leave the program for the Removed folders
   void mnuEditAdd_Click();
   void mnuEditMove_Click();
+  // Opens the search dialog, where groups are built from a search.
+  void cmdCreateAlbumGroup_Click();
   std::string RenameAnswer;  // the previous answer, offered again
   // Reads the loaded group again after its list changed, keeping the page, and
   // clears the selection.

@@ -20,6 +20,7 @@
 #include "platform/files.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
+#include "search_export/frmSearch.h"
 
 namespace {
 
@@ -193,6 +194,17 @@ void frmMain::RemovePhotosFromAlbum() {
 void frmMain::ReloadLoadedGroup() {
   LoadSlideGroup(LoadedGroupFile());
   SetGroupListSelect(-1, 0);
+}
+
+void frmMain::cmdCreateAlbumGroup_Click() {
+  try {
+    // One an import left loaded unseen would offer an old list of groups.
+    if (frmSearch::IsLoaded() && !frmSearch::Get().isVisible()) frmSearch::Unload();
+    frmSearch::Get().exec();
+    frmSearch::Unload();
+  } catch (const std::exception& e) {
+    LogError("cmdCreateAlbumGroup_Click", e.what());
+  }
 }
 
 void frmMain::mnuEditAdd_Click() {

@@ -14,6 +14,7 @@
 #include "core/errorlog.h"
 #include "core/grid_rules.h"
 #include "core/modquillmont.h"
+#include "search_export/frmExport.h"
 
 namespace {
 
@@ -29,6 +30,12 @@ void Fill(QMenu* menu, std::initializer_list<MenuRow> rows) {
     a->setObjectName(r.name);
     if (r.target) *r.target = a;
   }
+}
+
+// The export goes by the selection, whichever menu opens it.
+void ShowExportDialog() {
+  frmExport::Get().exec();
+  frmExport::Unload();
 }
 
 QMenu* Menu(QWidget* parent, const char* name, const char* caption) {
@@ -151,9 +158,9 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditSearchAppend,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
-                     mnuGroupSearchAppend, mnuEditSort,
+  for (QAction* a : {mnuFileMidi, mnuFileImport,
+                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport,
+                     mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
@@ -165,6 +172,8 @@ void frmMain::BuildMenus() {
   connect(mnuFile, &QMenu::aboutToShow, this, [this] { mnuFile_Click(); });
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });
   connect(mnuFileExit, &QAction::triggered, this, [this] { mnuFileExit_Click(); });
+  connect(mnuFileExport, &QAction::triggered, this, [] { ShowExportDialog(); });
+  connect(mnuGroupExport, &QAction::triggered, this, [] { ShowExportDialog(); });
   connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
   connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
   connect(mnuEditInfo, &QAction::triggered, this, [this] { cmdEditPhotoInfo_Click(); });
@@ -193,6 +202,8 @@ void frmMain::BuildMenus() {
   connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuEditRemoveFromAlbum, &QAction::triggered, this, [this] { RemovePhotosFromAlbum(); });
+  connect(mnuEditSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
+  connect(mnuGroupSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
 }
 
 // The rules test the loaded group by its name: after a scroll of the strip the

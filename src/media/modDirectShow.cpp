@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVideoWidget>
 #include <cctype>
+#include <utility>
 
 #include "browser/frmMain.h"
 #include "core/errorlog.h"
@@ -46,6 +47,9 @@ struct Clip {
   bool open = false;    // a clip was given to the player
   bool failed = false;  // and the player could not play it
   bool spoilt = false;  // the player failed once: its pipeline may still report the old clip
+  // Play or pause asked for while the clip was still loading; the player is told
+  // once it has loaded, since a pipeline told to run during its loading may never start.
+  enum class Wanted { Nothing, Play, Pause } wanted = Wanted::Nothing;
 };
 
 Clip& TheClip() {
@@ -111,6 +115,19 @@ void ClipFailed(const QString& reason) {
   LogError("OpenVideo", "The clip cannot be played: " + VideoFileName + " (" + reason.toStdString() + ")");
 }
 
+void ApplyWanted() {
+  Clip& c = TheClip();
+  const Clip::Wanted w = std::exchange(c.wanted, Clip::Wanted::Nothing);
+  if (!c.player || !c.open || c.failed) return;
+  if (w == Clip::Wanted::Play) c.player->play();
+  if (w == Clip::Wanted::Pause) c.player->pause();
+}
+
+bool Loading() {
+  const QMediaPlayer::MediaStatus s = TheClip().player->mediaStatus();
+  return s == QMediaPlayer::LoadingMedia || s == QMediaPlayer::NoMedia;
+}
+
 QMediaPlayer& Player() {
   Clip& c = TheClip();
   if (c.player && c.spoilt && !c.open) {
@@ -128,6 +145,7 @@ QMediaPlayer& Player() {
     QObject::connect(c.player, &QMediaPlayer::durationChanged, c.player, &LengthKnown);
     QObject::connect(c.player, &QMediaPlayer::mediaStatusChanged, c.player, [](QMediaPlayer::MediaStatus s) {
       if (s == QMediaPlayer::InvalidMedia) ClipFailed("no playable media");
+      if (s == QMediaPlayer::LoadedMedia) ApplyWanted();
     });
     QObject::connect(c.player, &QMediaPlayer::errorOccurred, c.player,
                      [](QMediaPlayer::Error, const QString& text) { ClipFailed(text); });
@@ -143,7 +161,12 @@ std::string Upper(std::string s) {
 
 double PositionSeconds() { return double(Player().position()) / 1000.0; }
 
-void SeekSeconds(double seconds) { Player().setPosition(qint64(seconds * 1000.0)); }
+// A seek to where the clip already stands is left out: a seek while the clip is
+// still loading can keep it from ever starting.
+void SeekSeconds(double seconds) {
+  const qint64 ms = qint64(seconds * 1000.0);
+  if (Player().position() != ms) Player().setPosition(ms);
+}
 
 }  // namespace
 
@@ -172,6 +195,7 @@ void OpenVideo(const std::string& path, QWidget* host) {
 
   c.open = true;
   c.failed = false;
+  c.wanted = Clip::Wanted::Nothing;
   VideoDuration = 0;
   VideoStartPos = 0;
   ShowLength("Length", 0);
@@ -220,15 +244,22 @@ void VideoCommand(const std::string& command) {
   const std::string word = Upper(command);
   if (word == "PLAY") {
     if (const auto from = video::ReplayFrom(PositionSeconds(), VideoStartPos, VideoDuration)) SeekSeconds(*from);
-    player.play();
+    if (Loading())
+      TheClip().wanted = Clip::Wanted::Play;
+    else
+      player.play();
     VideoPlaying = true;
     SetTimer(true);
     SetButtons(false, true, true);
   } else if (word == "PAUSE") {
-    player.pause();
+    if (Loading())
+      TheClip().wanted = Clip::Wanted::Pause;
+    else
+      player.pause();
     VideoPlaying = false;
     SetButtons(true, false, true);
   } else if (word == "STOP") {
+    TheClip().wanted = Clip::Wanted::Nothing;
     player.stop();
     VideoPlaying = false;
     SeekSeconds(0);

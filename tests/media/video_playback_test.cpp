@@ -72,6 +72,20 @@ TEST_F(VideoTest, CommandsMoveTheControlsThroughTheirStates) {
   EXPECT_LT(Seconds(), 0.5);
 }
 
+// Commands given while the clip still loads act once it has loaded.
+TEST_F(VideoTest, PlayAndPauseBeforeTheClipHasLoaded) {
+  frmMain& f = frmMain::Get();
+  OpenVideo(Clip("a.avi", 30), f.picVideoWindow);
+  VideoCommand("play");
+  EXPECT_EQ(Buttons(), (Row{false, true, true}));
+  EXPECT_TRUE(WaitUntil([] { return Seconds() > 0.5; }));
+  OpenVideo(Clip("b.avi", 30), f.picVideoWindow);
+  VideoCommand("play");
+  VideoCommand("pause");
+  ASSERT_TRUE(WaitUntil([] { return Player().playbackState() == QMediaPlayer::PausedState; }));
+  EXPECT_EQ(Player().position(), 0);
+}
+
 TEST_F(VideoTest, SeekingPausesAtAWholeSecondInsideTheClip) {
   frmMain& f = frmMain::Get();
   OpenAndLoad(Clip("clip.avi", 60), f.picVideoWindow);

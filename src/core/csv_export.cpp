@@ -1,0 +1,50 @@
+#include "core/csv_export.h"
+
+#include <vector>
+
+#include "core/modquillmont.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+
+CsvValues ReadCsvValues(const std::string& infoPath) {
+  CsvValues values;
+  qm::ForEachTextLine(infoPath, [&](const std::string& line) {
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos || eq == 0) return true;
+    const std::string key = qm::ToUpperAscii(line.substr(0, eq));
+    for (size_t k = 0; k < kCsvKeys.size(); ++k)
+      if (key == kCsvKeys[k]) values[k] = line.substr(eq + 1);
+    return true;
+  });
+  return values;
+}
+
+std::string CsvField(const std::string& value) {
+  if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
+  std::string out = "\"";
+  for (char c : value) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string CsvRecord(const std::string& infoName, const CsvValues& values) {
+  std::string line = CsvField(infoName);
+  for (const std::string& v : values) line += "," + CsvField(v);
+  return line;
+}
+
+bool AppendCsvRecord(const std::string& InfoName, const std::string& CsvPath, std::string* why) {
+  try {
+    const std::string record = CsvRecord(InfoName, ReadCsvValues(InfoFolder + InfoName));
+    std::vector<std::string> lines;
+    if (!qm::FileExists(CsvPath)) lines = {"CSV", kCsvHeader};
+    lines.push_back(record);
+    qm::AppendTextLines(CsvPath, lines);
+    return true;
+  } catch (const qm::RuntimeError& e) {
+    if (why) *why = e.Description();
+    return false;
+  }
+}

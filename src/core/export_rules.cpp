@@ -1,0 +1,66 @@
+#include "core/export_rules.h"
+
+#include <sys/stat.h>
+
+#include <set>
+#include <utility>
+
+#include "core/modquillmont.h"
+#include "core/photolinks.h"
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+using FileId = std::pair<dev_t, ino_t>;
+
+// The file behind a path, whatever links or names lead to it.
+bool IdOf(const std::string& path, FileId& id) {
+  struct stat st {};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;
+  id = {st.st_dev, st.st_ino};
+  return true;
+}
+
+std::string Refused(const std::string& dest, const std::string& why) {
+  return "Nothing was exported: the destination folder \"" + dest + "\" " + why +
+         " Choose another destination folder.";
+}
+
+}  // namespace
+
+bool IsExportableName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+}
+
+std::string ExportRefusal(const std::string& dest, const std::vector<std::string>& targets) {
+  FileId destId;
+  if (IdOf(dest.empty() ? "/" : dest, destId)) {
+    for (const std::string* folder :
+         {&PhotosFolder, &ThumbnailsFolder, &InfoFolder, &SlideGroupsFolder, &AudioFolder, &MidiFolder}) {
+      FileId id;
+      if (IdOf(*folder, id) && id == destId) return Refused(dest, "is a folder of the program's own archive.");
+    }
+  }
+  // Only files that are there can be lost; a fresh folder needs no further look.
+  std::set<FileId> present;
+  for (const std::string& t : targets) {
+    FileId id;
+    if (IdOf(t, id)) present.insert(id);
+  }
+  if (present.empty()) return "";
+  std::vector<std::string> infos;
+  try {
+    infos = qm::ListFiles(InfoFolder, "*.info");
+  } catch (const qm::RuntimeError& e) {
+    return Refused(dest, "could not be checked against the program's photos (" + e.Description() + ").");
+  }
+  for (const std::string& info : infos) {
+    FileId id;
+    const std::string photo = GetPhotoLink(info);
+    if (IdOf(photo, id) && present.count(id))
+      return Refused(dest, "holds the photo " + PhotoNameOfInfo(info) + " of the program itself (\"" + photo +
+                               "\"), which the export would replace.");
+  }
+  return "";
+}
