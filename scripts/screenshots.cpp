@@ -1,9 +1,12 @@
 // Draws the screenshots in docs/screenshots/ from a generated archive. Run by
 // scripts/take-screenshots.sh under Xvfb.
 #include <QApplication>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileSystemModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QListWidget>
@@ -13,8 +16,10 @@
 #include <QRadialGradient>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTreeView>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "browser/frmAbout.h"
@@ -23,6 +28,8 @@
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
+#include "intake/frmImport.h"
+#include "media/frmAddMidiWav.h"
 #include "media/modDirectShow.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
@@ -233,6 +240,78 @@ int main(int argc, char** argv) {
   exporter.cmdExport_Click();
   watch.stop();
   frmExport::Unload();
+
+  // File > Import / Auto-Scan: a camera card scanned into the list, and an import
+  // of copies grabbed at its seventh photo.
+  const std::string card = archive.Dir() + "/card/DCIM";
+  for (int d = 1; d <= 3; ++d) {
+    const std::string folder = card + "/10" + std::to_string(d) + "_CAM";
+    std::filesystem::create_directories(folder);
+    for (int i = 1; i <= 6; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "/DSC_%d%03d.jpg", d, i);
+      Landscape(640, 480, (d * 6 + i) / 20.0).save(QString::fromStdString(folder + name), "JPEG", 85);
+    }
+  }
+  QTimer::singleShot(200, [&] {
+    auto* imp = dynamic_cast<frmImport*>(QApplication::activeModalWidget());
+    if (!imp) return;
+    imp->SetDir1Path(card);
+    imp->cmdAutoScan_Click();
+    imp->SetDir1Path(card + "/102_CAM");
+    imp->File1->item(1)->setSelected(true);
+    imp->chkOptions[3]->setChecked(false);
+    imp->chkOptions[2]->setChecked(true);
+    imp->txtAutoName[0]->setText("Lake");
+    imp->txtAutoName[1]->setText("0001");
+    imp->List1->item(6)->setSelected(true);
+    bool shot = false;
+    QTimer grabber;
+    grabber.setInterval(0);
+    QObject::connect(&grabber, &QTimer::timeout, [&] {
+      if (!shot && imp->ImportScanBusy && qm::ListFiles(InfoFolder).size() >= all.size() + 7) {
+        shot = true;
+        SaveDialogOver(f, *imp, outDir + "/import.png");
+      }
+    });
+    grabber.start();
+    imp->cmdImport_Click();
+    grabber.stop();
+    imp->close();
+  });
+  f.mnuFileImport->trigger();
+
+  // Edit > Add Audio Clip: four photos picked, one of them with a clip already; a
+  // clip from a folder of the user's is chosen for the second and another row's
+  // clip is to be removed.
+  const std::string sounds = archive.Dir() + "/My Sounds";
+  QDir().mkpath(QString::fromStdString(sounds));
+  for (const char* clip : {"birdsong.wav", "creek.wav", "wind in the pines.wav"})
+    WriteBenchFile(sounds + "/" + clip, "RIFF");
+  f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
+  for (int slot : {0, 1, 2, 3}) f.imgThumbnail_MouseDown(slot, 1, slot ? 2 : 0, 0, 0);
+  std::vector<std::string> picked;
+  for (size_t i = 0; i < PhotoNames.size(); ++i)
+    if (SelectedFlags[i] == 1) picked.push_back(PhotoNames[i]);
+  for (size_t i : {size_t(0), size_t(3)}) WriteBenchFile(AudioFolder + picked.at(i) + ".wav", "RIFF");
+  QTimer::singleShot(200, [&] {
+    frmAddMidiWav& d = frmAddMidiWav::Get();
+    d.SetDir1Path(sounds);
+    d.File1_Refresh();
+    // The folder tree starts at the scratch folder, so the picture does not show
+    // whatever else the machine keeps in its temporary folder.
+    d.Dir1->setRootIndex(d.Dir1Model->index(QString::fromStdString(archive.Dir())));
+    d.File1->item(1)->setSelected(true);
+    d.List1->item(1)->setSelected(true);
+    d.cmdAddFile_Click();
+    d.List1->item(3)->setSelected(true);
+    d.cmdClear_Click();
+    d.List1->item(1)->setSelected(true);
+    d.lbProgress->setText("Done");
+    SaveDialogOver(f, d, outDir + "/sound-link.png");
+    d.close();
+  });
+  f.LinkWav2Photos();
 
   // A clip playing in the viewing area, its position bar under way.
   std::vector<QImage> frames;

@@ -228,8 +228,4 @@ void frmMain::StopSlideShow() {
 
 void frmMain::cmdSlideshow_Click() {}
 
-void frmMain::LinkMidi2Group() {}
-
-void frmMain::LinkWav2Photos() {}
-
 void frmMain::StopSounds() {}

@@ -10,6 +10,7 @@
 #include "archive/modUtils.h"
 #include "browser/frmAbout.h"
 #include "browser/frmMain.h"
+#include "intake/frmImport.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/grid_rules.h"
@@ -158,8 +159,7 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuFileMidi, mnuFileImport,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport,
+  for (QAction* a : {mnuViewSlideshow,
                      mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
@@ -202,8 +202,15 @@ void frmMain::BuildMenus() {
   connect(mnuEditRemoveFromGroup, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuThumbRemove, &QAction::triggered, this, [this] { mnuThumbRemove_Click(); });
   connect(mnuEditRemoveFromAlbum, &QAction::triggered, this, [this] { RemovePhotosFromAlbum(); });
+  connect(mnuFileMidi, &QAction::triggered, this, [this] { LinkMidi2Group(); });
+  connect(mnuGroupMidi, &QAction::triggered, this, [this] { LinkMidi2Group(); });
+  connect(mnuEditWaveLink, &QAction::triggered, this, [this] { LinkWav2Photos(); });
   connect(mnuEditSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
   connect(mnuGroupSearchAppend, &QAction::triggered, this, [this] { cmdCreateAlbumGroup_Click(); });
+
+  // Both import commands bring new photos into the loaded group.
+  connect(mnuFileImport, &QAction::triggered, this, [] { frmImport::ShowImport(false); });
+  connect(mnuGroupImport, &QAction::triggered, this, [] { frmImport::ShowImport(false); });
 }
 
 // The rules test the loaded group by its name: after a scroll of the strip the

@@ -15,6 +15,7 @@
 #include "core/groupfiles.h"
 #include "core/modquillmont.h"
 #include "core/search_rules.h"
+#include "intake/frmImport.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/prompter.h"
@@ -152,8 +153,6 @@ frmSearch::frmSearch() {
   cmdSearch = Button(this, "cmdSearch", "&Search", TwipsRect(120, 3600, 1680, 405));
   cmdSave = Button(this, "cmdSave", "&Append search results to group", TwipsRect(1920, 3600, 3720, 405));
   cmdImport = Button(this, "cmdImport", "&Import", TwipsRect(5760, 3600, 2040, 405));
-  // Opens the import dialog once that dialog is part of the program.
-  cmdImport->setEnabled(false);
 
   connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
   connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
@@ -233,4 +232,8 @@ bool frmSearch::cmdSave_Click() {
   return appended;
 }
 
-void frmSearch::cmdImport_Click() {}
+// Photos imported from here join the all-photos group only.
+void frmSearch::cmdImport_Click() {
+  if (frmMain::IsLoaded()) frmMain::Get().GroupClick = "";
+  frmImport::ShowImport(true);
+}

@@ -1,0 +1,132 @@
+#include "core/import_rules.h"
+
+#include <sys/stat.h>
+
+#include <iterator>
+
+#include "core/grid_rules.h"
+#include "core/modquillmont.h"
+#include "platform/files.h"
+
+namespace import_rules {
+
+namespace {
+
+// Adds one to a decimal digit string of any length.
+std::string Increment(std::string digits) {
+  for (size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] != '9') {
+      ++digits[i];
+      return digits;
+    }
+    digits[i] = '0';
+  }
+  return "1" + digits;
+}
+
+// Takes one from a decimal digit string above zero, without leading zeros.
+std::string Decrement(std::string digits) {
+  for (size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] != '0') {
+      --digits[i];
+      break;
+    }
+    digits[i] = '9';
+  }
+  const size_t first = digits.find_first_not_of('0');
+  return first == std::string::npos ? "0" : digits.substr(first);
+}
+
+}  // namespace
+
+std::string BuildFilePattern(const std::vector<bool>& ticked) {
+  std::string pattern = kNoTypePattern;
+  for (size_t i = 0; i < ticked.size() && i < std::size(kFilterTypes); ++i)
+    if (ticked[i]) pattern += std::string(";*.") + kFilterTypes[i];
+  return pattern;
+}
+
+bool MatchesAnyPattern(const std::string& name, const std::string& patterns) {
+  size_t start = 0;
+  for (;;) {
+    const size_t end = patterns.find(';', start);
+    const std::string one = patterns.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (!one.empty() && qm::MatchesPattern(name, one)) return true;
+    if (end == std::string::npos) return false;
+    start = end + 1;
+  }
+}
+
+std::vector<std::string> ScanTypesOf(const std::string& pattern) {
+  std::vector<std::string> out;
+  for (const char* type : kScanTypes)
+    if (pattern.find(type) != std::string::npos) out.emplace_back(type);
+  return out;
+}
+
+std::string NumberFormat(const std::string& startNumber) { return std::string(startNumber.size(), '0'); }
+
+// The numeric value is read as the runtime reads a number from text: leading blanks,
+// a sign, then digits; whatever follows (and a text with no digits) counts for nothing.
+std::string NextAutoNumber(const std::string& number, const std::string& format) {
+  size_t i = number.find_first_not_of(" \t\r\n");
+  bool negative = false;
+  if (i != std::string::npos && (number[i] == '-' || number[i] == '+')) negative = number[i++] == '-';
+  std::string digits;
+  while (i != std::string::npos && i < number.size() && number[i] >= '0' && number[i] <= '9') digits += number[i++];
+  const size_t first = digits.find_first_not_of('0');
+  digits = first == std::string::npos ? "0" : digits.substr(first);
+
+  std::string magnitude;
+  bool minus = false;
+  if (!negative || digits == "0") {
+    magnitude = Increment(digits);
+  } else {
+    magnitude = Decrement(digits);
+    minus = magnitude != "0";
+  }
+  if (magnitude.size() < format.size()) magnitude.insert(0, format.size() - magnitude.size(), '0');
+  return (minus ? "-" : "") + magnitude;
+}
+
+std::string DestinationName(const std::string& fileName, bool autoName, const std::string& prefix,
+                            const std::string& number) {
+  if (!autoName) return fileName;
+  const size_t dot = fileName.find('.');
+  return prefix + number + (dot == std::string::npos ? std::string() : fileName.substr(dot));
+}
+
+bool SkipsAsExisting(bool infoFileExists, bool overwriteInfo) { return infoFileExists && !overwriteInfo; }
+
+bool HasLineBreak(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
+
+std::string SourcePath(const std::string& folder, const std::string& fileName) {
+  if (!folder.empty() && folder.back() == '/') return folder + fileName;
+  return folder + "/" + fileName;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa, sb;
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::pair<std::string, std::string> SplitScannedPath(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {"", path};
+  return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+std::string ErrorLine(const std::string& name, const std::string& reason) {
+  return name + "    Error=" + reason + "\r";
+}
+
+std::vector<std::string> TargetGroups(bool fromSearch, const std::string& loadedGroup, bool loadedGroupExists) {
+  std::vector<std::string> out;
+  if (!fromSearch && !loadedGroup.empty() && loadedGroupExists && !grid::IsAllPhotosGroup(loadedGroup))
+    out.push_back(loadedGroup);
+  out.push_back(kAllPhotosGroup);
+  return out;
+}
+
+}  // namespace import_rules

@@ -1,0 +1,223 @@
+// The dialog's face and its source side: the drive, folder and file lists, and
+// the folder remembered between openings.
+#include "media/frmAddMidiWav.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <algorithm>
+
+#include "archive/modUtils.h"
+#include "core/errorlog.h"
+#include "core/modquillmont.h"
+#include "platform/files.h"
+#include "platform/fonts.h"
+#include "platform/prompter.h"
+#include "platform/runtime_error.h"
+#include "platform/window_layout.h"
+
+frmAddMidiWav::SoundCalls frmAddMidiWav::Sounds{::PlayWav, ::StopWav, ::PlayMidi, ::StopMidi};
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+template <class W>
+W* Place(W* w, const char* name, const QRect& where) {
+  w->setObjectName(name);
+  w->setGeometry(where);
+  return w;
+}
+
+// The root of the mounted volume holding a folder.
+std::string DriveOf(const std::string& folder) {
+  const QStorageInfo info(Q(folder));
+  return info.isValid() ? info.rootPath().toStdString() : std::string("/");
+}
+
+// Volumes a user keeps files on: the root first, then mounted devices in name order.
+std::vector<std::string> Drives() {
+  std::vector<std::string> out;
+  for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+    const std::string root = v.rootPath().toStdString();
+    if (root == "/" || !v.isValid() || !v.isReady() || !v.device().startsWith("/dev/")) continue;
+    if (!QFileInfo(v.rootPath()).isDir()) continue;
+    out.push_back(root);
+  }
+  std::sort(out.begin(), out.end());
+  out.erase(std::unique(out.begin(), out.end()), out.end());
+  out.insert(out.begin(), "/");
+  return out;
+}
+
+}  // namespace
+
+frmAddMidiWav::frmAddMidiWav() {
+  qm::SetUpFixedDialog(*this, "Import-Link Midi Song to Group", 9600, 4740);
+  setFont(qm::UiFont("MS Sans Serif", 8.25));
+  using qm::TwipsRect;
+
+  BuildSourceLists();
+
+  cmdAddFile = Place(new QPushButton(QStringLiteral(">>"), this), "cmdAddFile", TwipsRect(5520, 1680, 540, 420));
+
+  lbListContents = Place(new QLabel(QStringLiteral("Current Album Groups"), this), "lbListContents",
+                         TwipsRect(6180, 120, 3300, 240));
+  List1 = Place(new QListWidget(this), "List1", TwipsRect(6180, 360, 3300, 2880));
+  List1->setSelectionMode(QAbstractItemView::SingleSelection);
+  List2 = new QListWidget(this);
+  List2->setObjectName("List2");
+  List2->setSelectionMode(QAbstractItemView::MultiSelection);
+  List2->hide();
+
+  cmdPlayStop[2] = Place(new QPushButton(QStringLiteral("&Play"), this), "cmdPlayStop2", TwipsRect(6180, 3300, 1020, 360));
+  cmdPlayStop[3] = Place(new QPushButton(QStringLiteral("&Stop"), this), "cmdPlayStop3", TwipsRect(7260, 3300, 1020, 360));
+  cmdClear = Place(new QPushButton(QStringLiteral("&Clear"), this), "cmdClear", TwipsRect(8460, 3300, 1020, 360));
+
+  Frame2 = Place(new QGroupBox(QStringLiteral("Options"), this), "Frame2", TwipsRect(120, 3780, 4200, 780));
+  chkOptions[0] = Place(new QCheckBox(QStringLiteral("Overwrite existing files"), Frame2), "chkOptions0",
+                        TwipsRect(240, 330, 3600, 300));
+
+  pctProgress = Place(new QFrame(this), "pctProgress", TwipsRect(4500, 3780, 4980, 330));
+  pctProgress->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  pctProgress->setAutoFillBackground(true);
+  pctProgress->setStyleSheet("QFrame#pctProgress { background: white; }");
+  shpProgress = Place(new QFrame(pctProgress), "shpProgress", QRect(pctProgress->contentsRect().topLeft(),
+                                                                    QSize(0, pctProgress->contentsRect().height())));
+  shpProgress->setStyleSheet("background: #0000c0;");
+  lbProgress = Place(new QLabel(pctProgress), "lbProgress", pctProgress->contentsRect());
+  lbProgress->setAlignment(Qt::AlignCenter);
+  lbProgress->setStyleSheet("color: #808080; background: transparent;");
+
+  cmdImport = Place(new QPushButton(QStringLiteral("&Make it so"), this), "cmdImport", TwipsRect(7680, 4200, 1800, 420));
+
+  for (int i = 0; i < 4; ++i) connect(cmdPlayStop[size_t(i)], &QPushButton::clicked, this, [this, i] { cmdPlayStop_Click(i); });
+  connect(cmdAddFile, &QPushButton::clicked, this, [this] { cmdAddFile_Click(); });
+  connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+  connect(cmdImport, &QPushButton::clicked, this, [this] { cmdImport_Click(); });
+  connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
+}
+
+void frmAddMidiWav::BuildSourceLists() {
+  using qm::TwipsRect;
+  Drive1 = Place(new QComboBox(this), "Drive1", TwipsRect(120, 120, 2640, 330));
+  for (const std::string& d : Drives()) Drive1->addItem(Q(d), Q(d));
+
+  Dir1Model = new QFileSystemModel(this);
+  Dir1Model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  Dir1Model->setReadOnly(true);
+  Dir1 = Place(new QTreeView(this), "Dir1", TwipsRect(120, 540, 2640, 3120));
+  Dir1->setModel(Dir1Model);
+  for (int c = 1; c < Dir1Model->columnCount(); ++c) Dir1->hideColumn(c);
+  Dir1->setHeaderHidden(true);
+
+  Label3 = Place(new QLabel(QStringLiteral("Source Files"), this), "Label3", TwipsRect(2880, 120, 2520, 240));
+  File1 = Place(new QListWidget(this), "File1", TwipsRect(2880, 360, 2520, 2880));
+  File1->setSelectionMode(QAbstractItemView::SingleSelection);
+  cmdPlayStop[0] = Place(new QPushButton(QStringLiteral("&Play"), this), "cmdPlayStop0", TwipsRect(2880, 3300, 1200, 360));
+  cmdPlayStop[1] = Place(new QPushButton(QStringLiteral("&Stop"), this), "cmdPlayStop1", TwipsRect(4200, 3300, 1200, 360));
+
+  connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& now) {
+    if (settingDir_ || !now.isValid()) return;
+    Dir1Path = Dir1Model->filePath(now).toStdString();
+    Dir1_Change();
+  });
+  connect(Drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
+  connect(File1, &QListWidget::itemDoubleClicked, this, [this] { File1_DblClick(); });
+}
+
+void frmAddMidiWav::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  qm::CentreWindow(*this);
+}
+
+void frmAddMidiWav::Form_Load() {
+  const std::string programFolder = AppPath.empty() ? "/" : AppPath;
+  std::string folder = gSettings.GetDravenholtSetting(kAppName, "Sound", "LastPath", programFolder);
+  // A folder that is gone (a disc taken out) is logged; the lists start at the program folder.
+  if (!qm::FolderExists(folder)) {
+    LogError("Form_Load", qm::RuntimeError(qm::ErrPathNotFound));
+    folder = programFolder;
+  }
+  SetDir1Path(folder);
+}
+
+void frmAddMidiWav::ShowDrive(const std::string& root) {
+  int at = Drive1->findData(Q(root));
+  if (at < 0) {
+    Drive1->addItem(Q(root), Q(root));
+    at = Drive1->count() - 1;
+  }
+  const QSignalBlocker quiet(Drive1);
+  Drive1->setCurrentIndex(at);
+}
+
+void frmAddMidiWav::SetDir1Path(const std::string& folder) {
+  Dir1Path = folder;
+  const std::string drive = DriveOf(folder);
+  ShowDrive(drive);
+  {
+    settingDir_ = true;
+    Dir1Model->setRootPath(Q(drive));
+    Dir1->setRootIndex(Dir1Model->index(Q(drive)));
+    const QModelIndex at = Dir1Model->index(Q(folder));
+    Dir1->setCurrentIndex(at);
+    if (at.isValid()) {
+      Dir1->expand(at);
+      Dir1->scrollTo(at);
+    }
+    settingDir_ = false;
+  }
+  Dir1_Change();
+}
+
+// Every folder change is remembered at once, whichever list made it.
+void frmAddMidiWav::Dir1_Change() {
+  File1Path = Dir1Path;
+  try {
+    File1_Refresh();
+  } catch (const qm::RuntimeError& e) {
+    File1->clear();
+    LogError("Dir1_Change", e);
+  }
+  gSettings.SetDravenholtSetting(kAppName, "Sound", "LastPath", Dir1Path);
+}
+
+void frmAddMidiWav::Drive1_Change() {
+  const std::string root = Drive1->currentData().toString().toStdString();
+  const QDir drive(Q(root));
+  if (!drive.exists() || !drive.isReadable()) {
+    qm::MsgBox("Error: Device unavailable");
+    ShowDrive(DriveOf(Dir1Path));
+    return;
+  }
+  SetDir1Path(root);
+}
+
+void frmAddMidiWav::File1_Refresh() {
+  const std::vector<std::string> names = qm::ListFiles(File1Path, File1Pattern);
+  File1->clear();
+  for (const std::string& n : names) {
+    // The name's own bytes travel with the item: a name that is no UTF-8 still
+    // opens the file it came from.
+    auto* item = new QListWidgetItem(Q(n), File1);
+    item->setData(Qt::UserRole, QByteArray::fromStdString(n));
+  }
+}
+
+std::string frmAddMidiWav::SelectedSource() const {
+  const QList<QListWidgetItem*> picked = File1->selectedItems();
+  if (picked.isEmpty()) return {};
+  const std::string name = picked.front()->data(Qt::UserRole).toByteArray().toStdString();
+  return File1Path.ends_with('/') ? File1Path + name : File1Path + "/" + name;
+}

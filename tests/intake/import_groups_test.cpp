@@ -1,0 +1,150 @@
+// The import as the user meets it: opened from the main window or the search
+// dialog, a folder of generated photos imported as copies through the real dialog,
+// and where the new photos show up.
+#include <QAction>
+#include <QComboBox>
+#include <QTimer>
+
+#include "browser/frmMain.h"
+#include "core/albumstate.h"
+#include "import_fixture.h"
+#include "intake/frmThumbnail.h"
+#include "search_export/frmSearch.h"
+#include "support/yield_watch.h"
+
+namespace {
+
+class ImportInAlbum : public ImportTest {
+protected:
+  void SetUp() override {
+    ImportTest::SetUp();
+    gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+    AddPhoto("old.jpg");
+    Write("Photo_SlideGroups/" + kAllPhotosFile, CrLf({"old.jpg"}));
+    Write("Photo_SlideGroups/Trip.lst", CrLf({"old.jpg"}));
+    Write("Photo_SlideGroups/Other.lst", CrLf({"old.jpg"}));
+  }
+  void TearDown() override {
+    if (frmSearch::IsLoaded()) frmSearch::Unload();
+    if (frmMain::IsLoaded()) frmMain::Unload();
+    ImportTest::TearDown();
+  }
+  std::string Group(const std::string& name) { return Read("Photo_SlideGroups/" + name + ".lst"); }
+  // Loads the group by a left click on its strip button.
+  void LoadGroup(const std::string& name) {
+    frmMain& f = frmMain::Get();
+    f.pctAlbumList_MouseDown(f.FindGroupButton(name + ".lst"), 1, 0, 0, 0);
+    ASSERT_EQ(gAlbumState.CurrentGroupName, name);
+  }
+  // Runs open; while the import dialog is up as a modal window, checks it and closes it.
+  static bool WhileImportIsUp(const std::function<void()>& open) {
+    bool seen = false;
+    QTimer::singleShot(50, [&] {
+      auto* dialog = dynamic_cast<frmImport*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      seen = dialog->isVisible() && dialog->windowTitle() == "Import Media";
+      dialog->close();
+    });
+    open();
+    QApplication::processEvents();
+    return seen;
+  }
+};
+
+}  // namespace
+
+TEST_F(ImportInAlbum, AFolderOfPhotosArrivesInTheLoadedGroupAndAllPhotosWithThumbnails) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 6; ++i) names.push_back("cam" + std::to_string(i) + ".jpg");
+  const std::string src = Source(names, "card/DCIM");
+  LoadGroup("Trip");
+  // A right click on another group names it (its pop-up is closed at once), but
+  // the photos join the loaded one.
+  QTimer::singleShot(50, [] {
+    if (QWidget* p = QApplication::activePopupWidget()) p->close();
+  });
+  frmMain::Get().pctAlbumList_MouseDown(frmMain::Get().FindGroupButton("Other.lst"), 2, 0, 0, 0);
+  ASSERT_EQ(frmMain::Get().GroupClick, "Other");
+
+  D().SetDir1Path(src);
+  D().File1->selectAll();
+  D().cmdAddFile_Click();
+  ASSERT_EQ(D().List1->count(), 6);
+  Options(false);
+  bool searchShown = false;
+  {
+    AtEveryYield watch([&] { searchShown = searchShown || (frmSearch::IsLoaded() && frmSearch::Get().isVisible()); });
+    D().cmdImport_Click();
+  }
+  EXPECT_FALSE(searchShown);
+
+  std::vector<std::string> lines{"old.jpg"};
+  lines.insert(lines.end(), names.begin(), names.end());
+  EXPECT_EQ(Group("Trip"), CrLf(lines));
+  EXPECT_EQ(Group(kAllPhotosGroup), CrLf(lines));
+  EXPECT_EQ(Group("Other"), CrLf({"old.jpg"}));
+  for (const std::string& n : names) {
+    EXPECT_EQ(Read("Photos/" + n), Read("card/DCIM/" + n));
+    EXPECT_TRUE(Exists("Photo_Thumbnails/" + n)) << n;
+  }
+  // The loaded group was read again and shows them.
+  EXPECT_EQ(gAlbumState.CurrentGroupName, "Trip");
+  EXPECT_EQ(PhotoNames, std::vector<std::string>({"", "old.jpg", "cam0.jpg", "cam1.jpg", "cam2.jpg", "cam3.jpg",
+                                                  "cam4.jpg", "cam5.jpg"}));
+  EXPECT_FALSE(frmSearch::IsLoaded()) << "used for the appends without being shown";
+  EXPECT_FALSE(frmThumbnail::IsLoaded());
+  EXPECT_TRUE(prompter.Prompts().empty());
+}
+
+TEST_F(ImportInAlbum, TheLoadedGroupIsReadAgainAfterACancelledOrEmptyRun) {
+  LoadGroup("Trip");
+  AddPhoto("late.jpg");
+  Write("Photo_SlideGroups/Trip.lst", CrLf({"old.jpg", "late.jpg"}));
+  D().cmdImport_Click();
+  EXPECT_EQ(PhotoNames, std::vector<std::string>({"", "old.jpg", "late.jpg"}));
+
+  const std::string src = Source({"a.jpg", "b.jpg"});
+  Rows({"a.jpg", "b.jpg"}, src);
+  Write("Photo_SlideGroups/Trip.lst", CrLf({"late.jpg"}));
+  bool clicked = false;
+  AtEveryYield watch([&] {
+    if (!clicked && D().ImportScanBusy) {
+      clicked = true;
+      D().cmdImport_Click();
+    }
+  });
+  D().cmdImport_Click();
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(PhotoNames, std::vector<std::string>({"", "late.jpg"}));
+  EXPECT_EQ(Group(kAllPhotosGroup), CrLf({"old.jpg"})) << "a cancelled run appends nothing";
+}
+
+TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThem) {
+  const std::string src = Source({"n.jpg"});
+  LoadGroup("Trip");
+  frmSearch& search = frmSearch::Get();
+  search.cmbGroupName->setEditText("typed");
+  QTimer::singleShot(50, [&] {
+    auto* dialog = dynamic_cast<frmImport*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->AddRow("n.jpg", src);
+    dialog->cmdImport_Click();
+    dialog->close();
+  });
+  search.cmdImport_Click();
+  EXPECT_EQ(Group("Trip"), CrLf({"old.jpg"}));
+  EXPECT_EQ(Group(kAllPhotosGroup), CrLf({"old.jpg", "n.jpg"}));
+  EXPECT_TRUE(frmSearch::IsLoaded());
+  EXPECT_EQ(search.cmbGroupName->currentText(), "typed");
+  EXPECT_EQ(frmMain::Get().GroupClick, "Trip") << "the reload names the loaded group again";
+}
+
+TEST_F(ImportInAlbum, TheFileMenuAndTheGroupPopUpOpenTheDialog) {
+  frmMain& f = frmMain::Get();
+  for (QAction* item : {f.mnuFileImport, f.mnuGroupImport}) {
+    EXPECT_TRUE(item->isEnabled()) << item->objectName().toStdString();
+    EXPECT_TRUE(WhileImportIsUp([&] { item->trigger(); })) << item->objectName().toStdString();
+    EXPECT_FALSE(frmImport::IsLoaded());
+  }
+  EXPECT_TRUE(WhileImportIsUp([&] { frmSearch::Get().cmdImport->click(); }));
+}
