@@ -15,9 +15,11 @@
 #include "browser/frmAbout.h"
 #include "browser/frmGroups.h"
 #include "browser/frmMain.h"
+#include "browser/frmSSP.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
+#include "media/frmFullScreen.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
 #include "support/bench_env.h"
@@ -182,6 +184,21 @@ int main(int argc, char** argv) {
     f.imgThumbnail_MouseMove(2, 1, 0, float((to.x() - from.x()) * 15), float((to.y() - from.y()) * 15));
   Save(f, outDir + "/drag.png");
   f.EndThumbnailDrag(false);
+
+  // The slide show's dialog over the main window, with its design values.
+  frmSSP& ssp = frmSSP::Get();
+  QTimer::singleShot(200, &ssp, [&] {
+    SaveDialogOver(f, ssp, outDir + "/slideshow-dialog.png");
+    ssp.reject();
+  });
+  f.cmdSlideshow_Click();
+
+  // A portrait photo in the full-screen viewer: as high as the screen, centred.
+  f.imgThumbnail_DblClick(4);
+  f.cmdFullScreen_Click();
+  Save(frmFullScreen::Get(), outDir + "/full-screen.png");
+  frmFullScreen::Unload();
+  f.ShowThumbnailBoxes(true);
 
   frmAbout& about = frmAbout::Get();
   about.show();

@@ -209,13 +209,6 @@ void frmMain::mnuEditMove_Click() {
   picker.exec();
 }
 
-void frmMain::StopSlideShow() {
-  tmrSlideShow->stop();
-  SlideShowRunning = false;
-}
-
-void frmMain::cmdSlideshow_Click() {}
-
 void frmMain::LinkMidi2Group() {}
 
 void frmMain::LinkWav2Photos() {}

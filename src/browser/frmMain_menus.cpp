@@ -152,15 +152,13 @@ void frmMain::BuildMenus() {
 
   // Commands whose windows come with later parts of the program.
   for (QAction* a : {mnuFileMidi, mnuFileImport, mnuFileExport, mnuEditSearchAppend,
-                     mnuEditWaveLink, mnuViewSlideshow, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
+                     mnuEditWaveLink, mnuGroupMidi, mnuGroupImport, mnuGroupExport,
                      mnuGroupSearchAppend, mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
-  // The slide show and the sound clips play once their modules are part of the
-  // program; until then their buttons stay disabled.
-  MarkPending(cmdSlideshow);
-  MarkPending(lbButtonText[7]);
+  // The sound clips play once their module is part of the program; until then
+  // their buttons stay disabled.
   for (QPushButton* b : cmdPlayAudioClip) MarkPending(b);
 
   connect(mnuFile, &QMenu::aboutToShow, this, [this] { mnuFile_Click(); });
@@ -173,6 +171,7 @@ void frmMain::BuildMenus() {
   connect(mnuViewPrevious, &QAction::triggered, this, [this] { pctPrev_Click(); });
   connect(mnuViewReduce, &QAction::triggered, this, [this] { cmdZoomOut_Click(); });
   connect(mnuViewEnlarge, &QAction::triggered, this, [this] { cmdZoomIn_Click(); });
+  connect(mnuViewSlideshow, &QAction::triggered, this, [this] { cmdSlideshow_Click(); });
   connect(mnuViewFullscreen, &QAction::triggered, this, [this] { cmdFullScreen_Click(); });
   connect(mnuSetInfoUp, &QAction::triggered, this, [this] { optInfoPosition_Click(2); });
   connect(mnuSetInfoNormal, &QAction::triggered, this, [this] { optInfoPosition_Click(1); });
