@@ -1,11 +1,15 @@
 #pragma once
 // Rules of the full-screen viewer and the slide show that need no widget: where a
-// picture goes on the screen, how much of a JPEG's detail that needs, and the
+// picture goes on the screen, how a picture is read for that size, and the
 // delay typed into the slide show's dialog.
+#include <QImage>
 #include <QRect>
 #include <QSize>
+#include <cstdint>
 #include <optional>
 #include <string>
+
+#include "core/picture_decode.h"
 
 namespace slideshow {
 
@@ -14,9 +18,17 @@ namespace slideshow {
 // enlarged. Nothing (an empty rectangle) when either size is not positive.
 QRect FullScreenFit(QSize picture, QSize screen);
 
-// The coarsest reduction 1/1, 1/2, 1/4 or 1/8 the JPEG library can decode the
-// picture at that still covers the shown size both ways.
-int FullScreenDecodeFactor(QSize picture, QSize shown);
+// A picture file read for showing at a size: a JPEG decoded at the coarsest n/8
+// that covers it and scaled to it once; other formats at their own size. The
+// picture's own size comes with it. Throws qm::RuntimeError 53 for a missing file,
+// 481 for no picture the reader knows, 7 before decoding when the decode would
+// take more than budget bytes.
+struct ScreenPicture {
+  QImage image;
+  QSize size;
+};
+ScreenPicture ReadPictureFor(const std::string& path, QSize shown,
+                             std::int64_t budget = pictures::kViewerBudget);
 
 // The leading decimal number of a text (leading blanks skipped; 0 when there is
 // none), as the dialog reads its delay: "12abc" is 12, "2.5s" is 2.5.

@@ -13,7 +13,6 @@
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/slideshow_rules.h"
-#include "core/viewer_rules.h"
 #include "media/modDirectShow.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
@@ -202,20 +201,20 @@ void frmFullScreen::ShowPhoto() {
 // that fails (the file went meanwhile), the main window's copy is shown enlarged.
 QImage frmFullScreen::PictureFor(QSize shown) {
   frmMain& m = frmMain::Get();
-  const int factor = slideshow::FullScreenDecodeFactor(m.pctBoxSize, shown);
-  if (m.pctBoxFactor <= factor || m.pctBoxFile.empty()) return m.pctBoxPicture;
-  if (decodedFile_ == m.pctBoxFile && decodedFactor_ == factor && !decoded_.isNull()) return decoded_;
+  const QImage& held = m.pctBoxPicture;
+  if (m.pctBoxFile.empty() || (held.width() >= shown.width() && held.height() >= shown.height())) return held;
+  if (decodedFile_ == m.pctBoxFile && decodedFor_ == shown && !decoded_.isNull()) return decoded_;
   try {
-    viewer::DecodedPicture p = viewer::ReadPicture(m.pctBoxFile, [factor](QSize) { return factor; });
+    slideshow::ScreenPicture p = slideshow::ReadPictureFor(m.pctBoxFile, shown);
     if (p.size != m.pctBoxSize) throw qm::RuntimeError(qm::ErrInvalidPicture, "The picture changed on disc");
     decodedFile_ = m.pctBoxFile;
-    decodedFactor_ = p.factor;
+    decodedFor_ = shown;
     decoded_ = p.image;
     return decoded_;
   } catch (const qm::RuntimeError& e) {
     LogError("ShowPhoto", e.Description() + " (" + m.pctBoxFile + ")");
   }
-  return m.pctBoxPicture;
+  return held;
 }
 
 void frmFullScreen::Form_Click() {

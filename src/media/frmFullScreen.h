@@ -52,6 +52,6 @@ private:
   bool hostsClip_ = false;  // the one open clip plays in picVideoWindowFS
   // The last decode, kept so the same photo shown again is not decoded again.
   std::string decodedFile_;
-  int decodedFactor_ = 0;
+  QSize decodedFor_;
   QImage decoded_;
 };

@@ -15,6 +15,7 @@
 #include "core/slideshow_rules.h"
 #include "media/frmFullScreen.h"
 #include "media/modDirectShow.h"
+#include "platform/runtime_error.h"
 #include "support/mjpeg_avi.h"
 
 namespace {
@@ -33,15 +34,6 @@ TEST(FullScreenRules, FitKeepsTheShapeAndCentres) {
       {{0, 300}, {800, 600}, {}},
   };
   for (const auto& c : cases) EXPECT_EQ(slideshow::FullScreenFit(c.picture, c.screen), c.want) << c.picture.width();
-}
-
-TEST(FullScreenRules, DecodeFactorIsTheCoarsestThatCoversTheScreen) {
-  EXPECT_EQ(slideshow::FullScreenDecodeFactor({4000, 3000}, {1440, 1080}), 2);
-  EXPECT_EQ(slideshow::FullScreenDecodeFactor({4000, 3000}, {800, 600}), 4);
-  EXPECT_EQ(slideshow::FullScreenDecodeFactor({8000, 6000}, {800, 600}), 8);
-  EXPECT_EQ(slideshow::FullScreenDecodeFactor({16000, 12000}, {800, 600}), 8);
-  EXPECT_EQ(slideshow::FullScreenDecodeFactor({1599, 1200}, {800, 600}), 1);
-  EXPECT_EQ(slideshow::FullScreenDecodeFactor({640, 480}, {800, 600}), 1);
 }
 
 class FullScreen : public WindowTest {
@@ -217,7 +209,28 @@ TEST_F(FullScreen, ALargePhotoIsDecodedForTheScreenNotStretchedFromTheMainWindow
   const QImage& p = Viewer().imgFullScreen->picture();
   EXPECT_GE(p.width(), shown.width());
   EXPECT_GE(p.height(), shown.height());
-  EXPECT_LE(p.width(), 2 * shown.width()) << "no more detail than the screen shows";
+  EXPECT_EQ(p.size(), shown) << "decoded for the screen, no larger";
+}
+
+TEST_F(FullScreen, APictureIsReadForTheSizeItIsShownAt) {
+  AddJpeg("big.jpg", 4000, 3000);
+  SavePhoto("small.png", Solid(300, 200, Qt::red), "PNG");
+  Write("Photos/junk.jpg", "not a picture");
+  const slideshow::ScreenPicture big = slideshow::ReadPictureFor(Path("Photos/big.jpg"), {800, 600});
+  EXPECT_EQ(big.size, QSize(4000, 3000));
+  EXPECT_EQ(big.image.size(), QSize(800, 600));
+  const slideshow::ScreenPicture small = slideshow::ReadPictureFor(Path("Photos/small.png"), {800, 600});
+  EXPECT_EQ(small.image.size(), QSize(300, 200));
+  const std::pair<std::string, int> failures[] = {{"Photos/none.jpg", 53}, {"Photos/junk.jpg", 481}, {"Photos", 53}};
+  for (const auto& [file, number] : failures) {
+    try {
+      slideshow::ReadPictureFor(Path(file), {800, 600});
+      ADD_FAILURE() << file;
+    } catch (const qm::RuntimeError& e) {
+      EXPECT_EQ(e.Number(), number) << file;
+    }
+  }
+  EXPECT_THROW(slideshow::ReadPictureFor(Path("Photos/big.jpg"), {800, 600}, 1 << 20), qm::RuntimeError);
 }
 
 TEST_F(FullScreen, APictureOfNoHeightIsLoggedAndNotShown) {
