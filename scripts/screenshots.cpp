@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
   });
   f.cmdSlideshow_Click();
 
-  // A portrait photo in the full-screen viewer: as high as the screen, centred.
+  // A photo in the full-screen viewer: as wide as the screen, centred top to bottom.
   f.imgThumbnail_DblClick(4);
   f.cmdFullScreen_Click();
   Save(frmFullScreen::Get(), outDir + "/full-screen.png");
