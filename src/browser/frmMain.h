@@ -247,8 +247,8 @@ public:
   // During a show with clips: the current photo's clip replaces the one sounding.
   void PlaySlideShowClip();
   // A clip the full-screen viewer played goes back, stopped, into picVideoWindow
-  // when that box is on show.
-  void TakeBackClip();
+  // when that box is on show; false when it does not.
+  bool TakeBackClip();
   // Opens photo CurrentImageIndex (photo 1 before any is current) through the
   // grid's double click; ViewMode becomes 1 only when it opened.
   bool OpenCurrentFromGrid();

@@ -70,7 +70,8 @@ void frmMain::PlaySlideShowClip() {
   if (i >= 1 && std::size_t(i) < PhotoNames.size()) PlayWav(AudioFolder + PhotoNames[std::size_t(i)] + ".wav");
 }
 
-void frmMain::TakeBackClip() {
-  if (!gAlbumState.IsVideo || gAlbumState.PhotoFile.empty() || picVideoWindow->isHidden()) return;
+bool frmMain::TakeBackClip() {
+  if (!gAlbumState.IsVideo || gAlbumState.PhotoFile.empty() || picVideoWindow->isHidden()) return false;
   OpenVideo(gAlbumState.PhotoFile, picVideoWindow);
+  return true;
 }

@@ -73,12 +73,14 @@ void frmFullScreen::Form_Load() {
 }
 
 // Wherever the viewer is closed from, a clip it plays stops and goes back to the
-// main window's box, stopped, so the main window's play button plays it there.
+// main window's box, stopped, so the main window's play button plays it there. A
+// clip the main window no longer shows is closed: nothing may stay in a box that
+// goes with this window.
 void frmFullScreen::Form_Unload(bool&) {
   if (!hostsClip_) return;
   hostsClip_ = false;
   VideoCommand("STOP");
-  if (frmMain::IsLoaded()) frmMain::Get().TakeBackClip();
+  if (!(frmMain::IsLoaded() && frmMain::Get().TakeBackClip())) CloseVideo();
 }
 
 int frmFullScreen::KeyCode(int qtKey) {
