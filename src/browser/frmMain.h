@@ -258,6 +258,10 @@ public:
   QScrollBar* hscVideo = nullptr;
   QLabel* lbVideo = nullptr;
   QTimer* tmrVideo = nullptr;
+  void cmdVideo_Click(int Index);
+  void hscVideo_Scroll();
+  void tmrVideo_Timer();
+  void BuildVideo();
 
   // ---- information box (frmMain_infobox.cpp) ---------------------------------
   qm::EventLabel* framInfo = nullptr;

@@ -12,6 +12,7 @@
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/grid_rules.h"
+#include "media/modDirectShow.h"
 #include "core/modquillmont.h"
 #include "core/picture_decode.h"
 #include "platform/fonts.h"
@@ -109,6 +110,7 @@ bool frmMain::ShowThumbnailPage(std::int32_t page) {
       picVideoWindow->hide();
       picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
     }
+    VideoCommand("stop");
   });
   VScroll1->show();
   qm::DoEvents();

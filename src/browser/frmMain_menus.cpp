@@ -157,9 +157,6 @@ void frmMain::BuildMenus() {
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
-  // The sound clips play once their module is part of the program; until then
-  // their buttons stay disabled.
-  for (QPushButton* b : cmdPlayAudioClip) MarkPending(b);
 
   connect(mnuFile, &QMenu::aboutToShow, this, [this] { mnuFile_Click(); });
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });

@@ -3,10 +3,12 @@
 #include <QPushButton>
 #include <exception>
 
+#include "archive/modUtils.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/grid_rules.h"
+#include "core/modquillmont.h"
 #include "media/frmFullScreen.h"
 #include "platform/ui_runtime.h"
 
@@ -121,4 +123,11 @@ void frmMain::cmdFullScreen_Click() {
   }
 }
 
-void frmMain::cmdPlayAudioClip_Click(int) {}
+void frmMain::cmdPlayAudioClip_Click(int Index) {
+  if (Index == 0) {
+    const std::int32_t i = gAlbumState.CurrentImageIndex;
+    if (i >= 1 && std::size_t(i) < PhotoNames.size()) PlayWav(AudioFolder + PhotoNames[std::size_t(i)] + ".wav");
+  } else if (Index == 1) {
+    StopWav();
+  }
+}

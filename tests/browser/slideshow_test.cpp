@@ -14,6 +14,7 @@
 #include "browser/frmSSP.h"
 #include "browser/imagebox.h"
 #include "core/albumstate.h"
+#include "core/modquillmont.h"
 #include "core/slideshow_rules.h"
 #include "media/frmFullScreen.h"
 #include "window_fixture.h"
@@ -37,6 +38,11 @@ TEST(SlideShowRules, TheDelayText) {
 
 class SlideShow : public WindowTest {
 protected:
+  // The main window is activated when the viewer goes: no first-time notice then.
+  void SetUp() override {
+    WindowTest::SetUp();
+    gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  }
   void TearDown() override {
     if (frmSSP::IsLoaded()) frmSSP::Unload();
     if (frmFullScreen::IsLoaded()) frmFullScreen::Unload();

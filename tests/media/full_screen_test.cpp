@@ -12,6 +12,7 @@
 #include "browser/imagebox.h"
 #include "browser/window_fixture.h"
 #include "core/albumstate.h"
+#include "core/modquillmont.h"
 #include "core/slideshow_rules.h"
 #include "media/frmFullScreen.h"
 #include "media/modDirectShow.h"
@@ -38,6 +39,11 @@ TEST(FullScreenRules, FitKeepsTheShapeAndCentres) {
 
 class FullScreen : public WindowTest {
 protected:
+  // The main window is activated when the viewer goes: no first-time notice then.
+  void SetUp() override {
+    WindowTest::SetUp();
+    gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  }
   void TearDown() override {
     if (frmFullScreen::IsLoaded()) frmFullScreen::Unload();
     WindowTest::TearDown();
@@ -267,8 +273,20 @@ TEST_F(FullScreen, AClipPlaysInANearlyFullBoxAndGoesBackToTheMainWindowOnClosing
   EXPECT_FALSE(VideoPlaying);
   EXPECT_TRUE(VideoIsOpen());
   EXPECT_TRUE(f.cmdVideo[0]->isEnabled());
+  EXPECT_FALSE(f.picVideoWindow->findChildren<QWidget*>().isEmpty()) << "the picture is in the main window's box";
   f.cmdVideo[0]->click();
   EXPECT_TRUE(VideoPlaying);
+
+  // Closed when the main window no longer shows the clip: it is closed with the
+  // viewer, and nothing is left in the box that went.
+  f.cmdFullScreen_Click();
+  EXPECT_TRUE(Viewer().picVideoWindowFS->findChildren<QWidget*>().size() > 0);
+  f.picVideoWindow->hide();
+  Key(Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_FALSE(VideoIsOpen());
+  EXPECT_FALSE(VideoPlaying);
 }
 
 }  // namespace
