@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QLineEdit>
+#include <QMediaPlayer>
 #include <QPushButton>
 #include <algorithm>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "core/modquillmont.h"
 #include "core/slideshow_rules.h"
 #include "media/frmFullScreen.h"
+#include "platform/sound_backend.h"
 #include "window_fixture.h"
 
 namespace {
@@ -227,6 +229,41 @@ TEST_F(SlideShow, APhotoThatCannotOpenIsPassedOverWithALogLine) {
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   f.imgThumbnail_DblClick(1);
   EXPECT_EQ(prompter.Prompts().size(), 1u);
+}
+
+// A second of silence as a WAV file.
+std::string SilentWav() {
+  const int rate = 8000, bytes = rate * 2;
+  auto le = [](std::uint32_t v, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += char((v >> (8 * i)) & 0xff);
+    return out;
+  };
+  return "RIFF" + le(36 + bytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4) +
+         le(rate * 2, 4) + le(2, 2) + le(16, 2) + "data" + le(bytes, 4) + std::string(bytes, '\0');
+}
+
+TEST_F(SlideShow, EachStepOfAShowWithClipsPlaysThePhotosClipAndOnlyDuringTheShow) {
+  frmMain& f = Open(3);
+  Write("Photo_Audio/p2.jpg.wav", SilentWav());
+  Write("Photo_Audio/p3.jpg.wav", SilentWav());
+  // The player is made afresh for each clip.
+  auto wav = []() -> QMediaPlayer& { return qm::sound::WavPlayer::Instance().Player(); };
+  frmMain::SlideShowOptions o = Options(false, false);
+  o.Clips = true;
+  o.IntervalMs = 60000;
+  f.StartSlideShow(o);
+  ASSERT_EQ(gAlbumState.CurrentImageIndex, 1);
+  EXPECT_TRUE(wav().source().isEmpty()) << "photo 1 has no clip";
+  f.tmrSlideShow_Timer();
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_EQ(wav().source().toLocalFile().toStdString(), Path("Photo_Audio/p2.jpg.wav"));
+  // A manual step ends the show and its clip, and plays no clip of its own.
+  f.pctNext_Click();
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 3);
+  EXPECT_FALSE(SlideShowRunning);
+  EXPECT_TRUE(gAlbumState.PlayPhotoClips);
+  EXPECT_TRUE(wav().source().isEmpty());
 }
 
 TEST_F(SlideShow, AStepOrGroupButtonStopsIt) {
