@@ -1,10 +1,12 @@
 // Draws the screenshots in docs/screenshots/ from a generated archive. Run by
 // scripts/take-screenshots.sh under Xvfb.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QRadialGradient>
 #include <QScrollBar>
 #include <QTimer>
@@ -20,9 +22,11 @@
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
 #include "media/frmFullScreen.h"
+#include "media/modDirectShow.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
 #include "support/bench_env.h"
+#include "support/mjpeg_avi.h"
 
 namespace {
 
@@ -199,6 +203,26 @@ int main(int argc, char** argv) {
   Save(frmFullScreen::Get(), outDir + "/full-screen.png");
   frmFullScreen::Unload();
   f.ShowThumbnailBoxes(true);
+
+  // A clip playing in the viewing area, its position bar under way.
+  std::vector<QImage> frames;
+  for (int k = 0; k < 60; ++k) frames.push_back(Landscape(320, 240, 0.3 + k / 300.0));
+  qm::ReplaceFileAtomically(PhotosFolder + "CLIP_0001.avi", MjpegAviBytes(frames, 10));
+  qm::ReplaceFileAtomically(InfoFolder + "CLIP_0001.avi.info", Info("CLIP_0001.avi", "Evening film", 320, 240));
+  qm::WriteTextLinesAtomically(SlideGroupsFolder + "Lake Trip.lst", {"CLIP_0001.avi", all[0], all[1]});
+  f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
+  f.imgThumbnail_DblClick(0);
+  QElapsedTimer playing;
+  playing.start();
+  while (playing.elapsed() < 2600) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  // The picture of a clip is drawn in a window of its own, which only the screen
+  // shows, so this one is taken from the screen.
+  Settle();
+  const QPoint at = f.mapToGlobal(QPoint(0, 0));
+  f.screen()->grabWindow(0, at.x(), at.y(), f.width(), f.height())
+      .save(QString::fromStdString(outDir + "/video-playing.png"));
+  std::printf("%s\n", (outDir + "/video-playing.png").c_str());
+  VideoCommand("stop");
 
   frmAbout& about = frmAbout::Get();
   about.show();

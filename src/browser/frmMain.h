@@ -253,7 +253,7 @@ public:
   // grid's double click; ViewMode becomes 1 only when it opened.
   bool OpenCurrentFromGrid();
 
-  // ---- video controls of the status bar --------------------------------------
+  // ---- video controls of the status bar (frmMain_video.cpp) ------------------
   std::array<QPushButton*, 3> cmdVideo{};
   QScrollBar* hscVideo = nullptr;
   QLabel* lbVideo = nullptr;

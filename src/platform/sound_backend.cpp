@@ -66,7 +66,9 @@ void WavPlayer::Play(const std::string& path) {
   player_->play();
 }
 
-void WavPlayer::Stop() { Fresh(); }
+void WavPlayer::Stop() {
+  if (!player_->source().isEmpty()) Fresh();
+}
 
 QMediaPlayer& WavPlayer::Player() { return *player_; }
 
@@ -107,6 +109,14 @@ namespace {
 void QuietFluidLog(int, const char*, void*) {}
 }  // namespace
 
+// The driver thread renders under the same lock that starting and ending a song
+// take, so a song's player is never deleted while it is being played from.
+int MidiSynth::RenderForDriver(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
+  auto* s = static_cast<State*>(data);
+  std::lock_guard<std::mutex> g(s->lock);
+  return fluid_synth_process(s->synth, len, nfx, fx, nout, out);
+}
+
 MidiSynth::MidiSynth(bool renderOnly, Notice notice) : d_(std::make_unique<State>()) {
   for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
     fluid_set_log_function(level, QuietFluidLog, nullptr);
@@ -125,7 +135,7 @@ MidiSynth::MidiSynth(bool renderOnly, Notice notice) : d_(std::make_unique<State
       // of its own that a driver might start.
       for (const char* name : {"pulseaudio", "alsa"}) {
         fluid_settings_setstr(s->settings, "audio.driver", name);
-        s->driver = new_fluid_audio_driver(s->settings, s->synth);
+        s->driver = new_fluid_audio_driver2(s->settings, &MidiSynth::RenderForDriver, s);
         if (s->driver) break;
       }
       if (!s->driver) failure = "No sound device: MIDI songs are silent";
@@ -146,12 +156,9 @@ MidiSynth::MidiSynth(bool renderOnly, Notice notice) : d_(std::make_unique<State
 
 MidiSynth::~MidiSynth() {
   if (d_->worker.joinable()) d_->worker.join();
-  {
-    std::lock_guard<std::mutex> g(d_->lock);
-    d_->StopLocked();
-  }
   // The driver goes first: its thread renders from the synthesiser.
   if (d_->driver) delete_fluid_audio_driver(d_->driver);
+  d_->StopLocked();
   if (d_->synth) delete_fluid_synth(d_->synth);
   if (d_->settings) delete_fluid_settings(d_->settings);
 }
@@ -189,6 +196,7 @@ bool MidiSynth::Playing() {
 std::vector<float> MidiSynth::Render(int frames) {
   std::vector<float> out(std::size_t(frames) * 2, 0.0f);
   if (!d_->renderOnly || frames <= 0 || !d_->synth) return out;
+  std::lock_guard<std::mutex> g(d_->lock);
   fluid_synth_write_float(d_->synth, frames, out.data(), 0, 2, out.data(), 1, 2);
   return out;
 }

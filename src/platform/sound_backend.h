@@ -65,6 +65,7 @@ public:
 
 private:
   struct State;
+  static int RenderForDriver(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
   std::unique_ptr<State> d_;
 };
 

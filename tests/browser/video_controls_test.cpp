@@ -2,7 +2,6 @@
 // clips decoded by the media framework.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QMediaPlayer>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,6 +14,7 @@
 #include "media/modDirectShow.h"
 #include "platform/sound_backend.h"
 #include "support/mjpeg_avi.h"
+#include "support/wait_until.h"
 #include "window_fixture.h"
 
 namespace {
@@ -45,15 +45,6 @@ protected:
     Entry("c.avi", "RIFF\x10\0\0\0AVI LIST this is no clip");
     Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"a.jpg", "b.avi", "c.avi"}));
     return frmMain::Get();
-  }
-  static bool WaitUntil(const std::function<bool()>& done, int ms = 15000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-      if (t.elapsed() > ms) return false;
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
   }
   static QMediaPlayer& Player() { return *qApp->findChild<QMediaPlayer*>("VideoPlayer"); }
   static std::array<bool, 3> Buttons(frmMain& f) {
@@ -93,6 +84,23 @@ TEST_F(VideoControls, TheGridStopsTheClipAndPlayOpensTheCurrentPhoto) {
   f.cmdVideo_Click(0);
   EXPECT_FALSE(f.picVideoWindow->isHidden());
   EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_TRUE(VideoPlaying);
+}
+
+TEST_F(VideoControls, PlayOnAnotherGridPageOpensTheCurrentPhoto) {
+  std::vector<std::string> names;
+  const std::string jpeg = EncodedImage(Solid(64, 48, Qt::green), "JPEG");
+  for (int k = 1; k <= 40; ++k) {
+    names.push_back(k == 5 ? "clip.avi" : "p" + std::to_string(k) + ".jpg");
+    Entry(names.back(), k == 5 ? ClipBytes(20) : jpeg);
+  }
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf(names));
+  frmMain& f = frmMain::Get();
+  f.ShowThumbnailPage(3);
+  f.SetImageIndex(5);
+  f.cmdVideo_Click(0);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 5);
+  EXPECT_EQ(VideoFileName, Path("Photos/clip.avi"));
   EXPECT_TRUE(VideoPlaying);
 }
 

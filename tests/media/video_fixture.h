@@ -4,17 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMediaPlayer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <functional>
 
 #include "browser/frmMain.h"
 #include "media/modDirectShow.h"
 #include "support/mjpeg_avi.h"
 #include "support/temp_archive.h"
+#include "support/wait_until.h"
 
 class VideoTest : public TempArchive {
 protected:
@@ -34,17 +33,6 @@ protected:
     }
     Write("Photos/" + name, MjpegAviBytes(images, 10));
     return Path("Photos/" + name);
-  }
-
-  // Runs the event loop until done() holds; false when it never did.
-  static bool WaitUntil(const std::function<bool()>& done, int ms = 15000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-      if (t.elapsed() > ms) return false;
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
   }
 
   static QMediaPlayer& Player() { return *qApp->findChild<QMediaPlayer*>("VideoPlayer"); }
