@@ -25,11 +25,13 @@
 #include "browser/frmAbout.h"
 #include "browser/frmGroups.h"
 #include "browser/frmMain.h"
+#include "browser/frmSSP.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
 #include "intake/frmImport.h"
 #include "media/frmAddMidiWav.h"
+#include "media/frmFullScreen.h"
 #include "media/modDirectShow.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
@@ -198,6 +200,21 @@ int main(int argc, char** argv) {
     f.imgThumbnail_MouseMove(2, 1, 0, float((to.x() - from.x()) * 15), float((to.y() - from.y()) * 15));
   Save(f, outDir + "/drag.png");
   f.EndThumbnailDrag(false);
+
+  // The slide show's dialog over the main window, with its design values.
+  frmSSP& ssp = frmSSP::Get();
+  QTimer::singleShot(200, &ssp, [&] {
+    SaveDialogOver(f, ssp, outDir + "/slideshow-dialog.png");
+    ssp.reject();
+  });
+  f.cmdSlideshow_Click();
+
+  // A photo in the full-screen viewer: as wide as the screen, centred top to bottom.
+  f.imgThumbnail_DblClick(4);
+  f.cmdFullScreen_Click();
+  Save(frmFullScreen::Get(), outDir + "/full-screen.png");
+  frmFullScreen::Unload();
+  f.ShowThumbnailBoxes(true);
 
   // Edit > Find/Search & Append: a search by place and title has run, and a new
   // group's name is typed in for the append.

@@ -230,6 +230,27 @@ public:
   void pctPrev_Click();
   void cmdSlideshow_Click();
   void BuildNavigation();
+
+  // ---- slide show (frmMain_slideshow.cpp) -------------------------------------
+  struct SlideShowOptions {
+    int IntervalMs = 5000;
+    bool FullScreen = true;
+    bool OnlySelected = false;
+    bool StartWithCurrent = true;
+    bool Music = true;
+    bool Clips = true;
+  };
+  // Starts a show (the dialog's OK): the first step is taken at once.
+  void StartSlideShow(const SlideShowOptions& o);
+  void tmrSlideShow_Timer();
+  // One step of a show: in the full-screen viewer when it is open, so each photo
+  // the show loads is seen there. True when it moved to another photo.
+  bool SlideShowStep();
+  // During a show with clips: the current photo's clip replaces the one sounding.
+  void PlaySlideShowClip();
+  // A clip the full-screen viewer played goes back, stopped, into picVideoWindow
+  // when that box is on show; false when it does not.
+  bool TakeBackClip();
   // Opens photo CurrentImageIndex (photo 1 before any is current) through the
   // grid's double click; ViewMode becomes 1 only when it opened.
   bool OpenCurrentFromGrid();
@@ -349,7 +370,6 @@ public:
   static void EnableUnlessPending(QWidget* w, bool enabled);
 
   // ---- sound (played by the sound module once it is part of the program) -----
-  void StopSounds();
 
   frmMain();
 

@@ -159,15 +159,10 @@ void frmMain::BuildMenus() {
   });
 
   // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuViewSlideshow,
-                     mnuEditSort,
+  for (QAction* a : {mnuEditSort,
                      mnuGroupSort->menuAction()})
     MarkPending(a);
   for (QAction* a : mnuGroupSort->actions()) MarkPending(a);
-  // The slide show plays once its module is part of the program; until then its
-  // button stays disabled.
-  MarkPending(cmdSlideshow);
-  MarkPending(lbButtonText[7]);
 
   connect(mnuFile, &QMenu::aboutToShow, this, [this] { mnuFile_Click(); });
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });
@@ -181,6 +176,7 @@ void frmMain::BuildMenus() {
   connect(mnuViewPrevious, &QAction::triggered, this, [this] { pctPrev_Click(); });
   connect(mnuViewReduce, &QAction::triggered, this, [this] { cmdZoomOut_Click(); });
   connect(mnuViewEnlarge, &QAction::triggered, this, [this] { cmdZoomIn_Click(); });
+  connect(mnuViewSlideshow, &QAction::triggered, this, [this] { cmdSlideshow_Click(); });
   connect(mnuViewFullscreen, &QAction::triggered, this, [this] { cmdFullScreen_Click(); });
   connect(mnuSetInfoUp, &QAction::triggered, this, [this] { optInfoPosition_Click(2); });
   connect(mnuSetInfoNormal, &QAction::triggered, this, [this] { optInfoPosition_Click(1); });

@@ -129,7 +129,11 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     return true;
   } catch (const qm::RuntimeError& e) {
     qm::SetScreenPointer(qm::Pointer::Default);
-    if (e.Number() == qm::ErrInvalidPicture)
+    // A running slide show passes over the photo: a message box would stop nothing,
+    // and the show's timer would stack more of them behind it.
+    if (SlideShowRunning)
+      LogError("DisplayPhoto", e.Description() + " (" + PhotoNames[std::size_t(index)] + ")");
+    else if (e.Number() == qm::ErrInvalidPicture)
       qm::MsgBox("Invalid image file. Unable to open", qm::MsgButtons::OK, "Error");
     else if (e.Number() == pictures::kErrOutOfMemory)
       qm::MsgBox(kTooLargeText, qm::MsgButtons::OK, "Error");
