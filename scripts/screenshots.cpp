@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QRadialGradient>
 #include <QScrollBar>
 #include <QTimer>
@@ -24,16 +25,20 @@
 #include "browser/frmAbout.h"
 #include "browser/frmGroups.h"
 #include "browser/frmMain.h"
+#include "browser/frmSSP.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/thumbnail_maker.h"
 #include "intake/frmImport.h"
 #include "media/frmAddMidiWav.h"
+#include "media/frmFullScreen.h"
+#include "media/modDirectShow.h"
 #include "platform/files.h"
 #include "platform/ui_runtime.h"
 #include "search_export/frmSearch.h"
 #include "search_export/frmExport.h"
 #include "support/bench_env.h"
+#include "support/mjpeg_avi.h"
 
 namespace {
 
@@ -196,6 +201,21 @@ int main(int argc, char** argv) {
   Save(f, outDir + "/drag.png");
   f.EndThumbnailDrag(false);
 
+  // The slide show's dialog over the main window, with its design values.
+  frmSSP& ssp = frmSSP::Get();
+  QTimer::singleShot(200, &ssp, [&] {
+    SaveDialogOver(f, ssp, outDir + "/slideshow-dialog.png");
+    ssp.reject();
+  });
+  f.cmdSlideshow_Click();
+
+  // A photo in the full-screen viewer: as wide as the screen, centred top to bottom.
+  f.imgThumbnail_DblClick(4);
+  f.cmdFullScreen_Click();
+  Save(frmFullScreen::Get(), outDir + "/full-screen.png");
+  frmFullScreen::Unload();
+  f.ShowThumbnailBoxes(true);
+
   // Edit > Find/Search & Append: a search by place and title has run, and a new
   // group's name is typed in for the append.
   QTimer::singleShot(200, [&] {
@@ -309,6 +329,26 @@ int main(int argc, char** argv) {
     d.close();
   });
   f.LinkWav2Photos();
+
+  // A clip playing in the viewing area, its position bar under way.
+  std::vector<QImage> frames;
+  for (int k = 0; k < 60; ++k) frames.push_back(Landscape(320, 240, 0.3 + k / 300.0));
+  qm::ReplaceFileAtomically(PhotosFolder + "CLIP_0001.avi", MjpegAviBytes(frames, 10));
+  qm::ReplaceFileAtomically(InfoFolder + "CLIP_0001.avi.info", Info("CLIP_0001.avi", "Evening film", 320, 240));
+  qm::WriteTextLinesAtomically(SlideGroupsFolder + "Lake Trip.lst", {"CLIP_0001.avi", all[0], all[1]});
+  f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
+  f.imgThumbnail_DblClick(0);
+  QElapsedTimer playing;
+  playing.start();
+  while (playing.elapsed() < 2600) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  // The picture of a clip is drawn in a window of its own, which only the screen
+  // shows, so this one is taken from the screen.
+  Settle();
+  const QPoint at = f.mapToGlobal(QPoint(0, 0));
+  f.screen()->grabWindow(0, at.x(), at.y(), f.width(), f.height())
+      .save(QString::fromStdString(outDir + "/video-playing.png"));
+  std::printf("%s\n", (outDir + "/video-playing.png").c_str());
+  VideoCommand("stop");
 
   frmAbout& about = frmAbout::Get();
   about.show();

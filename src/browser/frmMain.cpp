@@ -27,6 +27,7 @@ frmMain::frmMain() {
   BuildSelection();
   BuildViewer();
   BuildNavigation();
+  BuildVideo();
   BuildInfoBox();
   BuildMenus();
 }
@@ -85,7 +86,8 @@ void frmMain::Form_Unload(bool&) {
       gAlbumState.InfoEditMode = false;
     }
     tmrInfoBox->stop();
-    StopSounds();
+    StopWav();
+    StopMidi();
     UnloadOtherForms(FormName);
   } catch (const std::exception& e) {
     LogError("Form_Unload", e.what());

@@ -230,15 +230,40 @@ public:
   void pctPrev_Click();
   void cmdSlideshow_Click();
   void BuildNavigation();
+
+  // ---- slide show (frmMain_slideshow.cpp) -------------------------------------
+  struct SlideShowOptions {
+    int IntervalMs = 5000;
+    bool FullScreen = true;
+    bool OnlySelected = false;
+    bool StartWithCurrent = true;
+    bool Music = true;
+    bool Clips = true;
+  };
+  // Starts a show (the dialog's OK): the first step is taken at once.
+  void StartSlideShow(const SlideShowOptions& o);
+  void tmrSlideShow_Timer();
+  // One step of a show: in the full-screen viewer when it is open, so each photo
+  // the show loads is seen there. True when it moved to another photo.
+  bool SlideShowStep();
+  // During a show with clips: the current photo's clip replaces the one sounding.
+  void PlaySlideShowClip();
+  // A clip the full-screen viewer played goes back, stopped, into picVideoWindow
+  // when that box is on show; false when it does not.
+  bool TakeBackClip();
   // Opens photo CurrentImageIndex (photo 1 before any is current) through the
   // grid's double click; ViewMode becomes 1 only when it opened.
   bool OpenCurrentFromGrid();
 
-  // ---- video controls of the status bar --------------------------------------
+  // ---- video controls of the status bar (frmMain_video.cpp) ------------------
   std::array<QPushButton*, 3> cmdVideo{};
   QScrollBar* hscVideo = nullptr;
   QLabel* lbVideo = nullptr;
   QTimer* tmrVideo = nullptr;
+  void cmdVideo_Click(int Index);
+  void hscVideo_Scroll();
+  void tmrVideo_Timer();
+  void BuildVideo();
 
   // ---- information box (frmMain_infobox.cpp) ---------------------------------
   qm::EventLabel* framInfo = nullptr;
@@ -345,7 +370,6 @@ public:
   static void EnableUnlessPending(QWidget* w, bool enabled);
 
   // ---- sound (played by the sound module once it is part of the program) -----
-  void StopSounds();
 
   frmMain();
 

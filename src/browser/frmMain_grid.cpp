@@ -14,6 +14,7 @@
 #include "core/grid_rules.h"
 #include "core/modquillmont.h"
 #include "core/picture_decode.h"
+#include "media/modDirectShow.h"
 #include "platform/fonts.h"
 #include "platform/on_error.h"
 #include "platform/ui_runtime.h"
@@ -109,6 +110,7 @@ bool frmMain::ShowThumbnailPage(std::int32_t page) {
       picVideoWindow->hide();
       picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
     }
+    VideoCommand("stop");
   });
   VScroll1->show();
   qm::DoEvents();

@@ -220,12 +220,3 @@ void frmMain::mnuEditMove_Click() {
   picker.SetMode(2);
   picker.exec();
 }
-
-void frmMain::StopSlideShow() {
-  tmrSlideShow->stop();
-  SlideShowRunning = false;
-}
-
-void frmMain::cmdSlideshow_Click() {}
-
-void frmMain::StopSounds() {}

@@ -158,18 +158,10 @@ void frmMain::BuildMenus() {
       {&mnuGroupSearchAppend, "mnuGroupSearchAppend", "&Find/Search && Append ..."},
   });
 
-  // Commands whose windows come with later parts of the program.
-  for (QAction* a : {mnuViewSlideshow})
-    MarkPending(a);
   // Sorting is offered but never runs: its items stay disabled, connected to nothing.
   mnuEditSort->setEnabled(false);
   mnuGroupSort->menuAction()->setEnabled(false);
   for (QAction* a : mnuGroupSort->actions()) a->setEnabled(false);
-  // The slide show and the sound clips play once their modules are part of the
-  // program; until then their buttons stay disabled.
-  MarkPending(cmdSlideshow);
-  MarkPending(lbButtonText[7]);
-  for (QPushButton* b : cmdPlayAudioClip) MarkPending(b);
 
   connect(mnuFile, &QMenu::aboutToShow, this, [this] { mnuFile_Click(); });
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });
@@ -183,6 +175,7 @@ void frmMain::BuildMenus() {
   connect(mnuViewPrevious, &QAction::triggered, this, [this] { pctPrev_Click(); });
   connect(mnuViewReduce, &QAction::triggered, this, [this] { cmdZoomOut_Click(); });
   connect(mnuViewEnlarge, &QAction::triggered, this, [this] { cmdZoomIn_Click(); });
+  connect(mnuViewSlideshow, &QAction::triggered, this, [this] { cmdSlideshow_Click(); });
   connect(mnuViewFullscreen, &QAction::triggered, this, [this] { cmdFullScreen_Click(); });
   connect(mnuSetInfoUp, &QAction::triggered, this, [this] { optInfoPosition_Click(2); });
   connect(mnuSetInfoNormal, &QAction::triggered, this, [this] { optInfoPosition_Click(1); });

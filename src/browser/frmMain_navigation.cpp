@@ -3,10 +3,13 @@
 #include <QPushButton>
 #include <exception>
 
+#include "archive/modUtils.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/grid_rules.h"
+#include "core/modquillmont.h"
+#include "media/frmFullScreen.h"
 #include "platform/ui_runtime.h"
 
 void frmMain::BuildNavigation() {
@@ -25,6 +28,7 @@ void frmMain::BuildNavigation() {
   connect(cmdFullScreen, &qm::EventLabel::clicked, this, [this] { cmdFullScreen_Click(); });
   for (int i : {0, 1, 7, 8})
     connect(lbButtonText[std::size_t(i)], &qm::EventLabel::clicked, this, [this, i] { lbButtonText_Click(i); });
+  connect(tmrSlideShow, &QTimer::timeout, this, [this] { tmrSlideShow_Timer(); });
   for (int i = 0; i < 2; ++i)
     if (cmdPlayAudioClip[std::size_t(i)])
       connect(cmdPlayAudioClip[std::size_t(i)], &QPushButton::clicked, this, [this, i] { cmdPlayAudioClip_Click(i); });
@@ -41,18 +45,29 @@ bool frmMain::OpenCurrentFromGrid() {
 }
 
 // From the grid, the current photo itself is the next one to see; when it cannot
-// be opened, the one after it is, so a damaged photo never blocks the way on.
+// be opened, the one after it is, so a damaged photo never blocks the way on. A
+// slide show passes over every photo that cannot be opened instead of ending there
+// (DisplayPhoto logs each), so it ends only at the end of the group.
 bool frmMain::NextPhoto() {
   try {
     bool shown = false;
     qm::DoEvents();
     if (ViewMode == 0) shown = OpenCurrentFromGrid();
-    if (!shown) {
+    // Before any photo (index 0) the next one is photo 1.
+    auto following = [this] {
       const std::int32_t i = gAlbumState.CurrentImageIndex;
-      if (i >= 1 && std::size_t(i) + 1 < PhotoNames.size()) shown = DisplayPhoto(i + 1);
-      if (shown) ViewMode = 1;
+      return i >= 0 && std::size_t(i) + 1 < PhotoNames.size() && DisplayPhoto(i + 1);
+    };
+    if (!shown) {
+      std::int32_t from = gAlbumState.CurrentImageIndex;
+      shown = following();
+      while (!shown && SlideShowRunning && gAlbumState.CurrentImageIndex > from) {
+        from = gAlbumState.CurrentImageIndex;
+        shown = following();
+      }
     }
     SetCountLabel(gAlbumState.CurrentImageIndex);
+    if (SlideShowRunning && gAlbumState.PlayPhotoClips) PlaySlideShowClip();
     return shown;
   } catch (const std::exception& e) {
     LogError("NextPhoto", e.what());
@@ -69,6 +84,7 @@ bool frmMain::PrevPhoto() {
     const std::int32_t i = gAlbumState.CurrentImageIndex;
     if (i >= 2) shown = DisplayPhoto(i - 1);
     SetCountLabel(gAlbumState.CurrentImageIndex);
+    if (SlideShowRunning && gAlbumState.PlayPhotoClips) PlaySlideShowClip();
     return shown;
   } catch (const std::exception& e) {
     LogError("PrevPhoto", e.what());
@@ -88,17 +104,30 @@ void frmMain::pctPrev_Click() {
   PrevPhoto();
 }
 
+// The viewer shows what the main window holds, so it opens only once a photo is
+// open there; a photo that cannot be opened leaves the grid as it was.
 void frmMain::cmdFullScreen_Click() {
   try {
     if (ViewMode == 0) OpenCurrentFromGrid();
+    if (ViewMode == 0) return;
     {
       const PressedFace pressed(cmdFullScreen, pctAlbumList[10], pctAlbumList[11]);
-      // The full-screen viewer opens here once it is part of the program.
+      const bool fresh = !frmFullScreen::IsLoaded();
+      frmFullScreen& viewer = frmFullScreen::Get();
+      if (!fresh) viewer.ShowPhoto();
+      viewer.ShowFullScreen();
     }
-    if (ViewMode != 0) ViewMode = 2;
+    ViewMode = 2;
   } catch (const std::exception& e) {
     LogError("cmdFullScreen_Click", e.what());
   }
 }
 
-void frmMain::cmdPlayAudioClip_Click(int) {}
+void frmMain::cmdPlayAudioClip_Click(int Index) {
+  if (Index == 0) {
+    const std::int32_t i = gAlbumState.CurrentImageIndex;
+    if (i >= 1 && std::size_t(i) < PhotoNames.size()) PlayWav(AudioFolder + PhotoNames[std::size_t(i)] + ".wav");
+  } else if (Index == 1) {
+    StopWav();
+  }
+}

@@ -12,9 +12,12 @@
 #include "browser/imagebox.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
+#include "core/modquillmont.h"
 #include "core/photolinks.h"
 #include "core/picture_decode.h"
 #include "core/viewer_rules.h"
+#include "media/modDirectShow.h"
+#include "platform/files.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
@@ -60,12 +63,6 @@ void frmMain::SetImageIndex(std::int32_t ImageNmb) {
   gAlbumState.CurrentImageIndex = ImageNmb;
 }
 
-void frmMain::EnableVideo(bool VideoState) {
-  for (QPushButton* b : cmdVideo)
-    if (b) b->setEnabled(VideoState);
-  if (hscVideo) hscVideo->setEnabled(VideoState);
-}
-
 // The index moves first, so a photo that cannot be shown is stepped past by the
 // next step; the picture is decoded before anything else changes, so the view,
 // PhotoFile and the information on show stay as they were.
@@ -87,6 +84,8 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     s.IsVideo = video;
     if (video) {
       picVideoWindow->setGeometry(20, viewer::CentredOrigin(areaH, kVideoHeight), kVideoWidth, kVideoHeight);
+      OpenVideo(path, picVideoWindow);
+      VideoCommand("play");
     } else {
       pctBoxPicture = picture.image;
       pctBoxSize = picture.size;
@@ -104,6 +103,8 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
       s.ImageHeight = pctBoxSize.height();
     }
     if (infoRead) LoadInfoBox();
+    const bool clip = qm::FileExists(AudioFolder + PhotoNames[std::size_t(index)] + ".wav");
+    for (QPushButton* b : cmdPlayAudioClip) EnableUnlessPending(b, clip);
     qm::SetScreenPointer(qm::Pointer::Default);
     qm::DoEvents();
 
@@ -112,10 +113,14 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     if (video) {
       imgbox->hide();
       picVideoWindow->show();
+      VideoCommand("play");
     } else {
       imgbox->show();
       picVideoWindow->hide();
       picVideoWindow->move(pctWindow->width() + 20, picVideoWindow->y());
+      // The stop offers play again; beside a picture nothing is offered.
+      VideoCommand("stop");
+      EnableVideo(false);
     }
     VScroll1->setEnabled(false);
     // The grid is gone, whichever command opened the photo.
@@ -124,7 +129,11 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     return true;
   } catch (const qm::RuntimeError& e) {
     qm::SetScreenPointer(qm::Pointer::Default);
-    if (e.Number() == qm::ErrInvalidPicture)
+    // A running slide show passes over the photo: a message box would stop nothing,
+    // and the show's timer would stack more of them behind it.
+    if (SlideShowRunning)
+      LogError("DisplayPhoto", e.Description() + " (" + PhotoNames[std::size_t(index)] + ")");
+    else if (e.Number() == qm::ErrInvalidPicture)
       qm::MsgBox("Invalid image file. Unable to open", qm::MsgButtons::OK, "Error");
     else if (e.Number() == pictures::kErrOutOfMemory)
       qm::MsgBox(kTooLargeText, qm::MsgButtons::OK, "Error");

@@ -139,9 +139,8 @@ TEST_F(Navigation, ClipButtonsFollowThePhotosSoundClip) {
   EXPECT_FALSE(f.cmdPlayAudioClip[0]->isEnabled());
   EXPECT_FALSE(f.cmdPlayAudioClip[1]->isEnabled());
   f.NextPhoto();
-  // Sound does not play yet, so the buttons stay disabled beside a clip too.
-  EXPECT_FALSE(f.cmdPlayAudioClip[0]->isEnabled());
-  EXPECT_FALSE(f.cmdPlayAudioClip[1]->isEnabled());
+  EXPECT_TRUE(f.cmdPlayAudioClip[0]->isEnabled());
+  EXPECT_TRUE(f.cmdPlayAudioClip[1]->isEnabled());
   f.PrevPhoto();
   EXPECT_FALSE(f.cmdPlayAudioClip[0]->isEnabled());
 }

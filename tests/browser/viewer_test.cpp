@@ -15,6 +15,7 @@
 #include "core/viewer_rules.h"
 #include "platform/runtime_error.h"
 #include "support/crafted_jpeg.h"
+#include "support/mjpeg_avi.h"
 #include "window_fixture.h"
 
 namespace {
@@ -339,7 +340,8 @@ TEST_F(Viewer, ZoomFromTheGridOpensTheCurrentPhotoOnlyWhenItOpens) {
 
 TEST_F(Viewer, VideoEntriesUseTheVideoWindowAndIgnoreZoom) {
   Picture("a.jpg", 600, 400);
-  Write("Photos/clip.MoV", "not played here");
+  // A real clip under a name the program plays as video whatever its case.
+  Write("Photos/clip.MoV", MjpegAviBytes({QImage(64, 48, QImage::Format_RGB32)}, 10));
   Info("clip.MoV");
   frmMain& f = Open({"a.jpg", "clip.MoV"});
   OpenPhoto(f, 1);
@@ -349,9 +351,11 @@ TEST_F(Viewer, VideoEntriesUseTheVideoWindowAndIgnoreZoom) {
   EXPECT_EQ(f.picVideoWindow->geometry(), QRect(20, 48, 497, 373));
   EXPECT_FALSE(f.picVideoWindow->isHidden());
   EXPECT_TRUE(f.imgbox->isHidden());
-  for (QWidget* w : {static_cast<QWidget*>(f.cmdVideo[0]), static_cast<QWidget*>(f.cmdVideo[2]),
+  // The clip plays: pause and stop are offered, play is not.
+  for (QWidget* w : {static_cast<QWidget*>(f.cmdVideo[1]), static_cast<QWidget*>(f.cmdVideo[2]),
                      static_cast<QWidget*>(f.hscVideo)})
     EXPECT_TRUE(w->isEnabled());
+  EXPECT_FALSE(f.cmdVideo[0]->isEnabled());
   const QString caption = f.lbZoom->text();
   f.cmdZoomIn_Click();
   EXPECT_EQ(f.lbZoom->text(), caption);

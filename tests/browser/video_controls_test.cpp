@@ -1,0 +1,182 @@
+// The main window's video controls and clip buttons on the real window, with
+// clips decoded by the media framework.
+#include <gtest/gtest.h>
+
+#include <QMediaPlayer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVideoWidget>
+
+#include "archive/modUtils.h"
+#include "browser/frmMain.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
+#include "media/modDirectShow.h"
+#include "platform/sound_backend.h"
+#include "support/mjpeg_avi.h"
+#include "support/wait_until.h"
+#include "window_fixture.h"
+
+namespace {
+
+using Row = std::array<bool, 3>;
+
+class VideoControls : public WindowTest {
+protected:
+  void Entry(const std::string& name, const std::string& bytes) {
+    Write("Photos/" + name, bytes);
+    Write("Photo_Info/" + name + ".info",
+          CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name, "PHOTOGRAPHER=", "YEAR=", "PEOPLE=", "PLACE=",
+                "EVENT=", "KEYWORDS=", "ImageWidth=64", "ImageHeight=48"}));
+  }
+  static std::string ClipBytes(int frames) {
+    std::vector<QImage> images;
+    for (int k = 0; k < frames; ++k) {
+      QImage img(64, 48, QImage::Format_RGB32);
+      img.fill(QColor(200, 40 + (k * 5) % 200, 40));
+      images.push_back(img);
+    }
+    return MjpegAviBytes(images, 10);
+  }
+  // A group of a picture, a clip of 6 seconds and a damaged clip.
+  frmMain& Open() {
+    Entry("a.jpg", EncodedImage(Solid(64, 48, Qt::green), "JPEG"));
+    Entry("b.avi", ClipBytes(60));
+    Entry("c.avi", "RIFF\x10\0\0\0AVI LIST this is no clip");
+    Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"a.jpg", "b.avi", "c.avi"}));
+    return frmMain::Get();
+  }
+  static QMediaPlayer& Player() { return *qApp->findChild<QMediaPlayer*>("VideoPlayer"); }
+  static std::array<bool, 3> Buttons(frmMain& f) {
+    return {f.cmdVideo[0]->isEnabled(), f.cmdVideo[1]->isEnabled(), f.cmdVideo[2]->isEnabled()};
+  }
+};
+
+TEST_F(VideoControls, AClipOpensAndPlaysAndAPictureStopsIt) {
+  frmMain& f = Open();
+  ASSERT_TRUE(f.DisplayPhoto(2));
+  EXPECT_EQ(VideoFileName, Path("Photos/b.avi"));
+  EXPECT_TRUE(VideoPlaying);
+  EXPECT_EQ(Buttons(f), (Row{false, true, true}));
+  EXPECT_TRUE(f.hscVideo->isEnabled());
+  EXPECT_TRUE(f.tmrVideo->isActive());
+  EXPECT_EQ(f.picVideoWindow->findChildren<QVideoWidget*>().size(), 1);
+  ASSERT_TRUE(WaitUntil([&] { return f.lbVideo->text() == "6 sec"; }));
+  EXPECT_TRUE(WaitUntil([&] { return f.hscVideo->value() >= 1; }));
+
+  ASSERT_TRUE(f.DisplayPhoto(1));
+  EXPECT_FALSE(VideoPlaying);
+  EXPECT_EQ(Player().playbackState(), QMediaPlayer::StoppedState);
+  EXPECT_EQ(Buttons(f), (Row{false, false, false}));
+  EXPECT_FALSE(f.hscVideo->isEnabled());
+}
+
+TEST_F(VideoControls, TheGridStopsTheClipAndPlayOpensTheCurrentPhoto) {
+  frmMain& f = Open();
+  ASSERT_TRUE(f.DisplayPhoto(2));
+  f.ShowThumbnailPage(1);
+  EXPECT_FALSE(VideoPlaying);
+  EXPECT_EQ(Player().playbackState(), QMediaPlayer::StoppedState);
+  ASSERT_TRUE(f.picVideoWindow->isHidden());
+
+  // With the grid up, play opens the current photo, which starts the clip.
+  f.SetImageIndex(2);
+  f.cmdVideo_Click(0);
+  EXPECT_FALSE(f.picVideoWindow->isHidden());
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_TRUE(VideoPlaying);
+}
+
+TEST_F(VideoControls, PlayOnAnotherGridPageOpensTheCurrentPhoto) {
+  std::vector<std::string> names;
+  const std::string jpeg = EncodedImage(Solid(64, 48, Qt::green), "JPEG");
+  for (int k = 1; k <= 40; ++k) {
+    names.push_back(k == 5 ? "clip.avi" : "p" + std::to_string(k) + ".jpg");
+    Entry(names.back(), k == 5 ? ClipBytes(20) : jpeg);
+  }
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf(names));
+  frmMain& f = frmMain::Get();
+  f.ShowThumbnailPage(3);
+  f.SetImageIndex(5);
+  f.cmdVideo_Click(0);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 5);
+  EXPECT_EQ(VideoFileName, Path("Photos/clip.avi"));
+  EXPECT_TRUE(VideoPlaying);
+}
+
+TEST_F(VideoControls, ButtonsPauseStopAndPlayAndADragSeeks) {
+  frmMain& f = Open();
+  ASSERT_TRUE(f.DisplayPhoto(2));
+  ASSERT_TRUE(WaitUntil([&] { return f.lbVideo->text() == "6 sec"; }));
+  Click(f.cmdVideo[1]);
+  EXPECT_EQ(Buttons(f), (Row{true, false, true}));
+  EXPECT_FALSE(VideoPlaying);
+  Click(f.cmdVideo[0]);
+  EXPECT_TRUE(VideoPlaying);
+  Click(f.cmdVideo[2]);
+  EXPECT_EQ(Buttons(f), (Row{true, false, false}));
+  EXPECT_EQ(f.hscVideo->value(), 0);
+
+  // A value set from the program does not move the clip; a drag does and pauses.
+  f.hscVideo->setValue(3);
+  EXPECT_EQ(Player().position(), 0);
+  f.hscVideo->setSliderDown(true);
+  f.hscVideo->setSliderPosition(4);
+  f.hscVideo->setSliderDown(false);
+  EXPECT_EQ(Buttons(f), (Row{true, false, true}));
+  ASSERT_TRUE(WaitUntil([] { return Player().playbackState() == QMediaPlayer::PausedState; }));
+  EXPECT_NEAR(Player().position(), 4000, 150);
+  Click(f.cmdVideo[0]);  // resumes from there
+  EXPECT_TRUE(VideoPlaying);
+  EXPECT_GE(Player().position(), 3850);
+}
+
+TEST_F(VideoControls, ADamagedClipKeepsTheControlsOff) {
+  frmMain& f = Open();
+  ASSERT_TRUE(f.DisplayPhoto(3));
+  ASSERT_TRUE(WaitUntil([] { return !VideoIsOpen(); }));
+  EXPECT_EQ(Buttons(f), (Row{false, false, false}));
+  EXPECT_FALSE(f.hscVideo->isEnabled());
+  EXPECT_EQ(f.lbVideo->text(), "Length");
+  f.EnableVideo(true);  // the information box loading the entry again
+  EXPECT_EQ(Buttons(f), (Row{false, false, false}));
+  Click(f.cmdVideo[0]);
+  EXPECT_FALSE(VideoPlaying);
+  EXPECT_TRUE(LogHas("The clip cannot be played: " + Path("Photos/c.avi")));
+  // The next clip plays again.
+  ASSERT_TRUE(f.DisplayPhoto(2));
+  EXPECT_EQ(Buttons(f), (Row{false, true, true}));
+  EXPECT_TRUE(WaitUntil([&] { return f.lbVideo->text() == "6 sec"; }));
+}
+
+TEST_F(VideoControls, ClipButtonsPlayAndStopThePhotosSoundClip) {
+  frmMain& f = Open();
+  Write("Photo_Audio/b.avi.wav", "RIFF");
+  ASSERT_TRUE(f.DisplayPhoto(1));
+  EXPECT_FALSE(f.cmdPlayAudioClip[0]->isEnabled());
+  ASSERT_TRUE(f.DisplayPhoto(2));
+  EXPECT_TRUE(f.cmdPlayAudioClip[0]->isEnabled());
+  EXPECT_TRUE(f.cmdPlayAudioClip[1]->isEnabled());
+  auto wav = [] { return &qm::sound::WavPlayer::Instance().Player(); };
+  Click(f.cmdPlayAudioClip[0]);
+  EXPECT_EQ(wav()->source().toLocalFile().toStdString(), AudioFolder + "b.avi.wav");
+  f.cmdPlayAudioClip_Click(1);
+  EXPECT_EQ(wav()->playbackState(), QMediaPlayer::StoppedState);
+  EXPECT_TRUE(wav()->source().isEmpty());
+}
+
+TEST_F(VideoControls, ClosingTheWindowStopsBothSounds) {
+  Write("Photo_Audio/long.wav", "RIFF");
+  Write("Photo_Midi/song.mid", "MThd");
+  frmMain::Get();
+  qm::sound::PretendNoAudioDevice(true);
+  PlayMidi(Path("Photo_Midi/song.mid"));
+  PlayWav(Path("Photo_Audio/long.wav"));
+  ASSERT_NE(MidiAlias, "");
+  CloseWindow();
+  EXPECT_EQ(MidiAlias, "");
+  EXPECT_TRUE(qm::sound::WavPlayer::Instance().Player().source().isEmpty());
+  qm::sound::PretendNoAudioDevice(false);
+}
+
+}  // namespace

@@ -1,0 +1,292 @@
+// The full-screen viewer on the real main window (offscreen, a 4:3 screen): the fit,
+// the decode for the screen's size, the key table and the ways out.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <optional>
+
+#include "browser/frmMain.h"
+#include "browser/imagebox.h"
+#include "browser/window_fixture.h"
+#include "core/albumstate.h"
+#include "core/modquillmont.h"
+#include "core/slideshow_rules.h"
+#include "media/frmFullScreen.h"
+#include "media/modDirectShow.h"
+#include "platform/runtime_error.h"
+#include "support/mjpeg_avi.h"
+
+namespace {
+
+TEST(FullScreenRules, FitKeepsTheShapeAndCentres) {
+  const struct {
+    QSize picture, screen;
+    QRect want;
+  } cases[] = {
+      {{400, 300}, {800, 600}, {0, 0, 800, 600}},      // same shape: fills the screen
+      {{300, 400}, {800, 600}, {175, 0, 450, 600}},    // narrower: as high, centred across
+      {{1200, 300}, {800, 600}, {0, 200, 800, 200}},   // panorama: as wide, centred down
+      {{4000, 3000}, {1920, 1080}, {240, 0, 1440, 1080}},
+      {{100, 100}, {1024, 768}, {128, 0, 768, 768}},   // small pictures are enlarged
+      {{400, 0}, {800, 600}, {}},
+      {{0, 300}, {800, 600}, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(slideshow::FullScreenFit(c.picture, c.screen), c.want) << c.picture.width();
+}
+
+class FullScreen : public WindowTest {
+protected:
+  // The main window is activated when the viewer goes: no first-time notice then.
+  void SetUp() override {
+    WindowTest::SetUp();
+    gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  }
+  void TearDown() override {
+    if (frmFullScreen::IsLoaded()) frmFullScreen::Unload();
+    WindowTest::TearDown();
+  }
+
+  // A group of solid photos of the given sizes, each a colour of its own.
+  frmMain& Open(const std::vector<QSize>& sizes) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+      names.push_back("p" + std::to_string(i + 1) + ".jpg");
+      SavePhoto(names.back(), Solid(sizes[i].width(), sizes[i].height(), Colour(int(i) + 1)));
+      WriteInfo(names.back());
+    }
+    Write("Photo_SlideGroups/  All Photos  .lst", CrLf(names));
+    return frmMain::Get();
+  }
+  void WriteInfo(const std::string& name) {
+    Write("Photo_Info/" + name + ".info", CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name}));
+  }
+  static QColor Colour(int photo) { return QColor::fromHsv((photo * 70) % 360, 255, 220); }
+
+  static frmFullScreen& Viewer() { return frmFullScreen::Get(); }
+  static void Key(int qtKey, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QKeyEvent e(QEvent::KeyPress, qtKey, m);
+    QApplication::sendEvent(Viewer().picVideoWindowFS, &e);
+  }
+  // The colour in the middle of the picture the viewer shows.
+  static QColor Shown() {
+    const QImage& p = Viewer().imgFullScreen->picture();
+    return p.isNull() ? QColor() : QColor(p.pixel(p.width() / 2, p.height() / 2));
+  }
+  static bool Near(QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) < 24 && std::abs(a.green() - b.green()) < 24 &&
+           std::abs(a.blue() - b.blue()) < 24;
+  }
+};
+
+TEST_F(FullScreen, TheWindowCoversTheScreenAndFitsEachPicture) {
+  frmMain& f = Open({{400, 300}, {300, 400}, {1200, 300}});
+  f.imgThumbnail_DblClick(0);
+  f.cmdFullScreen_Click();
+  ASSERT_TRUE(frmFullScreen::IsLoaded());
+  EXPECT_EQ(ViewMode, 2);
+  frmFullScreen& v = Viewer();
+  EXPECT_EQ(v.ScreenSize(), v.screen()->size());
+  // The offscreen screen is square; the viewer is made 4:3 as such a screen would.
+  v.showNormal();
+  v.setGeometry(0, 0, 800, 600);
+  v.ShowPhoto();
+  const QSize screen = v.ScreenSize();
+  ASSERT_EQ(screen, QSize(800, 600));
+  EXPECT_TRUE(v.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(v.imgFullScreen->toolTip(), "Use arrow keys for PREV/NEXT picture. Click to return to main screen.");
+  const int w = screen.width(), h = screen.height();
+  const QRect want[] = {{0, 0, w, h}, {(w - h * 3 / 4) / 2, 0, h * 3 / 4, h}, {0, (h - w / 4) / 2, w, w / 4}};
+  for (int photo = 1; photo <= 3; ++photo) {
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, photo);
+    EXPECT_EQ(v.imgFullScreen->geometry(), want[photo - 1]) << photo;
+    EXPECT_FALSE(v.imgFullScreen->isHidden());
+    EXPECT_TRUE(Near(Shown(), Colour(photo))) << photo;
+    Key(Qt::Key_Right);
+  }
+}
+
+TEST_F(FullScreen, KeyTable) {
+  frmMain& f = Open({{64, 48}, {64, 48}, {64, 48}, {64, 48}});
+  f.SetImageIndex(2);
+  f.cmdFullScreen_Click();
+  ASSERT_EQ(gAlbumState.CurrentImageIndex, 2);
+  const struct {
+    int key;
+    Qt::KeyboardModifiers mods;
+    int want;
+  } steps[] = {
+      {Qt::Key_Right, {}, 3},       {Qt::Key_Left, {}, 2},  {Qt::Key_Down, {}, 3}, {Qt::Key_Up, {}, 2},
+      {Qt::Key_Return, {}, 3},      {Qt::Key_Left, Qt::ShiftModifier, 2},   {Qt::Key_Space, {}, 3},
+      {Qt::Key_Enter, {}, 4},       {Qt::Key_Right, {}, 4},  // the end: the same photo again
+      {Qt::Key_A, {}, 4},           {Qt::Key_X, {}, 4},      {Qt::Key_F1, {}, 4},
+      {Qt::Key_Right, Qt::ShiftModifier, 4},
+  };
+  for (const auto& s : steps) {
+    Key(s.key, s.mods);
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, s.want) << "key " << std::hex << s.key;
+    EXPECT_TRUE(Near(Shown(), Colour(s.want)));
+    EXPECT_TRUE(frmFullScreen::IsLoaded());
+  }
+  EXPECT_FALSE(Viewer().PhotoRequest(39, 0));
+  EXPECT_FALSE(Viewer().PhotoRequest(65, 0));
+  EXPECT_TRUE(Viewer().PhotoRequest(37, 1));
+  EXPECT_EQ(ViewMode, 2) << "stepping leaves the full-screen view mode";
+  EXPECT_EQ(prompter.Prompts().size(), 0u);
+}
+
+TEST_F(FullScreen, KeyCodes) {
+  const std::pair<int, int> codes[] = {{Qt::Key_Return, 13}, {Qt::Key_Enter, 13}, {Qt::Key_Escape, 27},
+                                       {Qt::Key_Space, 32},  {Qt::Key_Left, 37},  {Qt::Key_Up, 38},
+                                       {Qt::Key_Right, 39},  {Qt::Key_Down, 40},  {Qt::Key_A, 65},
+                                       {Qt::Key_Z, 90},      {Qt::Key_F1, 0},     {Qt::Key_Shift, 0}};
+  for (const auto& [key, code] : codes) EXPECT_EQ(frmFullScreen::KeyCode(key), code) << key;
+}
+
+TEST_F(FullScreen, TheWaysOutAndTheirViewMode) {
+  frmMain& f = Open({{64, 48}, {64, 48}});
+  f.imgThumbnail_DblClick(0);
+
+  // A click on the black background: back to the photo in the main window.
+  f.cmdFullScreen_Click();
+  ASSERT_TRUE(frmFullScreen::IsLoaded());
+  Click(&Viewer());
+  QApplication::processEvents();
+  EXPECT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_EQ(ViewMode, 1);
+
+  // A click on the picture leaves the mode the viewer set.
+  f.cmdFullScreen_Click();
+  Click(Viewer().imgFullScreen);
+  QApplication::processEvents();
+  EXPECT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_EQ(ViewMode, 2);
+
+  // Esc ends a running show as well.
+  f.cmdFullScreen_Click();
+  SlideShowRunning = true;
+  f.tmrSlideShow->start(60000);
+  Key(Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_FALSE(SlideShowRunning);
+  EXPECT_FALSE(f.tmrSlideShow->isActive());
+  EXPECT_EQ(ViewMode, 2);
+
+  // A click on the video box is a click on the background.
+  f.cmdFullScreen_Click();
+  Click(Viewer().picVideoWindowFS);
+  QApplication::processEvents();
+  EXPECT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_EQ(ViewMode, 1);
+}
+
+TEST_F(FullScreen, AKeyDuringAShowRestartsItsDelayAndNoTickFallsInside) {
+  frmMain& f = Open({{64, 48}, {64, 48}, {64, 48}});
+  f.imgThumbnail_DblClick(0);
+  f.cmdFullScreen_Click();
+  SlideShowRunning = true;
+  f.tmrSlideShow->start(60000);
+  // Runs in the yield of the main window's step, inside the key's request.
+  std::optional<bool> timerOnInside;
+  QTimer::singleShot(0, [&] { timerOnInside = f.tmrSlideShow->isActive(); });
+  Key(Qt::Key_Right);
+  ASSERT_TRUE(timerOnInside.has_value());
+  EXPECT_FALSE(*timerOnInside);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_TRUE(f.tmrSlideShow->isActive());
+  EXPECT_GT(f.tmrSlideShow->remainingTime(), 59000);
+  // After the show ended, a key leaves the timer off.
+  SlideShowRunning = false;
+  Key(Qt::Key_Right);
+  EXPECT_FALSE(f.tmrSlideShow->isActive());
+}
+
+TEST_F(FullScreen, ALargePhotoIsDecodedForTheScreenNotStretchedFromTheMainWindow) {
+  AddJpeg("big.jpg", 4000, 3000);
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"big.jpg"}));
+  frmMain& f = frmMain::Get();
+  f.imgThumbnail_DblClick(0);
+  ASSERT_EQ(f.pctBoxFactor, 8) << "the main window holds it reduced for its small area";
+  f.cmdFullScreen_Click();
+  const QSize shown = Viewer().imgFullScreen->size();
+  const QImage& p = Viewer().imgFullScreen->picture();
+  EXPECT_GE(p.width(), shown.width());
+  EXPECT_GE(p.height(), shown.height());
+  EXPECT_EQ(p.size(), shown) << "decoded for the screen, no larger";
+}
+
+TEST_F(FullScreen, APictureIsReadForTheSizeItIsShownAt) {
+  AddJpeg("big.jpg", 4000, 3000);
+  SavePhoto("small.png", Solid(300, 200, Qt::red), "PNG");
+  Write("Photos/junk.jpg", "not a picture");
+  const slideshow::ScreenPicture big = slideshow::ReadPictureFor(Path("Photos/big.jpg"), {800, 600});
+  EXPECT_EQ(big.size, QSize(4000, 3000));
+  EXPECT_EQ(big.image.size(), QSize(800, 600));
+  const slideshow::ScreenPicture small = slideshow::ReadPictureFor(Path("Photos/small.png"), {800, 600});
+  EXPECT_EQ(small.image.size(), QSize(300, 200));
+  const std::pair<std::string, int> failures[] = {{"Photos/none.jpg", 53}, {"Photos/junk.jpg", 481}, {"Photos", 53}};
+  for (const auto& [file, number] : failures) {
+    try {
+      slideshow::ReadPictureFor(Path(file), {800, 600});
+      ADD_FAILURE() << file;
+    } catch (const qm::RuntimeError& e) {
+      EXPECT_EQ(e.Number(), number) << file;
+    }
+  }
+  EXPECT_THROW(slideshow::ReadPictureFor(Path("Photos/big.jpg"), {800, 600}, 1 << 20), qm::RuntimeError);
+}
+
+TEST_F(FullScreen, APictureOfNoHeightIsLoggedAndNotShown) {
+  frmMain& f = Open({{64, 48}});
+  f.imgThumbnail_DblClick(0);
+  f.cmdFullScreen_Click();
+  f.pctBoxSize = QSize(64, 0);
+  Viewer().ShowPhoto();
+  EXPECT_TRUE(Viewer().imgFullScreen->isHidden());
+  EXPECT_TRUE(LogHas("ShowPhoto"));
+}
+
+TEST_F(FullScreen, AClipPlaysInANearlyFullBoxAndGoesBackToTheMainWindowOnClosing) {
+  QImage frame(160, 120, QImage::Format_RGB32);
+  frame.fill(Qt::red);
+  Write("Photos/clip.avi", MjpegAviBytes(std::vector<QImage>(40, frame), 10));
+  WriteInfo("clip.avi");
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"clip.avi"}));
+  frmMain& f = frmMain::Get();
+  f.imgThumbnail_DblClick(0);
+  ASSERT_TRUE(gAlbumState.IsVideo);
+  f.cmdFullScreen_Click();
+  frmFullScreen& v = Viewer();
+  const QSize screen = v.ScreenSize();
+  EXPECT_EQ(v.picVideoWindowFS->geometry(), QRect(6, 6, screen.width() - 12, screen.height() - 12));
+  EXPECT_TRUE(v.imgFullScreen->isHidden());
+  if (!VideoIsOpen()) GTEST_SKIP() << "no video playback in this build";
+  EXPECT_TRUE(VideoPlaying);
+
+  // Closed by a click while it plays: the clip stops and waits in the main window.
+  Click(v.picVideoWindowFS);
+  QApplication::processEvents();
+  EXPECT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_FALSE(VideoPlaying);
+  EXPECT_TRUE(VideoIsOpen());
+  EXPECT_TRUE(f.cmdVideo[0]->isEnabled());
+  EXPECT_FALSE(f.picVideoWindow->findChildren<QWidget*>().isEmpty()) << "the picture is in the main window's box";
+  f.cmdVideo[0]->click();
+  EXPECT_TRUE(VideoPlaying);
+
+  // Closed when the main window no longer shows the clip: it is closed with the
+  // viewer, and nothing is left in the box that went.
+  f.cmdFullScreen_Click();
+  EXPECT_TRUE(Viewer().picVideoWindowFS->findChildren<QWidget*>().size() > 0);
+  f.picVideoWindow->hide();
+  Key(Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_FALSE(VideoIsOpen());
+  EXPECT_FALSE(VideoPlaying);
+}
+
+}  // namespace
