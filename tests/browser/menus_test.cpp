@@ -15,8 +15,10 @@
 #include <vector>
 
 #include "browser/frmMain.h"
+#include "browser/frmSSP.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
+#include "media/frmFullScreen.h"
 #include "platform/ui_runtime.h"
 #include "window_fixture.h"
 
@@ -354,6 +356,19 @@ TEST_F(Menus, ToolbarCaptionsRunTheirButtonsCommands) {
     EXPECT_EQ(gAlbumState.CurrentImageIndex, c.index) << c.caption;
     EXPECT_EQ(gAlbumState.ZoomLevel, c.zoom) << c.caption;
   }
+  // "Slide Show" asks for the show's settings; "Full Screen" opens the viewer.
+  bool asked = false;
+  QTimer::singleShot(50, [&] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      asked = dynamic_cast<frmSSP*>(w) != nullptr;
+      w->close();
+    }
+  });
+  Click(f.lbButtonText[7]);
+  EXPECT_TRUE(asked);
+  Click(f.lbButtonText[8]);
+  EXPECT_TRUE(frmFullScreen::IsLoaded());
+  frmFullScreen::Unload();
   EXPECT_TRUE(LogEntries().empty());
 }
 
