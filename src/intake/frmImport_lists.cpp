@@ -65,7 +65,7 @@ void frmImport::Dir1_Change() {
 
 void frmImport::File1_Refresh() {
   try {
-    File1->Show(Dir1Path, File1Pattern);
+    File1->Show(Dir1Path, [this](const std::string& name) { return import_rules::MatchesAnyPattern(name, File1Pattern); });
   } catch (const qm::RuntimeError& e) {
     File1->clear();
     LogError("File1_Refresh", e);

@@ -36,17 +36,6 @@ std::vector<std::string> MountedDrives(Volumes which) {
   return out;
 }
 
-bool MatchesAnyOf(const std::string& name, const std::string& patterns) {
-  size_t start = 0;
-  for (;;) {
-    const size_t end = patterns.find(';', start);
-    const std::string one = patterns.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!one.empty() && MatchesPattern(name, one)) return true;
-    if (end == std::string::npos) return false;
-    start = end + 1;
-  }
-}
-
 QListWidgetItem* BytesItem(const std::string& bytes) {
   auto* item = new QListWidgetItem(Q(bytes));
   item->setData(Qt::UserRole, QByteArray::fromStdString(bytes));
@@ -161,9 +150,13 @@ void FolderList::wheelEvent(QWheelEvent* e) {
   QTreeView::wheelEvent(e);
 }
 
-void FileListBox::Show(const std::string& folder, const std::string& patterns) {
+void FileListBox::Show(const std::string& folder, const std::string& pattern) {
+  Show(folder, [&](const std::string& name) { return MatchesPattern(name, pattern); });
+}
+
+void FileListBox::Show(const std::string& folder, const std::function<bool(const std::string& name)>& keep) {
   std::vector<std::string> names = ListFiles(folder, "*");
-  std::erase_if(names, [&](const std::string& n) { return !MatchesAnyOf(n, patterns); });
+  std::erase_if(names, [&](const std::string& n) { return !keep(n); });
   clear();
   for (const std::string& n : names) addItem(BytesItem(n));
 }

@@ -21,9 +21,6 @@ enum class Volumes { All, Devices };
 // Root paths of the mounted volumes: "/" first, the rest in name order.
 std::vector<std::string> MountedDrives(Volumes which = Volumes::All);
 
-// Does name match one of the ";"-separated patterns ("*.bmp;*.jpg")?
-bool MatchesAnyOf(const std::string& name, const std::string& patterns);
-
 // A list row showing a name and keeping its bytes.
 QListWidgetItem* BytesItem(const std::string& bytes);
 std::string BytesOf(const QListWidgetItem* item);
@@ -73,10 +70,11 @@ private:
 class FileListBox : public QListWidget {
 public:
   using QListWidget::QListWidget;
-  // Lists folder's files that match patterns (";"-separated). A folder that is
-  // gone lists nothing; one that cannot be read throws qm::RuntimeError and
-  // leaves the list as it was.
-  void Show(const std::string& folder, const std::string& patterns);
+  // Lists folder's files that match a wildcard pattern, or that keep accepts. A
+  // folder that is gone lists nothing; one that cannot be read throws
+  // qm::RuntimeError and leaves the list as it was.
+  void Show(const std::string& folder, const std::string& pattern);
+  void Show(const std::string& folder, const std::function<bool(const std::string& name)>& keep);
   std::string Name(int row) const { return BytesOf(item(row)); }
 };
 

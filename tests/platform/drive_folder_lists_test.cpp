@@ -23,18 +23,20 @@ TEST_F(DriveFolderLists, FileListKeepsMatchingNamesAsBytes) {
   std::filesystem::create_directories(Path("in/sub.jpg"));
   qm::FileListBox list(nullptr);
   const struct {
-    std::string patterns;
+    std::string pattern;
     std::vector<std::string> names;
   } cases[] = {
       {"*", {"a.jpg", "b.BMP", "c.png", "d\xff.gif"}},
-      {"*.bmp;*.jpg;*.gif", {"a.jpg", "b.BMP", "d\xff.gif"}},
-      {";*.png;", {"c.png"}},
+      {"*.bmp", {"b.BMP"}},
+      {"?\xff.*", {"d\xff.gif"}},
       {"*.abcde", {}},
   };
   for (const auto& c : cases) {
-    list.Show(Path("in"), c.patterns);
-    EXPECT_EQ(Names(list), c.names) << c.patterns;
+    list.Show(Path("in"), c.pattern);
+    EXPECT_EQ(Names(list), c.names) << c.pattern;
   }
+  list.Show(Path("in"), [](const std::string& name) { return name.size() == 5; });
+  EXPECT_EQ(Names(list), (std::vector<std::string>{"a.jpg", "b.BMP", "c.png"}));
 }
 
 TEST_F(DriveFolderLists, AVanishedFolderIsReportedAndLeavesTheLists) {
