@@ -26,12 +26,7 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-template <class W>
-W* Place(W* w, const char* name, const QRect& where) {
-  w->setObjectName(name);
-  w->setGeometry(where);
-  return w;
-}
+using qm::Place;
 
 }  // namespace
 

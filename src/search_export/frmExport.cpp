@@ -28,12 +28,7 @@ const char* const kLastPath = "LastPath";
 
 std::string ProgramFolderPath() { return RootFolder.empty() ? "/" : RootFolder; }
 
-template <class W>
-W* Place(W* w, const char* name, const QRect& twips) {
-  w->setObjectName(name);
-  w->setGeometry(twips);
-  return w;
-}
+using qm::Place;
 
 }  // namespace
 
