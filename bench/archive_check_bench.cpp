@@ -5,7 +5,6 @@
 
 #include "support/bench_env.h"
 
-#include <QApplication>
 #include <cstdio>
 #include <string>
 
@@ -51,9 +50,7 @@ BENCHMARK(BM_CheckFolderContents)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ScratchArchive archive;
+  OffscreenBench archive(argc, argv);
   BuildArchive();
 
   return RunBenchmarks(argc, argv);

@@ -9,7 +9,6 @@
 #include "support/bench_env.h"
 #include "support/photo_corpus.h"
 
-#include <QApplication>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
@@ -189,9 +188,7 @@ BENCHMARK(BM_OnePictureOneThread)->Unit(benchmark::kMillisecond)->UseRealTime()-
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ScratchArchive archive;
+  OffscreenBench archive(argc, argv);
   gVipsOut = archive.Dir() + "/vips";
   gVipsList = archive.Dir() + "/vips-files.txt";
   std::filesystem::create_directories(gVipsOut);

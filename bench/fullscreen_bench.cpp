@@ -80,9 +80,7 @@ BENCHMARK(BM_MainWindowStepAlone)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ScratchArchive archive;
+  OffscreenBench archive(argc, argv);
   std::string list;
   for (int i = 0; i < kPhotos; ++i) {
     const std::string name = "IMG_" + std::to_string(i) + ".jpg";

@@ -5,7 +5,6 @@
 
 #include "support/bench_env.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLinearGradient>
@@ -164,9 +163,7 @@ void Summary(const char* what, const Measured& m) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ScratchArchive archive;
+  OffscreenBench archive(argc, argv);
   BuildArchive();
 
   // The window is shown, so the times include painting the new page.

@@ -130,9 +130,7 @@ BENCHMARK(BM_CpCopies)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTi
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ScratchArchive archive;
+  OffscreenBench archive(argc, argv);
   if (const char* n = std::getenv("QM_IMPORT_BENCH_PHOTOS")) photoCount = std::max(1, std::atoi(n));
 
   treeDir = archive.Dir() + "/tree";

@@ -5,7 +5,6 @@
 
 #include "support/bench_env.h"
 
-#include <QApplication>
 #include <cstdio>
 #include <string>
 
@@ -43,9 +42,7 @@ BENCHMARK(BM_OpenAndZoomToFullSize)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ScratchArchive archive;
+  OffscreenBench archive(argc, argv);
   for (int i = 0; i < 2; ++i) {
     const std::string name = "IMG_" + std::to_string(i) + ".jpg";
     WriteBenchFile(PhotosFolder + name, CameraJpeg(i));

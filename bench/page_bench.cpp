@@ -4,7 +4,6 @@
 
 #include "support/bench_env.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QLinearGradient>
@@ -74,9 +73,7 @@ BENCHMARK(BM_ShowThumbnailPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ScratchArchive archive;
+  OffscreenBench archive(argc, argv);
   BuildGroup();
 
   return RunBenchmarks(argc, argv);

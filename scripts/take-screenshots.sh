@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Redraws docs/screenshots/ (the main window's, the group picker's and the About box) from a generated archive under Xvfb.
+# Redraws every picture in docs/screenshots/ from a generated archive under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}

@@ -2,6 +2,7 @@
 // What benchmark and screenshot programs need: a temporary program folder with its
 // archive folders and its own settings file for the whole run, file writing that stops the
 // run on failure, and the benchmark runner.
+#include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <string>
@@ -13,6 +14,21 @@ public:
 
 private:
   QTemporaryDir dir_;
+};
+
+// A bench program's windowed run: an application that draws offscreen and a
+// scratch archive, both for the whole run.
+class OffscreenBench {
+public:
+  OffscreenBench(int& argc, char** argv) : app_(argc, argv) {}
+  std::string Dir() const { return archive_.Dir(); }
+
+private:
+  struct Offscreen {
+    Offscreen() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+  } offscreen_;  // before the application reads it
+  QApplication app_;
+  ScratchArchive archive_;
 };
 
 void WriteBenchFile(const std::string& path, const std::string& content);

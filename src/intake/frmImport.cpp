@@ -4,17 +4,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStorageInfo>
-#include <QTreeView>
 
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
@@ -47,33 +43,21 @@ void frmImport::BuildControls() {
   const QFont bold = Bold(font());
   Label3 = qm::FixedTextLabel(this, "Label3", "Source Files", bold, TwipsRect(360, 180, 2400, 240));
 
-  File1 = new QListWidget(this);
+  File1 = new qm::FileListBox(this);
   File1->setObjectName("File1");
   File1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   File1->setGeometry(TwipsRect(240, 420, 2655, 2235));
 
-  Dir1Model = new QFileSystemModel(this);
-  Dir1Model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  Dir1Model->setReadOnly(true);
-  Dir1 = new QTreeView(this);
+  Dir1 = new qm::FolderList(this);
+  Dir1Model = Dir1->Model();
   Dir1->setObjectName("Dir1");
-  Dir1->setModel(Dir1Model);
-  for (int c = 1; c < Dir1Model->columnCount(); ++c) Dir1->hideColumn(c);
-  Dir1->header()->hide();
   Dir1->setGeometry(TwipsRect(240, 2700, 2655, 1890));
-  connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& now) {
-    if (now.isValid()) SetDir1Path(QFile::encodeName(Dir1Model->filePath(now)).toStdString());
-  });
+  Dir1->OnChange = [this] { SetDir1Path(Dir1->Path()); };
 
-  Drive1 = new QComboBox(this);
+  Drive1 = new qm::DriveList(this);
   Drive1->setObjectName("Drive1");
   Drive1->setGeometry(TwipsRect(240, 4620, 2655, 315));
-  // The root first, then every other mounted volume by its place.
-  QStringList roots{"/"};
-  for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
-    if (v.isValid() && !roots.contains(v.rootPath())) roots << v.rootPath();
-  std::sort(roots.begin() + 1, roots.end());
-  Drive1->addItems(roots);
+  // Any change of the drive, by the user or by a script, goes to the folder list.
   connect(Drive1, &QComboBox::currentIndexChanged, this, [this] { Drive1_Change(); });
 
   for (int i = 0; i < 7; ++i) {

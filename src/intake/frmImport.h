@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/drive_folder_lists.h"
 #include "platform/forms.h"
 
 class QCheckBox;
-class QComboBox;
 class QFileSystemModel;
 class QFrame;
 class QGroupBox;
@@ -20,7 +20,6 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QShowEvent;
-class QTreeView;
 namespace ScanSystem {
 struct FoundRows;
 }
@@ -37,10 +36,10 @@ public:
 
   // ---- controls ----------------------------------------------------------------
   QLabel* Label3 = nullptr;
-  QListWidget* File1 = nullptr;  // names of the shown folder matching File1Pattern
-  QTreeView* Dir1 = nullptr;
+  qm::FileListBox* File1 = nullptr;  // names of the shown folder matching File1Pattern
+  qm::FolderList* Dir1 = nullptr;
   QFileSystemModel* Dir1Model = nullptr;
-  QComboBox* Drive1 = nullptr;
+  qm::DriveList* Drive1 = nullptr;
   std::array<QCheckBox*, 7> chkFilter{};
   QPushButton* cmdAutoScan = nullptr;
   QPushButton* cmdAddFile = nullptr;
@@ -106,8 +105,6 @@ private:
   void BuildControls();
   void BuildOptions();
   void SetRunning(Running r);
-  // The drive (mount point) a path lies on.
-  int DriveIndexOf(const std::string& path) const;
   void ShowDir1Path();
   void SetProgressWidth(int pixels);
   // One row of the run: its name, the existence rule, the copy or link and the

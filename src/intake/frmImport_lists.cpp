@@ -1,14 +1,10 @@
 // The import dialog's sources and lists: drive, folder and file list, the type
 // filter, the list of files selected for import and the remembered prefix.
 #include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
-#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeView>
 #include <unordered_set>
 
 #include "core/errorlog.h"
@@ -20,43 +16,16 @@
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 
-namespace {
-
-// Names are bytes as the file system gives them; the shown text is only for the eye.
-QListWidgetItem* BytesItem(const std::string& bytes) {
-  auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(bytes)));
-  item->setData(Qt::UserRole, QByteArray::fromStdString(bytes));
-  return item;
-}
-
-std::string BytesOf(const QListWidgetItem* item) {
-  return item ? item->data(Qt::UserRole).toByteArray().toStdString() : std::string();
-}
-
-}  // namespace
+using qm::BytesItem;
+using qm::BytesOf;
 
 std::string frmImport::RowName(int row) const { return BytesOf(List1->item(row)); }
 std::string frmImport::RowFolder(int row) const { return BytesOf(List2->item(row)); }
-std::string frmImport::File1Name(int row) const { return BytesOf(File1->item(row)); }
+std::string frmImport::File1Name(int row) const { return File1->Name(row); }
 
 void frmImport::AddRow(const std::string& name, const std::string& folder) {
   List1->addItem(BytesItem(name));
   List2->addItem(BytesItem(folder));
-}
-
-int frmImport::DriveIndexOf(const std::string& path) const {
-  int best = 0;
-  qsizetype bestLength = 0;
-  const QString p = QFile::decodeName(QByteArray::fromStdString(path));
-  for (int i = 0; i < Drive1->count(); ++i) {
-    const QString root = Drive1->itemText(i);
-    const bool under = p == root || p.startsWith(root.endsWith('/') ? root : root + '/');
-    if (under && root.size() > bestLength) {
-      best = i;
-      bestLength = root.size();
-    }
-  }
-  return best;
 }
 
 void frmImport::SetDir1Path(const std::string& path) {
@@ -71,22 +40,12 @@ void frmImport::SetDir1Path(const std::string& path) {
 
 // The tree, the drive and the path agree without their change handlers running again.
 void frmImport::ShowDir1Path() {
-  const QSignalBlocker driveQuiet(Drive1);
-  Drive1->setCurrentIndex(DriveIndexOf(Dir1Path));
-  const QString root = Drive1->currentText();
-  Dir1Model->setRootPath(root);
-  Dir1->setRootIndex(Dir1Model->index(root));
-  const QModelIndex here = Dir1Model->index(QFile::decodeName(QByteArray::fromStdString(Dir1Path)));
-  const QSignalBlocker treeQuiet(Dir1->selectionModel());
-  if (here.isValid()) {
-    Dir1->setCurrentIndex(here);
-    Dir1->expand(here);
-    Dir1->scrollTo(here);
-  }
+  Drive1->ShowDriveOf(Dir1Path);
+  Dir1->ShowPath(Dir1Path, Drive1->Drive());
 }
 
 void frmImport::Drive1_Change() {
-  const std::string root = QFile::encodeName(Drive1->currentText()).toStdString();
+  const std::string root = Drive1->Drive();
   try {
     if (!qm::FolderExists(root)) throw qm::RuntimeError(qm::ErrPathNotFound);
     qm::ListFiles(root, "*");  // throws when the volume cannot be read
@@ -105,11 +64,10 @@ void frmImport::Dir1_Change() {
 }
 
 void frmImport::File1_Refresh() {
-  File1->clear();
   try {
-    for (const std::string& name : qm::ListFiles(Dir1Path, "*"))
-      if (import_rules::MatchesAnyPattern(name, File1Pattern)) File1->addItem(BytesItem(name));
+    File1->Show(Dir1Path, [this](const std::string& name) { return import_rules::MatchesAnyPattern(name, File1Pattern); });
   } catch (const qm::RuntimeError& e) {
+    File1->clear();
     LogError("File1_Refresh", e);
   }
 }

@@ -5,16 +5,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QFrame>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStorageInfo>
-#include <QTreeView>
-#include <algorithm>
 
 #include "archive/modUtils.h"
 #include "core/errorlog.h"
@@ -31,33 +26,7 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-template <class W>
-W* Place(W* w, const char* name, const QRect& where) {
-  w->setObjectName(name);
-  w->setGeometry(where);
-  return w;
-}
-
-// The root of the mounted volume holding a folder.
-std::string DriveOf(const std::string& folder) {
-  const QStorageInfo info(Q(folder));
-  return info.isValid() ? info.rootPath().toStdString() : std::string("/");
-}
-
-// Volumes a user keeps files on: the root first, then mounted devices in name order.
-std::vector<std::string> Drives() {
-  std::vector<std::string> out;
-  for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
-    const std::string root = v.rootPath().toStdString();
-    if (root == "/" || !v.isValid() || !v.isReady() || !v.device().startsWith("/dev/")) continue;
-    if (!QFileInfo(v.rootPath()).isDir()) continue;
-    out.push_back(root);
-  }
-  std::sort(out.begin(), out.end());
-  out.erase(std::unique(out.begin(), out.end()), out.end());
-  out.insert(out.begin(), "/");
-  return out;
-}
+using qm::Place;
 
 }  // namespace
 
@@ -110,29 +79,21 @@ frmAddMidiWav::frmAddMidiWav() {
 
 void frmAddMidiWav::BuildSourceLists() {
   using qm::TwipsRect;
-  Drive1 = Place(new QComboBox(this), "Drive1", TwipsRect(120, 120, 2640, 330));
-  for (const std::string& d : Drives()) Drive1->addItem(Q(d), Q(d));
-
-  Dir1Model = new QFileSystemModel(this);
-  Dir1Model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-  Dir1Model->setReadOnly(true);
-  Dir1 = Place(new QTreeView(this), "Dir1", TwipsRect(120, 540, 2640, 3120));
-  Dir1->setModel(Dir1Model);
-  for (int c = 1; c < Dir1Model->columnCount(); ++c) Dir1->hideColumn(c);
-  Dir1->setHeaderHidden(true);
+  Drive1 = Place(new qm::DriveList(this, qm::Volumes::Devices), "Drive1", TwipsRect(120, 120, 2640, 330));
+  Dir1 = Place(new qm::FolderList(this), "Dir1", TwipsRect(120, 540, 2640, 3120));
+  Dir1Model = Dir1->Model();
 
   Label3 = Place(new QLabel(QStringLiteral("Source Files"), this), "Label3", TwipsRect(2880, 120, 2520, 240));
-  File1 = Place(new QListWidget(this), "File1", TwipsRect(2880, 360, 2520, 2880));
+  File1 = Place(new qm::FileListBox(this), "File1", TwipsRect(2880, 360, 2520, 2880));
   File1->setSelectionMode(QAbstractItemView::SingleSelection);
   cmdPlayStop[0] = Place(new QPushButton(QStringLiteral("&Play"), this), "cmdPlayStop0", TwipsRect(2880, 3300, 1200, 360));
   cmdPlayStop[1] = Place(new QPushButton(QStringLiteral("&Stop"), this), "cmdPlayStop1", TwipsRect(4200, 3300, 1200, 360));
 
-  connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& now) {
-    if (settingDir_ || !now.isValid()) return;
-    Dir1Path = Dir1Model->filePath(now).toStdString();
+  Dir1->OnChange = [this] {
+    Dir1Path = Dir1->Path();
     Dir1_Change();
-  });
-  connect(Drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
+  };
+  Drive1->OnChange = [this] { Drive1_Change(); };
   connect(File1, &QListWidget::itemDoubleClicked, this, [this] { File1_DblClick(); });
 }
 
@@ -152,32 +113,10 @@ void frmAddMidiWav::Form_Load() {
   SetDir1Path(folder);
 }
 
-void frmAddMidiWav::ShowDrive(const std::string& root) {
-  int at = Drive1->findData(Q(root));
-  if (at < 0) {
-    Drive1->addItem(Q(root), Q(root));
-    at = Drive1->count() - 1;
-  }
-  const QSignalBlocker quiet(Drive1);
-  Drive1->setCurrentIndex(at);
-}
-
 void frmAddMidiWav::SetDir1Path(const std::string& folder) {
   Dir1Path = folder;
-  const std::string drive = DriveOf(folder);
-  ShowDrive(drive);
-  {
-    settingDir_ = true;
-    Dir1Model->setRootPath(Q(drive));
-    Dir1->setRootIndex(Dir1Model->index(Q(drive)));
-    const QModelIndex at = Dir1Model->index(Q(folder));
-    Dir1->setCurrentIndex(at);
-    if (at.isValid()) {
-      Dir1->expand(at);
-      Dir1->scrollTo(at);
-    }
-    settingDir_ = false;
-  }
+  Drive1->ShowDriveOf(folder);
+  Dir1->ShowPath(folder, Drive1->Drive());
   Dir1_Change();
 }
 
@@ -194,30 +133,21 @@ void frmAddMidiWav::Dir1_Change() {
 }
 
 void frmAddMidiWav::Drive1_Change() {
-  const std::string root = Drive1->currentData().toString().toStdString();
+  const std::string root = Drive1->Drive();
   const QDir drive(Q(root));
   if (!drive.exists() || !drive.isReadable()) {
     qm::MsgBox("Error: Device unavailable");
-    ShowDrive(DriveOf(Dir1Path));
+    Drive1->ShowDriveOf(Dir1Path);
     return;
   }
   SetDir1Path(root);
 }
 
-void frmAddMidiWav::File1_Refresh() {
-  const std::vector<std::string> names = qm::ListFiles(File1Path, File1Pattern);
-  File1->clear();
-  for (const std::string& n : names) {
-    // The name's own bytes travel with the item: a name that is no UTF-8 still
-    // opens the file it came from.
-    auto* item = new QListWidgetItem(Q(n), File1);
-    item->setData(Qt::UserRole, QByteArray::fromStdString(n));
-  }
-}
+void frmAddMidiWav::File1_Refresh() { File1->Show(File1Path, File1Pattern); }
 
 std::string frmAddMidiWav::SelectedSource() const {
   const QList<QListWidgetItem*> picked = File1->selectedItems();
   if (picked.isEmpty()) return {};
-  const std::string name = picked.front()->data(Qt::UserRole).toByteArray().toStdString();
+  const std::string name = qm::BytesOf(picked.front());
   return File1Path.ends_with('/') ? File1Path + name : File1Path + "/" + name;
 }

@@ -8,17 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/drive_folder_lists.h"
 #include "platform/forms.h"
 
 class QCheckBox;
-class QComboBox;
 class QFileSystemModel;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
-class QTreeView;
 
 class frmAddMidiWav : public qm::Form<frmAddMidiWav, QDialog> {
 public:
@@ -36,10 +35,10 @@ public:
   static SoundCalls Sounds;
 
   QLabel* Label3 = nullptr;
-  QComboBox* Drive1 = nullptr;       // mount points, "/" first
-  QTreeView* Dir1 = nullptr;         // folders of the drive
+  qm::DriveList* Drive1 = nullptr;   // mount points, "/" first
+  qm::FolderList* Dir1 = nullptr;    // folders of the drive
   QFileSystemModel* Dir1Model = nullptr;
-  QListWidget* File1 = nullptr;      // files of Dir1 matching File1Pattern
+  qm::FileListBox* File1 = nullptr;  // files of Dir1 matching File1Pattern
   std::array<QPushButton*, 4> cmdPlayStop{};
   QPushButton* cmdAddFile = nullptr;
   QLabel* lbListContents = nullptr;
@@ -97,8 +96,5 @@ private:
   void AddRow(const std::string& name, const std::string& file);
   void SetRowPending(int row, const std::string& file, bool linked);
   void SetBarWidth(int pixels);
-  // Drive1's entry for a drive root, added when missing; selects it quietly.
-  void ShowDrive(const std::string& root);
   void BuildSourceLists();
-  bool settingDir_ = false;
 };

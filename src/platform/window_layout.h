@@ -36,4 +36,12 @@ void CentreOnOpener(QWidget& dialog);
 QLabel* FixedTextLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
                        const QRect& geometry);
 
+// Names a control and puts it at its place.
+template <class W>
+W* Place(W* w, const char* name, const QRect& where) {
+  w->setObjectName(name);
+  w->setGeometry(where);
+  return w;
+}
+
 }  // namespace qm

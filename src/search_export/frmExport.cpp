@@ -28,12 +28,7 @@ const char* const kLastPath = "LastPath";
 
 std::string ProgramFolderPath() { return RootFolder.empty() ? "/" : RootFolder; }
 
-template <class W>
-W* Place(W* w, const char* name, const QRect& twips) {
-  w->setObjectName(name);
-  w->setGeometry(twips);
-  return w;
-}
+using qm::Place;
 
 }  // namespace
 
@@ -44,8 +39,8 @@ frmExport::frmExport() {
   Label4[0] = Place(new QLabel("Selected Files", this), "Label4_0", qm::TwipsRect(120, 120, 2655, 255));
   List1 = Place(new QListWidget(this), "List1", qm::TwipsRect(120, 375, 2655, 2730));
   Label3 = Place(new QLabel("Destination Folder", this), "Label3", qm::TwipsRect(2940, 120, 2820, 255));
-  Drive1 = Place(new DriveList(this), "Drive1", qm::TwipsRect(2940, 375, 2820, 330));
-  Dir1 = Place(new FolderList(this), "Dir1", qm::TwipsRect(2940, 765, 2820, 2340));
+  Drive1 = Place(new qm::DriveList(this), "Drive1", qm::TwipsRect(2940, 375, 2820, 330));
+  Dir1 = Place(new qm::FolderList(this), "Dir1", qm::TwipsRect(2940, 765, 2820, 2340));
   Drive1->OnChange = [this] { Drive1_Change(); };
   Dir1->OnChange = [this] { Dir1_Change(); };
 

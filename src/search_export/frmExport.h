@@ -18,8 +18,10 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QShowEvent;
+namespace qm {
 class DriveList;
 class FolderList;
+}  // namespace qm
 
 class frmExport : public qm::Form<frmExport, QDialog> {
 public:
@@ -40,8 +42,8 @@ public:
   QLabel* Label4[2]{};
   QListWidget* List1 = nullptr;
   QLabel* Label3 = nullptr;
-  DriveList* Drive1 = nullptr;
-  FolderList* Dir1 = nullptr;
+  qm::DriveList* Drive1 = nullptr;
+  qm::FolderList* Dir1 = nullptr;
   QGroupBox* Frame1 = nullptr;
   QCheckBox* chkExport[3]{};
   QRadioButton* optExportInfo[4]{};
