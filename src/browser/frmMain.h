@@ -360,16 +360,11 @@ public:
   void mnuHelpAbout_Click();
   void lbButtonText_Click(int Index);
   void BuildMenus();
-  // Marks a command whose window is not part of the program yet: it stays
-  // disabled whatever the menu rules say.
-  static void MarkPending(QAction* a);
-  static void MarkPending(QWidget* w);
-  static bool IsPending(const QObject* o);
-  // Applies a menu rule to a command that is not pending.
-  static void EnableUnlessPending(QAction* a, bool enabled);
-  static void EnableUnlessPending(QWidget* w, bool enabled);
+  // Applies a menu rule to a command, if it has been built.
+  static void SetEnabled(QAction* a, bool enabled);
+  static void SetEnabled(QWidget* w, bool enabled);
 
-  // ---- sound (played by the sound module once it is part of the program) -----
+  // ---- sound -------------------------------------------------------------------
 
   frmMain();
 

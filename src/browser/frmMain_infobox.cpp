@@ -229,7 +229,7 @@ void frmMain::ShowInfoLabels() {
     const std::string* values[] = {&s.Year, &s.Place, &s.Event, &s.People, &s.Photographer, &s.Keywords, &name};
     for (std::size_t k = 0; k < lbInfo.size(); ++k) lbInfo[k]->setText(QString::fromStdString(*values[k]));
     const bool clip = !name.empty() && qm::FileExists(AudioFolder + name + ".wav");
-    for (QPushButton* b : cmdPlayAudioClip) EnableUnlessPending(b, clip);
+    for (QPushButton* b : cmdPlayAudioClip) SetEnabled(b, clip);
   } catch (const qm::RuntimeError& e) {
     LogError("LoadInfoBox", e);
   }
@@ -324,7 +324,7 @@ void frmMain::SetEditLock(bool locked) {
   for (QLineEdit* t : {txtYear, txtPlace, txtEvent, txtPeople, txtPhotographer, txtkeywords, txtTitle})
     t->setVisible(locked);
   for (QWidget* w : std::initializer_list<QWidget*>{cmdFullScreen, cmdSlideshow, cmdZoomIn, cmdZoomOut})
-    EnableUnlessPending(w, !locked);
+    SetEnabled(w, !locked);
   for (int i = 0; i < grid::kStripButtons; ++i) {
     if (pctAlbumList[std::size_t(i)]) pctAlbumList[std::size_t(i)]->setEnabled(!locked);
     if (lbAlbumList[std::size_t(i)]) lbAlbumList[std::size_t(i)]->setEnabled(!locked);

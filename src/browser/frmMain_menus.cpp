@@ -47,24 +47,12 @@ QMenu* Menu(QWidget* parent, const char* name, const char* caption) {
 
 }  // namespace
 
-void frmMain::MarkPending(QAction* a) {
-  a->setProperty("qmPending", true);
-  a->setEnabled(false);
+void frmMain::SetEnabled(QAction* a, bool enabled) {
+  if (a) a->setEnabled(enabled);
 }
 
-void frmMain::MarkPending(QWidget* w) {
-  w->setProperty("qmPending", true);
-  w->setEnabled(false);
-}
-
-bool frmMain::IsPending(const QObject* o) { return o->property("qmPending").toBool(); }
-
-void frmMain::EnableUnlessPending(QAction* a, bool enabled) {
-  if (a && !IsPending(a)) a->setEnabled(enabled);
-}
-
-void frmMain::EnableUnlessPending(QWidget* w, bool enabled) {
-  if (w && !IsPending(w)) w->setEnabled(enabled);
+void frmMain::SetEnabled(QWidget* w, bool enabled) {
+  if (w) w->setEnabled(enabled);
 }
 
 void frmMain::BuildMenus() {
@@ -212,13 +200,13 @@ void frmMain::BuildMenus() {
 // button at SelectedButton may show another group.
 void frmMain::mnuFile_Click() {
   const bool allPhotos = grid::IsAllPhotosGroup(gAlbumState.CurrentGroupName);
-  EnableUnlessPending(mnuFileRemove, !allPhotos);
-  EnableUnlessPending(mnuFileRenameGroup, !allPhotos);
+  SetEnabled(mnuFileRemove, !allPhotos);
+  SetEnabled(mnuFileRenameGroup, !allPhotos);
 }
 
 void frmMain::mnuEdit_Click() {
   const bool allPhotos = grid::IsAllPhotosGroup(gAlbumState.CurrentGroupName);
-  EnableUnlessPending(mnuEditMove, !allPhotos);
+  SetEnabled(mnuEditMove, !allPhotos);
 }
 
 void frmMain::mnuFileExit_Click() {

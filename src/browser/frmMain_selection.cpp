@@ -94,8 +94,8 @@ void frmMain::imgThumbnail_MouseDown(int Index, int Button, int Shift, float X, 
     } else if (Button == 2) {
       SetGroupListSelect(k, 3);
       const bool allPhotos = grid::IsAllPhotosGroup(gAlbumState.CurrentGroupName);
-      EnableUnlessPending(mnuThumbMove, !allPhotos);
-      EnableUnlessPending(mnuThumbRemove, !allPhotos);
+      SetEnabled(mnuThumbMove, !allPhotos);
+      SetEnabled(mnuThumbRemove, !allPhotos);
       mnuThumb->exec(QCursor::pos());
     }
   } catch (const std::exception& e) {

@@ -224,7 +224,7 @@ void frmMain::pctAlbumList_MouseDown(int Index, int Button, int, float, float) {
     } else if (Button == 2) {
       // The group menu is built after the strip, so it is looked up here.
       const bool allPhotos = grid::IsAllPhotosGroup(name);
-      for (QAction* item : {mnuGroupRemove, mnuGroupRenameGroup}) EnableUnlessPending(item, !allPhotos);
+      for (QAction* item : {mnuGroupRemove, mnuGroupRenameGroup}) SetEnabled(item, !allPhotos);
       if (mnuGroup) mnuGroup->exec(QCursor::pos());
     }
 

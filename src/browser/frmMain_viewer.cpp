@@ -104,7 +104,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     }
     if (infoRead) LoadInfoBox();
     const bool clip = qm::FileExists(AudioFolder + PhotoNames[std::size_t(index)] + ".wav");
-    for (QPushButton* b : cmdPlayAudioClip) EnableUnlessPending(b, clip);
+    for (QPushButton* b : cmdPlayAudioClip) SetEnabled(b, clip);
     qm::SetScreenPointer(qm::Pointer::Default);
     qm::DoEvents();
 
