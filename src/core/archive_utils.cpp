@@ -47,3 +47,8 @@ void SplitFilePath(const std::string& Path, std::string& Folder, std::string& Fi
   Folder = std::move(folder);
   FileName = std::move(name);
 }
+
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+         name.find('\0') == std::string::npos;
+}

@@ -9,3 +9,6 @@
 void SplitString(const std::string& Text, const std::string& Delims, std::vector<std::string>& Parts, int MaxParts);
 // Splits at the last "/": Folder keeps the "/", FileName is the rest.
 void SplitFilePath(const std::string& Path, std::string& Folder, std::string& FileName);
+// A name that, joined to a folder, names a file in that very folder: not empty,
+// no "/" and no NUL, and not "." or "..".
+bool IsPlainFileName(const std::string& name);

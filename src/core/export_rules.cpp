@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "core/archive_utils.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
 #include "platform/files.h"
@@ -29,9 +30,7 @@ std::string Refused(const std::string& dest, const std::string& why) {
 
 }  // namespace
 
-bool IsExportableName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
-}
+bool IsExportableName(const std::string& name) { return IsPlainFileName(name); }
 
 std::string ExportRefusal(const std::string& dest, const std::vector<std::string>& targets) {
   FileId destId;

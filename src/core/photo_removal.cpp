@@ -4,6 +4,7 @@
 
 #include "core/albumstate.h"
 #include "core/archive_rules.h"
+#include "core/archive_utils.h"
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
@@ -16,9 +17,7 @@ namespace {
 bool Absent(const std::string& path) { return InfoFileAbsent(path); }
 
 // A group line naming another folder ("../x") or none must not reach a file.
-bool PlainName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
-}
+bool PlainName(const std::string& name) { return IsPlainFileName(name); }
 
 bool SetAside(const std::string& folder, const std::string& name) {
   return Absent(folder + name) || SetAsideFile(folder, name);

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/archive_utils.h"
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/runtime_error.h"
@@ -19,10 +20,7 @@ std::size_t TagLength(bool midi) { return midi ? 6 : 5; }
 
 }  // namespace
 
-bool IsSafeSoundName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-         name.find('\0') == std::string::npos;
-}
+bool IsSafeSoundName(const std::string& name) { return IsPlainFileName(name); }
 
 std::string SoundFileOf(bool midi, const std::string& name) {
   if (!IsSafeSoundName(name)) return {};

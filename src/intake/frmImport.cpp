@@ -17,6 +17,7 @@
 #include "intake/ScanSystem.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
+#include "platform/progress_track.h"
 #include "platform/window_layout.h"
 
 namespace {
@@ -105,18 +106,9 @@ void frmImport::BuildControls() {
   Line1->setFrameShadow(QFrame::Sunken);
   Line1->setGeometry(TwipsRect(0, 6030, 6285, 60));
 
-  pctProgress = new QFrame(this);
-  pctProgress->setObjectName("pctProgress");
-  pctProgress->setFrameShape(QFrame::Panel);
-  pctProgress->setFrameShadow(QFrame::Sunken);
-  pctProgress->setGeometry(TwipsRect(240, 6225, 4275, 315));
-  shpProgress = new QFrame(pctProgress);
-  shpProgress->setObjectName("shpProgress");
-  shpProgress->setAutoFillBackground(true);
-  QPalette blue = shpProgress->palette();
-  blue.setColor(QPalette::Window, Qt::blue);
-  shpProgress->setPalette(blue);
-  shpProgress->setGeometry(0, 0, 1, pctProgress->height());
+  const qm::ProgressTrack progress = qm::MakeProgressTrack(this, TwipsRect(240, 6225, 4275, 315));
+  pctProgress = progress.track;
+  shpProgress = progress.bar;
   lbProgress = new QLabel("     ", pctProgress);
   lbProgress->setObjectName("lbProgress");
   lbProgress->setFont(bold);

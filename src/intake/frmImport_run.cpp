@@ -20,6 +20,7 @@
 #include "intake/frmThumbnail.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
+#include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
@@ -43,7 +44,7 @@ std::string Printable(std::string name) {
 }  // namespace
 
 void frmImport::SetProgressWidth(int pixels) {
-  shpProgress->resize(std::max(0, pixels), pctProgress->height());
+  qm::SetBarWidth(pctProgress, shpProgress, pixels);
 }
 
 void frmImport::cmdImport_Click() {

@@ -16,6 +16,7 @@
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
+#include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/window_layout.h"
@@ -56,13 +57,9 @@ frmAddMidiWav::frmAddMidiWav() {
   chkOptions[0] = Place(new QCheckBox(QStringLiteral("Overwrite existing files"), Frame2), "chkOptions0",
                         TwipsRect(240, 330, 3600, 300));
 
-  pctProgress = Place(new QFrame(this), "pctProgress", TwipsRect(4500, 3780, 4980, 330));
-  pctProgress->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  pctProgress->setAutoFillBackground(true);
-  pctProgress->setStyleSheet("QFrame#pctProgress { background: white; }");
-  shpProgress = Place(new QFrame(pctProgress), "shpProgress", QRect(pctProgress->contentsRect().topLeft(),
-                                                                    QSize(0, pctProgress->contentsRect().height())));
-  shpProgress->setStyleSheet("background: #0000c0;");
+  const qm::ProgressTrack progress = qm::MakeProgressTrack(this, TwipsRect(4500, 3780, 4980, 330));
+  pctProgress = progress.track;
+  shpProgress = progress.bar;
   lbProgress = Place(new QLabel(pctProgress), "lbProgress", pctProgress->contentsRect());
   lbProgress->setAlignment(Qt::AlignCenter);
   lbProgress->setStyleSheet("color: #808080; background: transparent;");

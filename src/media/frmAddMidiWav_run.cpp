@@ -10,6 +10,7 @@
 #include "core/errorlog.h"
 #include "core/sound_links.h"
 #include "media/frmAddMidiWav.h"
+#include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/ui_runtime.h"
 
@@ -19,8 +20,7 @@ const QString kCancel = QStringLiteral("Cancel");
 }  // namespace
 
 void frmAddMidiWav::SetBarWidth(int pixels) {
-  const QRect inner = pctProgress->contentsRect();
-  shpProgress->setGeometry(inner.x(), inner.y(), pixels, inner.height());
+  qm::SetBarWidth(pctProgress, shpProgress, pixels);
 }
 
 void frmAddMidiWav::cmdImport_Click() {

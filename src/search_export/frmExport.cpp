@@ -16,6 +16,7 @@
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
+#include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/window_layout.h"
@@ -74,17 +75,9 @@ frmExport::frmExport() {
   cmdExport = Place(new QPushButton("E&xport", this), "cmdExport", qm::TwipsRect(4200, 6360, 1560, 420));
   connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExport_Click(); });
 
-  pctProgress = Place(new QFrame(this), "pctProgress", qm::TwipsRect(120, 6420, 3855, 315));
-  pctProgress->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  pctProgress->setAutoFillBackground(true);
-  QPalette track = pctProgress->palette();
-  track.setColor(QPalette::Window, Qt::white);
-  pctProgress->setPalette(track);
-  shpProgress = Place(new QFrame(pctProgress), "shpProgress", QRect(0, 0, 1, qm::TwipsToPixels(375)));
-  shpProgress->setAutoFillBackground(true);
-  QPalette bar = shpProgress->palette();
-  bar.setColor(QPalette::Window, QColor(0, 0, 255));
-  shpProgress->setPalette(bar);
+  const qm::ProgressTrack progress = qm::MakeProgressTrack(this, qm::TwipsRect(120, 6420, 3855, 315));
+  pctProgress = progress.track;
+  shpProgress = progress.bar;
   lbProgress = Place(new QLabel("     ", pctProgress), "lbProgress", pctProgress->rect());
   lbProgress->setAlignment(Qt::AlignCenter);
   QPalette grey = lbProgress->palette();

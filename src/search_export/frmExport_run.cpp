@@ -13,6 +13,7 @@
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
 #include "platform/files.h"
+#include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
@@ -177,7 +178,6 @@ void frmExport::TellOutcome(const Outcome& out) {
 void frmExport::SetProgress(int done, int total) {
   const QRect track = pctProgress->contentsRect();
   const int width = total > 0 ? int(qint64(track.width()) * done / total) : 0;
-  shpProgress->setGeometry(track.x(), track.y(), width, track.height());
-  shpProgress->setVisible(width > 0);
+  qm::SetBarWidth(pctProgress, shpProgress, width);
   lbProgress->setGeometry(track);
 }

@@ -18,6 +18,7 @@
 #include "intake/frmImport.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
+#include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
@@ -140,15 +141,14 @@ frmSearch::frmSearch() {
   cmbGroupName->setInsertPolicy(QComboBox::NoInsert);
   cmbGroupName->setGeometry(TwipsRect(kLeftBox, 2295, 6480, 315));
 
-  pctProgress = Filled(this, "pctProgress", Qt::white, TwipsRect(1102, 2880, 5715, 375));
-  pctProgress->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  const qm::ProgressTrack progress = qm::MakeProgressTrack(this, TwipsRect(1102, 2880, 5715, 375));
+  pctProgress = progress.track;
+  shpProgress = progress.bar;
   // The bar and the text keep inside the track's sunken edge.
-  const QRect inside = pctProgress->contentsRect();
-  shpProgress = Filled(pctProgress, "shpProgress", Qt::blue, QRect(inside.topLeft(), QSize(0, inside.height())));
   lbProgress = new ProgressLabel(QStringLiteral("Searched 0 (0%) -> Found 0"), pctProgress, shpProgress);
   lbProgress->setObjectName("lbProgress");
   lbProgress->setAlignment(Qt::AlignCenter);
-  lbProgress->setGeometry(inside);
+  lbProgress->setGeometry(pctProgress->contentsRect());
 
   cmdSearch = Button(this, "cmdSearch", "&Search", TwipsRect(120, 3600, 1680, 405));
   cmdSave = Button(this, "cmdSave", "&Append search results to group", TwipsRect(1920, 3600, 3720, 405));

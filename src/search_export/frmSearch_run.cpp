@@ -9,6 +9,7 @@
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
 #include "core/search_rules.h"
+#include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
@@ -34,8 +35,7 @@ SearchCriteria frmSearch::Criteria() const {
 
 void frmSearch::ShowProgress(std::size_t searched, std::size_t total, std::size_t found) {
   lbProgress->setText(QString::fromStdString(SearchProgressText(searched, total, found)));
-  shpProgress->resize(SearchProgressWidth(searched, total, pctProgress->contentsRect().width()),
-                      pctProgress->contentsRect().height());
+  qm::SetBarWidth(pctProgress, shpProgress, SearchProgressWidth(searched, total, pctProgress->contentsRect().width()));
 }
 
 void frmSearch::cmdSearch_Click() {
