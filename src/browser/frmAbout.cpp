@@ -33,17 +33,6 @@ QLabel* Text(QWidget* parent, const char* name, const QString& text, const QFont
   return l;
 }
 
-QFrame* Line(QWidget* parent, int index, const QColor& colour, const QRect& geometry) {
-  auto* f = new QFrame(parent);
-  f->setObjectName(QString("Line1_%1").arg(index));
-  f->setAutoFillBackground(true);
-  QPalette p = f->palette();
-  p.setColor(QPalette::Window, colour);
-  f->setPalette(p);
-  f->setGeometry(geometry);
-  return f;
-}
-
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, const QRect& geometry) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
@@ -77,8 +66,8 @@ frmAbout::frmAbout() {
                        body, TwipsRect(255, 2625, 3870, 825));
 
   // The grey line over the white one gives an etched rule.
-  Line1[1] = Line(this, 1, QColor(0x80, 0x80, 0x80), TwipsRect(90, 2430, 5550, 15));
-  Line1[0] = Line(this, 0, Qt::white, TwipsRect(90, 2445, 5550, 15));
+  Line1[1] = qm::FilledFrame(this, "Line1_1", QColor(0x80, 0x80, 0x80), TwipsRect(90, 2430, 5550, 15));
+  Line1[0] = qm::FilledFrame(this, "Line1_0", Qt::white, TwipsRect(90, 2445, 5550, 15));
 
   // OK is made first, so it has the focus when the box opens.
   cmdOK = Button(this, "cmdOK", "OK", TwipsRect(4245, 2625, 1260, 345));

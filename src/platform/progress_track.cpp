@@ -1,30 +1,17 @@
 #include "platform/progress_track.h"
 
 #include <QFrame>
-#include <QPalette>
 #include <algorithm>
 
+#include "platform/window_layout.h"
+
 namespace qm {
-namespace {
-
-QFrame* Filled(QWidget* parent, const char* name, const QColor& colour) {
-  auto* f = new QFrame(parent);
-  f->setObjectName(name);
-  f->setAutoFillBackground(true);
-  QPalette p = f->palette();
-  p.setColor(QPalette::Window, colour);
-  f->setPalette(p);
-  return f;
-}
-
-}  // namespace
 
 ProgressTrack MakeProgressTrack(QWidget* parent, const QRect& geometry) {
   ProgressTrack t;
-  t.track = Filled(parent, "pctProgress", Qt::white);
+  t.track = FilledFrame(parent, "pctProgress", Qt::white, geometry);
   t.track->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  t.track->setGeometry(geometry);
-  t.bar = Filled(t.track, "shpProgress", Qt::blue);
+  t.bar = FilledFrame(t.track, "shpProgress", Qt::blue, QRect());
   SetBarWidth(t.track, t.bar, 0);
   return t;
 }

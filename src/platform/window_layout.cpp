@@ -2,12 +2,25 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFrame>
+#include <QPalette>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QWindow>
 
 namespace qm {
+
+QFrame* FilledFrame(QWidget* parent, const QString& name, const QColor& colour, const QRect& geometry) {
+  auto* f = new QFrame(parent);
+  f->setObjectName(name);
+  f->setAutoFillBackground(true);
+  QPalette p = f->palette();
+  p.setColor(QPalette::Window, colour);
+  f->setPalette(p);
+  f->setGeometry(geometry);
+  return f;
+}
 
 void SetUpFixedDialog(QDialog& dialog, const QString& title, int widthTwips, int heightTwips) {
   dialog.setWindowTitle(title);

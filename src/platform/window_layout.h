@@ -4,7 +4,9 @@
 #include <QRect>
 #include <QString>
 
+class QColor;
 class QDialog;
+class QFrame;
 class QFont;
 class QLabel;
 class QWidget;
@@ -35,6 +37,9 @@ void CentreOnOpener(QWidget& dialog);
 // text; with no buddy, "&" is no mnemonic), from the top left.
 QLabel* FixedTextLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
                        const QRect& geometry);
+
+// A plain frame filled with one colour: rules, tracks and bars.
+QFrame* FilledFrame(QWidget* parent, const QString& name, const QColor& colour, const QRect& geometry);
 
 // Names a control and puts it at its place.
 template <class W>

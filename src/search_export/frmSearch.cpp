@@ -57,17 +57,6 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption, cons
   return b;
 }
 
-QFrame* Filled(QWidget* parent, const char* name, const QColor& colour, const QRect& geometry) {
-  auto* f = new QFrame(parent);
-  f->setObjectName(name);
-  f->setAutoFillBackground(true);
-  QPalette p = f->palette();
-  p.setColor(QPalette::Window, colour);
-  f->setPalette(p);
-  f->setGeometry(geometry);
-  return f;
-}
-
 // The progress text: grey over the white track, white over the bar, so it reads
 // wherever the bar has reached.
 class ProgressLabel : public QLabel {
@@ -131,7 +120,7 @@ frmSearch::frmSearch() {
   Label1[7] = BoxLabel(this, 7, "Filename:", 1, 3, font);
   txtFilename = Box(this, "txtFilename", 1, 3);
 
-  Line1 = Filled(this, "Line1", QColor(0x80, 0x80, 0x80), TwipsRect(120, 2100, 7680, 15));
+  Line1 = qm::FilledFrame(this, "Line1", QColor(0x80, 0x80, 0x80), TwipsRect(120, 2100, 7680, 15));
 
   Label4 = qm::FixedTextLabel(this, "Label4", "Group name:", font, TwipsRect(kLeftLabel, 2340, 1140, 225));
   cmbGroupName = new QComboBox(this);
