@@ -23,12 +23,6 @@ using Row = std::array<bool, 3>;
 
 class VideoControls : public WindowTest {
 protected:
-  void Entry(const std::string& name, const std::string& bytes) {
-    Write("Photos/" + name, bytes);
-    Write("Photo_Info/" + name + ".info",
-          CrLf({"PhotoPath=\\Photos\\" + name, "TITLE=" + name, "PHOTOGRAPHER=", "YEAR=", "PEOPLE=", "PLACE=",
-                "EVENT=", "KEYWORDS=", "ImageWidth=64", "ImageHeight=48"}));
-  }
   static std::string ClipBytes(int frames) {
     std::vector<QImage> images;
     for (int k = 0; k < frames; ++k) {
@@ -40,9 +34,9 @@ protected:
   }
   // A group of a picture, a clip of 6 seconds and a damaged clip.
   frmMain& Open() {
-    Entry("a.jpg", EncodedImage(Solid(64, 48, Qt::green), "JPEG"));
-    Entry("b.avi", ClipBytes(60));
-    Entry("c.avi", "RIFF\x10\0\0\0AVI LIST this is no clip");
+    AddPhoto("a.jpg", EncodedImage(Solid(64, 48, Qt::green), "JPEG"));
+    AddPhoto("b.avi", ClipBytes(60));
+    AddPhoto("c.avi", "RIFF\x10\0\0\0AVI LIST this is no clip");
     Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"a.jpg", "b.avi", "c.avi"}));
     return frmMain::Get();
   }
@@ -92,7 +86,7 @@ TEST_F(VideoControls, PlayOnAnotherGridPageOpensTheCurrentPhoto) {
   const std::string jpeg = EncodedImage(Solid(64, 48, Qt::green), "JPEG");
   for (int k = 1; k <= 40; ++k) {
     names.push_back(k == 5 ? "clip.avi" : "p" + std::to_string(k) + ".jpg");
-    Entry(names.back(), k == 5 ? ClipBytes(20) : jpeg);
+    AddPhoto(names.back(), k == 5 ? ClipBytes(20) : jpeg);
   }
   Write("Photo_SlideGroups/  All Photos  .lst", CrLf(names));
   frmMain& f = frmMain::Get();

@@ -41,12 +41,9 @@ std::string WavBytes(int samples = 800) {
     for (int i = 0; i < bytes; ++i) s += char((v >> (8 * i)) & 0xff);
   };
   const std::uint32_t data = 2 * std::uint32_t(samples);
-  s += "RIFF";
-  put(36 + data, 4);
-  s += "WAVEfmt ";
+  s += "RIFF", put(36 + data, 4), s += "WAVEfmt ";
   put(16, 4), put(1, 2), put(1, 2), put(8000, 4), put(16000, 4), put(2, 2), put(16, 2);
-  s += "data";
-  put(data, 4);
+  s += "data", put(data, 4);
   for (int i = 0; i < samples; ++i) put(std::uint16_t(std::int16_t(8000 * std::sin(i * 0.3))), 2);
   return s;
 }
@@ -187,10 +184,7 @@ TEST_F(SoundDialog, AddAndClearRetagTheRowAndMakeTheChangePending) {
   EXPECT_EQ(Rows(d.List2), (Lines{"", Path("sounds/two.wav")}));
   EXPECT_EQ(Pending(d), (std::vector<bool>{true, true}));
 
-  lstSlideGroups.AddItem("Holidays");
-  d.Set4Midi();
-  d.File1Pattern = "*.mid";
-  d.File1_Refresh();
+  OpenMidi({"Holidays"});
   Link(d, "song.mid", 0);
   EXPECT_EQ(Rows(d.List1), (Lines{"[midi] : Holidays"}));
   Clear(d, 0);
