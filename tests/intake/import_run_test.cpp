@@ -25,9 +25,7 @@ TEST_F(ImportTest, AutoNamingNumbersEveryRowAndRemembersTheNext) {
   };
   const std::string src = Source({"a.jpg", "my.trip.gif"});
   for (const Case& c : cases) {
-    for (const auto& n : Infos()) qm::DeleteFile(InfoFolder + n);
-    frmImport::Unload();
-    QApplication::processEvents();
+    Reopen();
     Rows({"a.jpg", "my.trip.gif"}, src);
     Options(false, false, false, true);
     D().txtAutoName[1]->setText(c.start);
@@ -116,9 +114,7 @@ TEST_F(ImportTest, TheArchivesOwnPhotoIsNeverDeletedOrOverwrittenByItsImport) {
   const std::string bytes = Read("Photos/own.jpg");
   for (bool links : {false, true}) {
     for (const std::string& folder : {PhotosFolder, Path("cards")}) {
-      frmImport::Unload();
-      QApplication::processEvents();
-      for (const auto& n : Infos()) qm::DeleteFile(InfoFolder + n);
+      Reopen();
       Rows({"own.jpg"}, folder);
       Options(links, true, true);
       D().cmdImport_Click();
@@ -161,9 +157,7 @@ TEST_F(ImportTest, OddNamesImportByteForByte) {
   const std::string folder = "s p\xc3\xa4" "ce -x";
   const std::string src = Source(names, folder);
   for (bool links : {false, true}) {
-    frmImport::Unload();
-    QApplication::processEvents();
-    for (const auto& n : Infos()) qm::DeleteFile(InfoFolder + n);
+    Reopen();
     Rows(names, src);
     Options(links);
     D().cmdImport_Click();
@@ -247,18 +241,7 @@ TEST_F(ImportTest, ImportAndScanNeverRunTogetherAndTheListsStayAsTheyAre) {
 TEST_F(ImportTest, ClosingTheDialogDuringARunCancelsItAfterTheRowInHand) {
   const std::string src = Source({"a.jpg", "b.jpg", "c.jpg"});
   Rows({"a.jpg", "b.jpg", "c.jpg"}, src);
-  D().show();
-  bool closed = false;
-  AtEveryYield watch([&] {
-    if (!closed && frmImport::IsLoaded() && D().ImportScanBusy) {
-      closed = true;
-      D().close();
-      EXPECT_TRUE(frmImport::IsLoaded()) << "the run still holds the window";
-    }
-  });
-  D().cmdImport_Click();
-  QApplication::processEvents();
-  EXPECT_TRUE(closed);
+  EXPECT_TRUE(CloseWhileBusy([&] { D().cmdImport_Click(); }));
   EXPECT_FALSE(frmImport::IsLoaded());
   EXPECT_EQ(Infos(), std::vector<std::string>{"a.jpg.info"});
   EXPECT_TRUE(Thumbs().empty());
