@@ -66,8 +66,7 @@ TEST(ImportRules, TypePatternAndScanTypes) {
 }
 
 TEST(ImportRules, RowsAndLines) {
-  EXPECT_EQ(SourcePath("/home/me", "a.jpg"), "/home/me/a.jpg");
-  EXPECT_EQ(SourcePath("/home/me/", "a.jpg"), "/home/me/a.jpg");
+  for (const char* folder : {"/home/me", "/home/me/"}) EXPECT_EQ(SourcePath(folder, "a.jpg"), "/home/me/a.jpg");
   EXPECT_EQ(SourcePath("/", "a.jpg"), "/a.jpg");
 
   EXPECT_EQ(SplitScannedPath("/t/sub/b.jpg"), std::make_pair(std::string("/t/sub/"), std::string("b.jpg")));

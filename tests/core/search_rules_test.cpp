@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/runtime_error.h"
@@ -92,11 +93,10 @@ TEST(SearchRules, MatchesDoNotDependOnHowTheTextIsCut) {
 }
 
 TEST(SearchRules, FilenameCriterionTestsTheInformationFileName) {
-  EXPECT_TRUE(CriterionPasses("JPG", "beach.jpg.info"));
-  EXPECT_TRUE(CriterionPasses("", "beach.jpg.info"));
-  EXPECT_TRUE(CriterionPasses("*", "beach.jpg.info"));
-  EXPECT_FALSE(CriterionPasses("gif", "beach.jpg.info"));
-  EXPECT_FALSE(CriterionPasses("b?ach", "beach.jpg.info"));
+  const std::pair<const char*, bool> cases[] = {
+      {"JPG", true}, {"", true}, {"*", true}, {"gif", false}, {"b?ach", false}};
+  for (const auto& [criterion, passes] : cases)
+    EXPECT_EQ(CriterionPasses(criterion, "beach.jpg.info"), passes) << criterion;
 }
 
 TEST(SearchRules, ProgressTextAndBar) {
@@ -119,11 +119,10 @@ TEST(SearchRules, GroupLinesAreTheNamesBeforeTheLastDot) {
 
 TEST(SearchRules, TypedGroupNameTakesAnExistingGroupsSpelling) {
   const std::vector<std::string> groups = {"  All Photos  ", "Summer", "Winter 2001"};
-  EXPECT_EQ(AppendTargetGroup("summer", groups), "Summer");
-  EXPECT_EQ(AppendTargetGroup("  ALL PHOTOS  ", groups), "  All Photos  ");
-  EXPECT_EQ(AppendTargetGroup("winter 2001", groups), "Winter 2001");
-  EXPECT_EQ(AppendTargetGroup("Autumn", groups), "Autumn");
-  EXPECT_EQ(AppendTargetGroup("Summer ", groups), "Summer ");
+  const std::pair<const char*, const char*> cases[] = {{"summer", "Summer"},     {"  ALL PHOTOS  ", "  All Photos  "},
+                                                        {"winter 2001", "Winter 2001"}, {"Autumn", "Autumn"},
+                                                        {"Summer ", "Summer "}};
+  for (const auto& [typed, target] : cases) EXPECT_EQ(AppendTargetGroup(typed, groups), target) << typed;
 }
 
 class SearchFiles : public TempArchive {};

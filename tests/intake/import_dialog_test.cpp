@@ -14,15 +14,23 @@ namespace {
 const std::string kAllTypes = "*.abcde;*.bmp;*.gif;*.jpg;*.wmf;*.mpg;*.mov;*.avi";
 }
 
-TEST_F(ImportTest, LoadShowsTheRememberedFolderNameAndNumber) {
+TEST_F(ImportTest, LoadShowsTheRememberedFolderNameAndNumberOrTheProgramFolderForOneGone) {
   Source({"a.jpg", "b.BMP", "c.png", ".hidden.jpg", "d.avi"}, "cards/one");
-  gSettings.SetDravenholtSetting(kAppName, "Import", "LastPath", Path("cards/one"));
-  gSettings.SetDravenholtSetting(kAppName, "Import", "Autoname", "Trip");
-  gSettings.SetDravenholtSetting(kAppName, "Import", "Autonumber", "0042");
-  EXPECT_EQ(D().Dir1Path, Path("cards/one"));
-  EXPECT_EQ(D().txtAutoName[0]->text(), "Trip");
-  EXPECT_EQ(D().txtAutoName[1]->text(), "0042");
-  EXPECT_EQ(D().File1Pattern, kAllTypes);
+  const std::pair<std::string, std::string> cases[] = {{Path("card-taken-out"), Root()},
+                                                       {Path("cards/one"), Path("cards/one")}};
+  for (const auto& [last, shown] : cases) {
+    SCOPED_TRACE(last);
+    Reopen();
+    gSettings.SetDravenholtSetting(kAppName, "Import", "LastPath", last);
+    gSettings.SetDravenholtSetting(kAppName, "Import", "Autoname", "Trip");
+    gSettings.SetDravenholtSetting(kAppName, "Import", "Autonumber", "0042");
+    EXPECT_EQ(D().Dir1Path, shown);
+    EXPECT_EQ(D().txtAutoName[0]->text(), "Trip");
+    EXPECT_EQ(D().txtAutoName[1]->text(), "0042");
+    EXPECT_EQ(D().File1Pattern, kAllTypes);
+    EXPECT_EQ(Setting("LastPath"), shown);
+  }
+  EXPECT_TRUE(LogHas("card-taken-out"));
   ASSERT_EQ(D().File1->count(), 3);
   EXPECT_EQ(D().File1Name(0), "a.jpg");
   EXPECT_EQ(D().File1Name(1), "b.BMP");
@@ -37,18 +45,6 @@ TEST_F(ImportTest, LoadShowsTheRememberedFolderNameAndNumber) {
   std::filesystem::create_directories(Path("cards/two"));
   D().SetDir1Path(Path("cards/two") + "/");
   EXPECT_EQ(Setting("LastPath"), Path("cards/two"));
-}
-
-TEST_F(ImportTest, AFolderThatIsGoneFallsBackToTheProgramFolderAndKeepsTheRest) {
-  gSettings.SetDravenholtSetting(kAppName, "Import", "LastPath", Path("card-taken-out"));
-  gSettings.SetDravenholtSetting(kAppName, "Import", "Autoname", "Trip");
-  gSettings.SetDravenholtSetting(kAppName, "Import", "Autonumber", "0042");
-  EXPECT_EQ(D().Dir1Path, Root());
-  EXPECT_EQ(D().txtAutoName[0]->text(), "Trip");
-  EXPECT_EQ(D().txtAutoName[1]->text(), "0042");
-  EXPECT_EQ(D().File1Pattern, kAllTypes);
-  EXPECT_EQ(Setting("LastPath"), Root());
-  EXPECT_TRUE(LogHas("card-taken-out"));
 }
 
 TEST_F(ImportTest, ADriveThatCannotBeReadKeepsTheFolder) {
@@ -80,12 +76,8 @@ TEST_F(ImportTest, ThePrefixIsCleanedAsTypedAndRemembered) {
 TEST_F(ImportTest, AddingKeepsOneRowPerNameAndDeletingKeepsTheListsParallel) {
   const std::string one = Source({"beach.jpg", "x.jpg"}, "one");
   const std::string two = Source({"BEACH.JPG", "y.jpg"}, "two");
-  D().SetDir1Path(one);
-  D().File1->selectAll();
-  D().cmdAddFile_Click();
-  D().SetDir1Path(two);
-  D().File1->selectAll();
-  D().cmdAddFile_Click();
+  AddAll(one);
+  AddAll(two);
   EXPECT_EQ(Rows1(), std::vector<std::string>({"beach.jpg", "x.jpg", "y.jpg"}));
   EXPECT_EQ(Rows2(), std::vector<std::string>({one, one, two}));
   EXPECT_EQ(D().lbCount->text(), "3");
@@ -182,18 +174,7 @@ TEST_F(ImportTest, ACancelWhileSplittingStillSplitsEveryRowAndACloseWaitsForIt) 
   EXPECT_EQ(D().RowFolder(599), Path("top/d2") + "/");
 
   // Closing the window during a scan ends the scan first, then the window.
-  D().show();
-  bool closed = false;
-  AtEveryYield watch([&] {
-    if (!closed && frmImport::IsLoaded() && D().ImportScanBusy) {
-      closed = true;
-      D().close();
-      EXPECT_TRUE(frmImport::IsLoaded());
-    }
-  });
-  D().cmdAutoScan_Click();
-  QApplication::processEvents();
-  EXPECT_TRUE(closed);
+  EXPECT_TRUE(CloseWhileBusy([&] { D().cmdAutoScan_Click(); }));
   EXPECT_FALSE(frmImport::IsLoaded());
 }
 

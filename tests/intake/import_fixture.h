@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "platform/files.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
+#include "support/yield_watch.h"
 
 class ImportTest : public TempArchive {
 protected:
@@ -41,6 +43,34 @@ protected:
   std::string Source(const std::vector<std::string>& names, const std::string& rel = "src") {
     for (size_t i = 0; i < names.size(); ++i) Write(rel + "/" + names[i], Jpeg(int(i)));
     return Path(rel);
+  }
+  // A fresh dialog over an archive without information files.
+  void Reopen() {
+    frmImport::Unload();
+    QApplication::processEvents();
+    for (const auto& n : Infos()) qm::DeleteFile(InfoFolder + n);
+  }
+  // Shows folder in the dialog and adds every file it lists.
+  void AddAll(const std::string& folder) {
+    D().SetDir1Path(folder);
+    D().File1->selectAll();
+    D().cmdAddFile_Click();
+  }
+  // Shows the dialog and closes it as soon as the import or scan that start begins is
+  // busy; the window must stay until that run lets go of it. True when it was closed.
+  bool CloseWhileBusy(const std::function<void()>& start) {
+    D().show();
+    bool closed = false;
+    AtEveryYield watch([&] {
+      if (!closed && frmImport::IsLoaded() && D().ImportScanBusy) {
+        closed = true;
+        D().close();
+        EXPECT_TRUE(frmImport::IsLoaded()) << "the run still holds the window";
+      }
+    });
+    start();
+    QApplication::processEvents();
+    return closed;
   }
   // Rows for every name, from one folder.
   void Rows(const std::vector<std::string>& names, const std::string& folder) {

@@ -66,9 +66,7 @@ TEST_F(ImportInAlbum, AFolderOfPhotosArrivesInTheLoadedGroupAndAllPhotosWithThum
   frmMain::Get().pctAlbumList_MouseDown(frmMain::Get().FindGroupButton("Other.lst"), 2, 0, 0, 0);
   ASSERT_EQ(frmMain::Get().GroupClick, "Other");
 
-  D().SetDir1Path(src);
-  D().File1->selectAll();
-  D().cmdAddFile_Click();
+  AddAll(src);
   ASSERT_EQ(D().List1->count(), 6);
   Options(false);
   bool searchShown = false;
