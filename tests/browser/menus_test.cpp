@@ -291,20 +291,6 @@ TEST_F(Menus, SortItemsStayDisabledAndDoNothing) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST_F(Menus, ContentsOpensTheHelpPageOfTheProgramFolder) {
-  std::vector<std::string> opened;
-  const qm::ShellOpener desktop = qm::SetShellOpener([&](const std::string& path) {
-    opened.push_back(path);
-    return 42;
-  });
-  frmMain& f = Shown();
-  QTest::keyClick(&f, Qt::Key_H, Qt::AltModifier);
-  ASSERT_EQ(QApplication::activePopupWidget(), f.mnuHelp);
-  QTest::keyClick(f.mnuHelp, Qt::Key_C);
-  qm::SetShellOpener(desktop);
-  EXPECT_EQ(opened, (std::vector<std::string>{Root() + "/Help/index.html"}));
-}
-
 // While the information box is edited the menus are locked: no key and no right
 // click on the background reaches a command.
 TEST_F(Menus, EditingLocksEveryMenuOfTheBarAndTheHelpPopUp) {
@@ -372,8 +358,22 @@ TEST_F(Menus, ToolbarCaptionsRunTheirButtonsCommands) {
   EXPECT_TRUE(LogEntries().empty());
 }
 
-TEST_F(Menus, ExitByItsKeysUnloadsTheWindow) {
+// Contents and Exit by their keys run their commands: the Help page of the program
+// folder opens, and the window unloads.
+TEST_F(Menus, ContentsAndExitByTheirKeysRunTheirCommands) {
+  std::vector<std::string> opened;
+  const qm::ShellOpener desktop = qm::SetShellOpener([&](const std::string& path) {
+    opened.push_back(path);
+    return 42;
+  });
   frmMain& f = Shown();
+  QTest::keyClick(&f, Qt::Key_H, Qt::AltModifier);
+  ASSERT_EQ(QApplication::activePopupWidget(), f.mnuHelp);
+  QTest::keyClick(f.mnuHelp, Qt::Key_C);
+  qm::SetShellOpener(desktop);
+  EXPECT_EQ(opened, (std::vector<std::string>{Root() + "/Help/index.html"}));
+  CloseByEscape(f);
+
   QTest::keyClick(&f, Qt::Key_F, Qt::AltModifier);
   ASSERT_EQ(QApplication::activePopupWidget(), f.mnuFile);
   QTest::keyClick(f.mnuFile, Qt::Key_X);

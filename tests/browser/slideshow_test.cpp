@@ -189,27 +189,28 @@ TEST_F(SlideShow, InTheWindowEveryPhotoThenTheGrid) {
   EXPECT_TRUE(LogEntries().empty());
 }
 
+// Each step shows in the viewer too; from the current photo or from photo 1, with
+// no failed load before it.
 TEST_F(SlideShow, InFullScreenEveryPhotoIsSeenThereThenTheGrid) {
   frmMain& f = Open(4);
-  f.imgThumbnail_DblClick(1);
-  f.StartSlideShow(Options(true, true));
-  EXPECT_EQ(InViewer(), 3) << "the first step shows in the viewer too";
-  const auto seen = RunToTheEnd(f);
-  EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{4, 4}, {4, 0}}));
-  EXPECT_FALSE(frmFullScreen::IsLoaded());
-  EXPECT_EQ(ViewMode, 0);
-  EXPECT_FALSE(f.imgThumbnail[0]->isHidden());
-}
-
-TEST_F(SlideShow, FullScreenFromTheFirstPhotoWithoutTheCurrentOne) {
-  frmMain& f = Open(3);
-  f.imgThumbnail_DblClick(2);
-  f.StartSlideShow(Options(true, false));
-  EXPECT_EQ(gAlbumState.CurrentImageIndex, 1);
-  EXPECT_EQ(InViewer(), 1);
-  const auto seen = RunToTheEnd(f);
-  EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{2, 2}, {3, 3}, {3, 0}}));
-  EXPECT_TRUE(LogEntries().empty()) << "no failed load before photo 1";
+  const struct {
+    int opened;
+    bool startWithCurrent;
+    int first;
+    std::vector<std::pair<int, int>> seen;
+  } shows[] = {{1, true, 3, {{4, 4}, {4, 0}}}, {2, false, 1, {{2, 2}, {3, 3}, {4, 4}, {4, 0}}}};
+  for (const auto& s : shows) {
+    SCOPED_TRACE(s.opened);
+    f.imgThumbnail_DblClick(s.opened);
+    f.StartSlideShow(Options(true, s.startWithCurrent));
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, s.first);
+    EXPECT_EQ(InViewer(), s.first);
+    EXPECT_EQ(RunToTheEnd(f), s.seen);
+    EXPECT_FALSE(frmFullScreen::IsLoaded());
+    EXPECT_EQ(ViewMode, 0);
+    EXPECT_FALSE(f.imgThumbnail[0]->isHidden());
+  }
+  EXPECT_TRUE(LogEntries().empty());
 }
 
 TEST_F(SlideShow, APhotoThatCannotOpenIsPassedOverWithALogLine) {
