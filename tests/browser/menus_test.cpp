@@ -220,9 +220,8 @@ TEST_F(Menus, PopUpItemsWithAccessKeysAreReachedByThem) {
 
 // The rules run as the menu opens: Alt+F and Alt+E, then look.
 TEST_F(Menus, FileAndEditRulesKeepTheAllPhotosGroupWholeInAnyLetterCase) {
-  Write("Photo_SlideGroups/  all photos  .lst", CrLf({"a.jpg"}));
-  Write("Photo_SlideGroups/  ALL PHOTOS  .lst", CrLf({"a.jpg"}));
-  Write("Photo_SlideGroups/All Photos.lst", CrLf({"a.jpg"}));
+  for (const std::string g : {"  all photos  ", "  ALL PHOTOS  ", "All Photos"})
+    Write("Photo_SlideGroups/" + g + ".lst", CrLf({"a.jpg"}));
   struct Case {
     std::string group;
     bool enabled;
