@@ -76,13 +76,8 @@ protected:
   static int InViewer() { return frmFullScreen::IsLoaded() ? PhotoIn(frmFullScreen::Get().imgFullScreen->picture()) : 0; }
 
   static frmMain::SlideShowOptions Options(bool fullScreen, bool startWithCurrent) {
-    frmMain::SlideShowOptions o;
-    o.IntervalMs = 10;
-    o.FullScreen = fullScreen;
-    o.StartWithCurrent = startWithCurrent;
-    o.Music = false;
-    o.Clips = false;
-    return o;
+    return {.IntervalMs = 10, .FullScreen = fullScreen, .OnlySelected = false,
+            .StartWithCurrent = startWithCurrent, .Music = false, .Clips = false};
   }
   // Lets the real timer run the show until it ends; the photo each tick left in
   // the main window and in the viewer.
@@ -189,8 +184,7 @@ TEST_F(SlideShow, InTheWindowEveryPhotoThenTheGrid) {
   EXPECT_TRUE(LogEntries().empty());
 }
 
-// Each step shows in the viewer too; from the current photo or from photo 1, with
-// no failed load before it.
+// Each step shows in the viewer too, and no load fails before photo 1.
 TEST_F(SlideShow, InFullScreenEveryPhotoIsSeenThereThenTheGrid) {
   frmMain& f = Open(4);
   const struct {
