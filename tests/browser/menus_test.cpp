@@ -220,9 +220,8 @@ TEST_F(Menus, PopUpItemsWithAccessKeysAreReachedByThem) {
 
 // The rules run as the menu opens: Alt+F and Alt+E, then look.
 TEST_F(Menus, FileAndEditRulesKeepTheAllPhotosGroupWholeInAnyLetterCase) {
-  Write("Photo_SlideGroups/  all photos  .lst", CrLf({"a.jpg"}));
-  Write("Photo_SlideGroups/  ALL PHOTOS  .lst", CrLf({"a.jpg"}));
-  Write("Photo_SlideGroups/All Photos.lst", CrLf({"a.jpg"}));
+  for (const std::string g : {"  all photos  ", "  ALL PHOTOS  ", "All Photos"})
+    Write("Photo_SlideGroups/" + g + ".lst", CrLf({"a.jpg"}));
   struct Case {
     std::string group;
     bool enabled;
@@ -289,20 +288,6 @@ TEST_F(Menus, SortItemsStayDisabledAndDoNothing) {
   EXPECT_TRUE(prompter.Prompts().empty());
   EXPECT_EQ(Read("Photo_SlideGroups/Beach.lst"), before);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST_F(Menus, ContentsOpensTheHelpPageOfTheProgramFolder) {
-  std::vector<std::string> opened;
-  const qm::ShellOpener desktop = qm::SetShellOpener([&](const std::string& path) {
-    opened.push_back(path);
-    return 42;
-  });
-  frmMain& f = Shown();
-  QTest::keyClick(&f, Qt::Key_H, Qt::AltModifier);
-  ASSERT_EQ(QApplication::activePopupWidget(), f.mnuHelp);
-  QTest::keyClick(f.mnuHelp, Qt::Key_C);
-  qm::SetShellOpener(desktop);
-  EXPECT_EQ(opened, (std::vector<std::string>{Root() + "/Help/index.html"}));
 }
 
 // While the information box is edited the menus are locked: no key and no right
@@ -372,8 +357,22 @@ TEST_F(Menus, ToolbarCaptionsRunTheirButtonsCommands) {
   EXPECT_TRUE(LogEntries().empty());
 }
 
-TEST_F(Menus, ExitByItsKeysUnloadsTheWindow) {
+// Contents and Exit by their keys run their commands: the Help page of the program
+// folder opens, and the window unloads.
+TEST_F(Menus, ContentsAndExitByTheirKeysRunTheirCommands) {
+  std::vector<std::string> opened;
+  const qm::ShellOpener desktop = qm::SetShellOpener([&](const std::string& path) {
+    opened.push_back(path);
+    return 42;
+  });
   frmMain& f = Shown();
+  QTest::keyClick(&f, Qt::Key_H, Qt::AltModifier);
+  ASSERT_EQ(QApplication::activePopupWidget(), f.mnuHelp);
+  QTest::keyClick(f.mnuHelp, Qt::Key_C);
+  qm::SetShellOpener(desktop);
+  EXPECT_EQ(opened, (std::vector<std::string>{Root() + "/Help/index.html"}));
+  CloseByEscape(f);
+
   QTest::keyClick(&f, Qt::Key_F, Qt::AltModifier);
   ASSERT_EQ(QApplication::activePopupWidget(), f.mnuFile);
   QTest::keyClick(f.mnuFile, Qt::Key_X);

@@ -76,13 +76,8 @@ protected:
   static int InViewer() { return frmFullScreen::IsLoaded() ? PhotoIn(frmFullScreen::Get().imgFullScreen->picture()) : 0; }
 
   static frmMain::SlideShowOptions Options(bool fullScreen, bool startWithCurrent) {
-    frmMain::SlideShowOptions o;
-    o.IntervalMs = 10;
-    o.FullScreen = fullScreen;
-    o.StartWithCurrent = startWithCurrent;
-    o.Music = false;
-    o.Clips = false;
-    return o;
+    return {.IntervalMs = 10, .FullScreen = fullScreen, .OnlySelected = false,
+            .StartWithCurrent = startWithCurrent, .Music = false, .Clips = false};
   }
   // Lets the real timer run the show until it ends; the photo each tick left in
   // the main window and in the viewer.
@@ -189,27 +184,27 @@ TEST_F(SlideShow, InTheWindowEveryPhotoThenTheGrid) {
   EXPECT_TRUE(LogEntries().empty());
 }
 
+// Each step shows in the viewer too, and no load fails before photo 1.
 TEST_F(SlideShow, InFullScreenEveryPhotoIsSeenThereThenTheGrid) {
   frmMain& f = Open(4);
-  f.imgThumbnail_DblClick(1);
-  f.StartSlideShow(Options(true, true));
-  EXPECT_EQ(InViewer(), 3) << "the first step shows in the viewer too";
-  const auto seen = RunToTheEnd(f);
-  EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{4, 4}, {4, 0}}));
-  EXPECT_FALSE(frmFullScreen::IsLoaded());
-  EXPECT_EQ(ViewMode, 0);
-  EXPECT_FALSE(f.imgThumbnail[0]->isHidden());
-}
-
-TEST_F(SlideShow, FullScreenFromTheFirstPhotoWithoutTheCurrentOne) {
-  frmMain& f = Open(3);
-  f.imgThumbnail_DblClick(2);
-  f.StartSlideShow(Options(true, false));
-  EXPECT_EQ(gAlbumState.CurrentImageIndex, 1);
-  EXPECT_EQ(InViewer(), 1);
-  const auto seen = RunToTheEnd(f);
-  EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{2, 2}, {3, 3}, {3, 0}}));
-  EXPECT_TRUE(LogEntries().empty()) << "no failed load before photo 1";
+  const struct {
+    int opened;
+    bool startWithCurrent;
+    int first;
+    std::vector<std::pair<int, int>> seen;
+  } shows[] = {{1, true, 3, {{4, 4}, {4, 0}}}, {2, false, 1, {{2, 2}, {3, 3}, {4, 4}, {4, 0}}}};
+  for (const auto& s : shows) {
+    SCOPED_TRACE(s.opened);
+    f.imgThumbnail_DblClick(s.opened);
+    f.StartSlideShow(Options(true, s.startWithCurrent));
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, s.first);
+    EXPECT_EQ(InViewer(), s.first);
+    EXPECT_EQ(RunToTheEnd(f), s.seen);
+    EXPECT_FALSE(frmFullScreen::IsLoaded());
+    EXPECT_EQ(ViewMode, 0);
+    EXPECT_FALSE(f.imgThumbnail[0]->isHidden());
+  }
+  EXPECT_TRUE(LogEntries().empty());
 }
 
 TEST_F(SlideShow, APhotoThatCannotOpenIsPassedOverWithALogLine) {
