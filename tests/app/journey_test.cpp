@@ -104,11 +104,14 @@ protected:
     return out;
   }
 
-  static int ButtonOf(frmMain& f, const std::string& group) {
-    for (int i = 0; i < 8; ++i)
-      if (!f.pctAlbumList[std::size_t(i)]->isHidden() && f.lbAlbumList[std::size_t(i)]->text().toStdString() == group)
-        return i;
-    return -1;
+  // Clicks the album button showing group; false when none shows it.
+  bool OpenGroup(frmMain& f, const std::string& group) {
+    for (std::size_t i = 0; i < 8; ++i)
+      if (!f.pctAlbumList[i]->isHidden() && f.lbAlbumList[i]->text().toStdString() == group) {
+        Click(f.pctAlbumList[i]);
+        return true;
+      }
+    return false;
   }
 
   const Names photos = {"harbour.jpg", "hill.jpg", "lake.jpg", "market.jpg", "tower.jpg"};
@@ -144,9 +147,7 @@ TEST_F(Journey, ImportSearchReorderLinkExportAndStartAgain) {
   EXPECT_EQ(Read("Photo_SlideGroups/Journey.lst"), CrLf(photos));
 
   // The first photo dragged behind the last.
-  const int journey = ButtonOf(f, "Journey");
-  ASSERT_GE(journey, 0);
-  Click(f.pctAlbumList[std::size_t(journey)]);
+  ASSERT_TRUE(OpenGroup(f, "Journey"));
   ASSERT_EQ(gAlbumState.CurrentGroupName, "Journey");
   QWidget* first = f.imgThumbnail[0];
   const QRect last = f.imgThumbnail[4]->geometry();
@@ -202,10 +203,7 @@ TEST_F(Journey, ImportSearchReorderLinkExportAndStartAgain) {
   ASSERT_EQ(Main(), -1);
   EXPECT_EQ(Kept(), before);
   EXPECT_EQ(Read("Photo_SlideGroups/  All Photos  .lst"), CrLf(photos));
-  frmMain& again = frmMain::Get();
-  const int button = ButtonOf(again, "Journey");
-  ASSERT_GE(button, 0);
-  Click(again.pctAlbumList[std::size_t(button)]);
+  ASSERT_TRUE(OpenGroup(frmMain::Get(), "Journey"));
   EXPECT_EQ(Names(PhotoNames.begin() + 1, PhotoNames.end()), reordered);
   EXPECT_EQ(prompter.Unexpected(), 0);
 }

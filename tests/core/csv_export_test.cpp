@@ -10,6 +10,7 @@ namespace {
 class CsvExport : public TempArchive {
 protected:
   std::string Csv() const { return Path("out/" + kCsvFileName); }
+  std::string CsvText() const { return Read("out/" + kCsvFileName); }
   void SetUp() override {
     TempArchive::SetUp();
     Write("out/.keep", "");
@@ -43,7 +44,7 @@ TEST_F(CsvExport, NewFileGetsTheHeaderThenOneRecordALineByteForByte) {
   Write("Photo_Info/b.jpg.info", "Title=Plain\r\nYEAR=1\nYEAR =2\rYEAR=2001\r\n=EVENT\r\nno equals sign");
   ASSERT_TRUE(AppendCsvRecord("a.jpg.info", Csv()));
   ASSERT_TRUE(AppendCsvRecord("b.jpg.info", Csv()));
-  EXPECT_EQ(Read("out/" + kCsvFileName),
+  EXPECT_EQ(CsvText(),
             kHeader +
                 "a.jpg.info,Trip,a=b,\"Bo \"\"Big\"\" Berg\",Ann, Coast ,\"Beach, Sunset\",1999,640,480\r\n"
                 "b.jpg.info,,,,,,Plain,2001,,\r\n");
@@ -53,7 +54,7 @@ TEST_F(CsvExport, AppendingToAnEarlierFileWritesNoSecondHeader) {
   Write("out/" + kCsvFileName, kHeader + "old.jpg.info,,,,,,,,,\r\n");
   Write("Photo_Info/c,d.jpg.info", "TITLE=T\r\n");
   ASSERT_TRUE(AppendCsvRecord("c,d.jpg.info", Csv()));
-  EXPECT_EQ(Read("out/" + kCsvFileName), kHeader + "old.jpg.info,,,,,,,,,\r\n\"c,d.jpg.info\",,,,,,T,,,\r\n");
+  EXPECT_EQ(CsvText(), kHeader + "old.jpg.info,,,,,,,,,\r\n\"c,d.jpg.info\",,,,,,T,,,\r\n");
 }
 
 TEST_F(CsvExport, AFailureWritesNothingAndSaysWhy) {
@@ -74,7 +75,7 @@ TEST_F(CsvExport, EveryRecordHasTenFields) {
   for (const char* key : kCsvKeys) info += std::string(key) + "=x,\"y\"\r\n";
   Write("Photo_Info/q.jpg.info", info);
   ASSERT_TRUE(AppendCsvRecord("q.jpg.info", Csv()));
-  const std::string record = Read("out/" + kCsvFileName).substr(kHeader.size());
+  const std::string record = CsvText().substr(kHeader.size());
   // Outside quotes, the commas split the record into exactly ten fields.
   int fields = 1;
   bool quoted = false;
@@ -90,7 +91,7 @@ TEST_F(CsvExport, AnyBytesPassThroughAsTheyStand) {
   const std::string longValue(2'000'000, 'x');
   Write("Photo_Info/z.jpg.info", "TITLE=" + odd + "\rYEAR=" + longValue + "\n\xff=\r\n=\r\n");
   ASSERT_TRUE(AppendCsvRecord("z.jpg.info", Csv()));
-  EXPECT_EQ(Read("out/" + kCsvFileName), kHeader + "z.jpg.info,,,,,," + odd + "," + longValue + ",,\r\n");
+  EXPECT_EQ(CsvText(), kHeader + "z.jpg.info,,,,,," + odd + "," + longValue + ",,\r\n");
 }
 
 }  // namespace

@@ -56,8 +56,7 @@ TEST_F(ExportTest, DesignDefaultsCopyThePhotosAndNothingElse) {
 }
 
 TEST_F(ExportTest, ThumbnailsGoUnderTnAndInformationFilesAsThemselves) {
-  AddFull("beach.jpg");
-  Group({"beach.jpg"}, {"beach.jpg"});
+  FullGroup({"beach.jpg"});
   frmExport& f = Open();
   Set(f, {.photo = false, .thumb = true, .info = true, .csv = false});
   EXPECT_TRUE(Export(f).empty());
@@ -78,10 +77,8 @@ TEST_F(ExportTest, ALinkedPhotoIsCopiedFromItsOwnPlaceUnderItsPhotoName) {
 }
 
 TEST_F(ExportTest, CsvRecordsFollowTheListAndAppendKeepsTheEarlierOnes) {
-  AddFull("a.jpg");
-  AddFull("b.jpg");
+  FullGroup({"b.jpg", "a.jpg"});
   Write("Photo_Info/b.jpg.info", CrLf({"PhotoPath=\\Photos\\b.jpg", "TITLE=Beach, Sunset", "EVENT=Trip"}));
-  Group({"b.jpg", "a.jpg"}, {"a.jpg", "b.jpg"});
   frmExport& f = Open();
   Set(f, {.photo = false, .info = true});
   EXPECT_TRUE(Export(f).empty());
@@ -109,10 +106,7 @@ TEST_F(ExportTest, WithNothingSelectedOnlyTheEarlierCsvFileGoes) {
 }
 
 TEST_F(ExportTest, CancelDuringTheThirdOfTenStopsAfterIt) {
-  std::vector<std::string> names;
-  for (int i = 1; i <= 10; ++i) names.push_back("p" + std::to_string(i) + ".jpg");
-  for (const auto& n : names) AddFull(n);
-  Group(names, names);
+  const auto names = NumberedGroup(10);
   frmExport& f = Open();
   Set(f, {.thumb = true, .info = true});
   bool clicked = false;
@@ -125,18 +119,15 @@ TEST_F(ExportTest, CancelDuringTheThirdOfTenStopsAfterIt) {
   });
   EXPECT_TRUE(Export(f).empty());
   EXPECT_EQ(captionWhileRunning, "Cancel");
-  for (int i = 1; i <= 10; ++i) {
-    const std::string& n = names[size_t(i - 1)];
-    EXPECT_EQ(OutHas(n) && OutHas("tn_" + n), i <= 3) << n;
-  }
+  for (size_t i = 0; i < names.size(); ++i)
+    EXPECT_EQ(OutHas(names[i]) && OutHas("tn_" + names[i]), i < 3) << names[i];
   EXPECT_EQ(qm::ReadTextLines(Dest() + "/" + kCsvFileName).size(), 5u);
   EXPECT_EQ(f.lbProgress->text(), "Done");
   EXPECT_EQ(f.cmdExport->text(), "Export");
 }
 
 TEST_F(ExportTest, ProgressBarFillsTheTrackAtTheLastPhoto) {
-  for (const char* n : {"a.jpg", "b.jpg"}) AddFull(n);
-  Group({"a.jpg", "b.jpg"}, {"a.jpg", "b.jpg"});
+  FullGroup({"a.jpg", "b.jpg"});
   frmExport& f = Open();
   std::vector<int> widths;
   AtEveryYield watch([&] {

@@ -17,8 +17,7 @@ bool NoTempFiles(const std::string& folder) {
 }
 
 TEST_F(ExportTest, ADestinationInsideTheArchiveIsRefusedBeforeAnythingIsDeleted) {
-  AddFull("a.jpg");
-  Group({"a.jpg"}, {"a.jpg"});
+  FullGroup({"a.jpg"});
   std::filesystem::create_directory_symlink(Path("Photos"), Path("photos-link"));
   for (const std::string rel : {"Photos", "Photo_Thumbnails", "Photo_Info", "photos-link"}) {
     Write(rel + "/" + kCsvFileName, "must stay");
@@ -39,10 +38,9 @@ TEST_F(ExportTest, ADestinationInsideTheArchiveIsRefusedBeforeAnythingIsDeleted)
 
 TEST_F(ExportTest, APhotoKeptAtTheDestinationFileIsRefused) {
   // b.jpg lives in the destination itself, under the name a.jpg's copy would take.
-  AddFull("a.jpg");
+  FullGroup({"a.jpg"});
   Write("out/a.jpg", "the archive's own photo b");
   Write("Photo_Info/b.jpg.info", CrLf({"PhotoPath=" + Dest() + "/a.jpg"}));
-  Group({"a.jpg"}, {"a.jpg"});
   frmExport& f = Open();
   const auto texts = Export(f, 1);
   ASSERT_EQ(texts.size(), 1u);
@@ -56,9 +54,7 @@ TEST_F(ExportTest, APhotoKeptAtTheDestinationFileIsRefused) {
 }
 
 TEST_F(ExportTest, AFailedCopyKeepsTheEarlierOne) {
-  AddFull("a.jpg");
-  AddFull("b.jpg");
-  Group({"a.jpg", "b.jpg"}, {"a.jpg", "b.jpg"});
+  FullGroup({"a.jpg", "b.jpg"});
   Write("out/a.jpg", "earlier a");
   Write("out/tn_b.jpg", "earlier thumbnail b");
   qm::DeleteFile(Path("Photos/a.jpg"));
@@ -83,8 +79,7 @@ TEST_F(ExportTest, AFailedCopyKeepsTheEarlierOne) {
 }
 
 TEST_F(ExportTest, EarlierInformationExportsStayUnlessThisExportWritesThem) {
-  AddFull("a.jpg");
-  Group({"a.jpg"}, {"a.jpg"});
+  FullGroup({"a.jpg"});
   Write("out/" + kCsvFileName, "earlier csv");
   Write("out/a.jpg.info", "earlier info");
   Write("out/tn_a.jpg", "earlier thumbnail");
@@ -105,8 +100,7 @@ TEST_F(ExportTest, EarlierInformationExportsStayUnlessThisExportWritesThem) {
 }
 
 TEST_F(ExportTest, ARefusedWriteEndsAtTheFirstThumbnailAndSaysSo) {
-  for (const char* n : {"a.jpg", "b.jpg"}) AddFull(n);
-  Group({"a.jpg", "b.jpg"}, {"a.jpg", "b.jpg"});
+  FullGroup({"a.jpg", "b.jpg"});
   frmExport& f = Open();
   Set(f, {.thumb = true});
   ReadOnlyFolder locked(Dest());
@@ -120,8 +114,7 @@ TEST_F(ExportTest, ARefusedWriteEndsAtTheFirstThumbnailAndSaysSo) {
 }
 
 TEST_F(ExportTest, OtherFailuresNameTheFileAndSkippedRecordsAreListed) {
-  AddFull("a.jpg");
-  AddFull("c.jpg");
+  for (const char* n : {"a.jpg", "c.jpg"}) AddFull(n);
   Group({"a.jpg", "gone.jpg", "c.jpg"}, {"a.jpg", "gone.jpg", "c.jpg"});
   frmExport& f = Open();
   Set(f, {.info = true});
@@ -142,10 +135,7 @@ TEST_F(ExportTest, OtherFailuresNameTheFileAndSkippedRecordsAreListed) {
 }
 
 TEST_F(ExportTest, ClosingTheWindowDuringAnExportStopsItAfterThePhotoInHand) {
-  std::vector<std::string> names;
-  for (int i = 1; i <= 6; ++i) names.push_back("p" + std::to_string(i) + ".jpg");
-  for (const auto& n : names) AddFull(n);
-  Group(names, names);
+  NumberedGroup(6);
   // By the close box, and by Escape.
   for (const bool escape : {false, true}) {
     std::filesystem::remove_all(Dest());

@@ -53,6 +53,18 @@ protected:
     thumb.fill(Qt::darkCyan);
     Write("Photo_Thumbnails/" + name, EncodedImage(thumb, "BMP"));
   }
+  // Full photos named p1.jpg .. pN.jpg, all of them the loaded group, all selected.
+  std::vector<std::string> NumberedGroup(int n) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= n; ++i) names.push_back("p" + std::to_string(i) + ".jpg");
+    FullGroup(names);
+    return names;
+  }
+  // Full photos, all of them the loaded group, all selected.
+  void FullGroup(const std::vector<std::string>& names) {
+    for (const auto& n : names) AddFull(n);
+    Group(names, names);
+  }
   // The loaded group's photos, the listed ones selected.
   static void Group(const std::vector<std::string>& names, const std::vector<std::string>& selected) {
     PhotoNames = {""};
