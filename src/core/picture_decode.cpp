@@ -132,8 +132,11 @@ void ShareMemoryPools() {
 Header ReadHeader(QIODevice& device) {
   Header h;
   device.seek(0);
-  const QByteArray start = device.peek(3);
-  if (start.size() == 3 && uchar(start[0]) == 0xFF && uchar(start[1]) == 0xD8 && uchar(start[2]) == 0xFF) {
+  // The JPEG library takes FF D8 as a start and skips stray bytes before the next
+  // marker, so every such file is judged by our own parser, never by Qt's reader,
+  // whose answers after a failed header read are unset.
+  const QByteArray start = device.peek(2);
+  if (start.size() == 2 && uchar(start[0]) == 0xFF && uchar(start[1]) == 0xD8) {
     h.jpeg = true;
     h.format = "jpeg";
     if (!ParseJpeg(device, h)) h.size = QSize();
@@ -146,9 +149,12 @@ Header ReadHeader(QIODevice& device) {
     h.format = reader.format();
     if (!h.format.isEmpty()) {
       h.size = reader.size();
-      const QImage::Format f = reader.imageFormat();
+      // Nothing a handler says after it failed to read the size is trusted.
+      const QImage::Format f = h.size.isValid() ? reader.imageFormat() : QImage::Format_Invalid;
       // An unknown layout may be sixteen bits a channel.
-      h.bytesPerPixel = f == QImage::Format_Invalid ? 8 : std::max(4, QImage::toPixelFormat(f).bitsPerPixel() / 8);
+      h.bytesPerPixel = f <= QImage::Format_Invalid || f >= QImage::NImageFormats
+                            ? 8
+                            : std::max(4, QImage::toPixelFormat(f).bitsPerPixel() / 8);
     }
   }
   device.seek(0);

@@ -10,6 +10,8 @@
 #include <cstdlib>
 
 #include "core/modquillmont.h"
+#include "core/picture_decode.h"
+#include "core/slideshow_rules.h"
 #include "core/thumbnail_maker.h"
 #include "core/viewer_rules.h"
 #include "platform/files.h"
@@ -123,6 +125,25 @@ TEST_F(ThumbnailPictureTest, UnreadablePicturesGiveABlankBox) {
     EXPECT_EQ(thumb.size(), BlankThumbnailSize());
     EXPECT_EQ(thumb.pixel(0, 0), qRgb(10, 20, 30));
     EXPECT_EQ(thumb.pixel(99, 99), qRgb(10, 20, 30));
+  }
+}
+
+TEST_F(ThumbnailPictureTest, StartOfAJpegWithoutAFrameIsAnInvalidPictureEverywhere) {
+  // Qt's JPEG reader claims these by their first two bytes and then fails to read a size.
+  const std::string files[] = {std::string("\xFF\xD8\x00hello, not a picture", 23),
+                               std::string("\xFF\xD8") + std::string(4000, 'z'), std::string("\xFF\xD8", 2)};
+  for (const std::string& bytes : files) {
+    Write("Photos/odd.jpg", bytes);
+    QFile file;
+    ASSERT_TRUE(pictures::OpenPictureFile(file, Path("Photos/odd.jpg")));
+    const pictures::Header h = pictures::ReadHeader(file);
+    EXPECT_TRUE(h.jpeg);
+    EXPECT_FALSE(h.size.isValid());
+    EXPECT_FALSE(LoadThumbnailPicture(Path("Photos/odd.jpg")).loaded);
+    EXPECT_THROW(viewer::ReadPicture(Path("Photos/odd.jpg"), [](QSize) { return 8; }, std::int64_t(64) << 20),
+                 qm::RuntimeError);
+    EXPECT_THROW(slideshow::ReadPictureFor(Path("Photos/odd.jpg"), QSize(1920, 1080), std::int64_t(64) << 20),
+                 qm::RuntimeError);
   }
 }
 
