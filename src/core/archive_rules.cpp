@@ -110,7 +110,7 @@ std::string NumberedName(const std::string& name, int n) {
   return name.substr(0, at) + " (" + std::to_string(n) + ")" + name.substr(at);
 }
 
-bool SetAsideFile(const std::string& folder, const std::string& name) {
+bool CopyAsideFile(const std::string& folder, const std::string& name, std::string* madeCopy) {
   const std::string removed = folder + "Removed/";
   const std::string from = folder + name;
   if (!qm::FolderExists(removed)) qm::ResumeNext([&] { qm::MakeFolder(removed); });
@@ -120,19 +120,20 @@ bool SetAsideFile(const std::string& folder, const std::string& name) {
     for (int n = 1;; ++n) {
       to = removed + NumberedName(name, n);
       if (!IsThere(to)) break;
-      if (qm::SameFileContents(to, from)) {
-        qm::DeleteFile(from);
-        return true;
-      }
+      if (qm::SameFileContents(to, from)) return true;
     }
     qm::CopyFileSafely(from, to, true);
-    // The original goes only once the copy holds the same bytes.
-    if (!qm::SameFileContents(to, from)) return false;
-    qm::DeleteFile(from);
-    return true;
+    if (madeCopy) *madeCopy = to;
+    return qm::SameFileContents(to, from);
   } catch (const qm::RuntimeError&) {
     return false;
   }
+}
+
+bool SetAsideFile(const std::string& folder, const std::string& name) {
+  // The original goes only once the copy holds the same bytes.
+  if (!CopyAsideFile(folder, name)) return false;
+  return qm::ResumeNext([&] { qm::DeleteFile(folder + name); });
 }
 
 bool SetAsideInfoFile(const std::string& name) { return SetAsideFile(InfoFolder, name); }

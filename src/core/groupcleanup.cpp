@@ -40,8 +40,9 @@ bool Create_AllPhotos_Group(const std::string& GroupFile) {
   return qm::ResumeNext([&] { qm::WriteTextLinesAtomically(SlideGroupsFolder + GroupFile, lines); });
 }
 
-void RemoveMissingPhotosFromGroup() {
+std::vector<std::string> RemoveMissingPhotosFromGroup() {
   qm::SetScreenPointer(qm::Pointer::Hourglass);
+  std::vector<std::string> notCleaned;
 
   // A photo usually stands in several groups; measure its information file once.
   // Only "file not found" drops a line: a file that cannot be looked up for
@@ -70,11 +71,15 @@ void RemoveMissingPhotosFromGroup() {
     groups.Refresh();
   } catch (const qm::RuntimeError& e) {
     LogError("RemoveMissingPhotosFromGroup", e);
+    notCleaned.push_back(SlideGroupsFolder);
   }
   for (int i = 0; i < groups.ListCount(); ++i) {
     const std::string path = SlideGroupsFolder + groups.List(i);
     std::vector<std::string> lines;
-    if (!qm::ResumeNext([&] { lines = qm::ReadTextLines(path); })) continue;
+    if (!qm::ResumeNext([&] { lines = qm::ReadTextLines(path); })) {
+      notCleaned.push_back(path);
+      continue;
+    }
 
     std::vector<std::string> kept;
     kept.reserve(lines.size());
@@ -83,7 +88,7 @@ void RemoveMissingPhotosFromGroup() {
     if (kept.size() == lines.size()) continue;  // nothing to drop: leave the file untouched
 
     // A failed rewrite leaves the group as it was.
-    qm::ResumeNext([&] { qm::WriteTextLinesAtomically(path, kept); });
+    if (!qm::ResumeNext([&] { qm::WriteTextLinesAtomically(path, kept); })) notCleaned.push_back(path);
   }
   // One line for the lot, so an unreadable folder does not flood the log.
   if (failures > 0)
@@ -91,4 +96,5 @@ void RemoveMissingPhotosFromGroup() {
              firstFailure + (failures > 1 ? "; " + std::to_string(failures) + " photos kept unchecked" : "; kept"));
 
   qm::SetScreenPointer(qm::Pointer::Default);
+  return notCleaned;
 }
