@@ -108,11 +108,17 @@ void MessageDialog::FitText() {
   const int maxWidth = std::max(fm.averageCharWidth() * 20, std::min(fm.averageCharWidth() * kWrapChars,
                                                                      avail.width() / 2 - scrollBar));
 
-  QTextDocument* doc = text_->document();
-  doc->setTextWidth(-1);
-  const int width = std::clamp(int(doc->idealWidth()) + 1, fm.averageCharWidth() * 20, maxWidth);
-  doc->setTextWidth(width);
-  const int textHeight = int(doc->size().height()) + 1;
+  // Measured on a copy: the view's own document wraps at the view's width.
+  QTextDocument doc;
+  doc.setDefaultFont(text_->font());
+  doc.setDocumentMargin(text_->document()->documentMargin());
+  QTextOption wrap = doc.defaultTextOption();
+  wrap.setWrapMode(text_->wordWrapMode());
+  doc.setDefaultTextOption(wrap);
+  doc.setPlainText(text_->toPlainText());
+  const int width = std::clamp(int(doc.idealWidth()) + 1, fm.averageCharWidth() * 20, maxWidth);
+  doc.setTextWidth(width);
+  const int textHeight = int(doc.size().height()) + 1;
 
   const QMargins margins = layout()->contentsMargins();
   const int buttonsHeight = buttons_->sizeHint().height() + layout()->spacing();

@@ -46,7 +46,7 @@ TEST(MessageBox, AnyTextFitsTheScreenAndScrollsInsideTheBox) {
     bool scrolls;
   } cases[] = {
       {"Short.", false},
-      {std::string(2000, 'x') + ".jpg", true},  // one long name without blanks
+      {std::string(20000, 'x') + ".jpg", true},  // one long name without blanks
       {[] {
          std::string s = "Many lines:\r\r";
          for (int i = 0; i < 400; ++i) s += "line " + std::to_string(i) + "\r";
