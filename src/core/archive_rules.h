@@ -25,6 +25,10 @@ std::string LinkForPhotoInFolder(const std::string& fileName);
 // next free numbered name ("a.jpg (2).info"). The original is deleted only after
 // its copy is verified. False when it stays in place.
 bool SetAsideFile(const std::string& folder, const std::string& name);
+// The verified copy SetAsideFile makes, the original left in place: an identical
+// copy there already serves. Returns the copy made now ("" when one was there);
+// throws qm::RuntimeError when none could be made.
+std::string CopyIntoRemoved(const std::string& folder, const std::string& name);
 bool SetAsideInfoFile(const std::string& name);
 // name with " (n)" before its extension; n of 1 or less is the name itself.
 std::string NumberedName(const std::string& name, int n);
