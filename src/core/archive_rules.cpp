@@ -110,21 +110,30 @@ std::string NumberedName(const std::string& name, int n) {
   return name.substr(0, at) + " (" + std::to_string(n) + ")" + name.substr(at);
 }
 
-bool CopyAsideFile(const std::string& folder, const std::string& name, std::string* madeCopy) {
+std::string CopyIntoRemoved(const std::string& folder, const std::string& name) {
   const std::string removed = folder + "Removed/";
   const std::string from = folder + name;
   if (!qm::FolderExists(removed)) qm::ResumeNext([&] { qm::MakeFolder(removed); });
+  // Files are compared a chunk at a time: a clip of gigabytes is never held whole.
+  std::string to;
+  for (int n = 1;; ++n) {
+    to = removed + NumberedName(name, n);
+    if (!IsThere(to)) break;
+    if (qm::SameFileContents(to, from)) return "";
+  }
+  qm::CopyFileSafely(from, to, true);
+  if (!qm::SameFileContents(to, from)) {
+    qm::ResumeNext([&] { qm::DeleteFile(to); });
+    throw qm::RuntimeError(qm::ErrPathFileAccess);
+  }
+  return to;
+}
+
+bool CopyAsideFile(const std::string& folder, const std::string& name, std::string* madeCopy) {
   try {
-    // Files are compared a chunk at a time: a clip of gigabytes is never held whole.
-    std::string to;
-    for (int n = 1;; ++n) {
-      to = removed + NumberedName(name, n);
-      if (!IsThere(to)) break;
-      if (qm::SameFileContents(to, from)) return true;
-    }
-    qm::CopyFileSafely(from, to, true);
+    const std::string to = CopyIntoRemoved(folder, name);
     if (madeCopy) *madeCopy = to;
-    return qm::SameFileContents(to, from);
+    return true;
   } catch (const qm::RuntimeError&) {
     return false;
   }

@@ -25,10 +25,12 @@ std::string LinkForPhotoInFolder(const std::string& fileName);
 // next free numbered name ("a.jpg (2).info"). The original is deleted only after
 // its copy is verified. False when it stays in place.
 bool SetAsideFile(const std::string& folder, const std::string& name);
-// The first half of SetAsideFile: the verified copy in folder + "Removed/", the
-// original left in place. True when such a copy is there (an identical earlier one
-// counts); madeCopy, when given, receives the path of a copy made by this call,
-// also when its check failed.
+// The verified copy SetAsideFile makes, the original left in place: an identical
+// copy there already serves. Returns the copy made now ("" when one was there);
+// throws qm::RuntimeError when none could be made.
+std::string CopyIntoRemoved(const std::string& folder, const std::string& name);
+// CopyIntoRemoved as a truth value: true when a verified copy is there; madeCopy,
+// when given, receives the path of a copy made by this call.
 bool CopyAsideFile(const std::string& folder, const std::string& name, std::string* madeCopy = nullptr);
 bool SetAsideInfoFile(const std::string& name);
 // name with " (n)" before its extension; n of 1 or less is the name itself.

@@ -281,7 +281,7 @@ void CopyFile(const std::string& from, const std::string& to) {
   if (::close(fd) != 0) ThrowFor(to, errno);
 }
 
-void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime) {
+std::string CopyToTempBeside(const std::string& from, const std::string& to, bool keepTime) {
   std::int64_t srcTime = keepTime ? FileDateTime(from) : 0;
   std::string tmp;
   int fd = MakeTempBeside(to, tmp);
@@ -302,9 +302,19 @@ void CopyFileSafely(const std::string& from, const std::string& to, bool keepTim
     if (FileLen(tmp) != copied) throw RuntimeError(ErrPathFileAccess);
     ::chmod(tmp.c_str(), NewFileMode());
     if (keepTime && !SetFileModified(tmp, srcTime)) throw RuntimeError(ErrPathFileAccess);
-    RenameFile(tmp, to);
+    return tmp;
   } catch (...) {
     if (fd >= 0) ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
+  }
+}
+
+void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime) {
+  const std::string tmp = CopyToTempBeside(from, to, keepTime);
+  try {
+    RenameFile(tmp, to);
+  } catch (...) {
     ::unlink(tmp.c_str());
     throw;
   }

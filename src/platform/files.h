@@ -45,6 +45,9 @@ void CopyFile(const std::string& from, const std::string& to);
 // length, optionally gives it the source's last-write time, then renames it into
 // place, so the destination is never left half written.
 void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime);
+// The first half of CopyFileSafely: the checked copy in a temporary file beside
+// to, whose name it returns; the caller renames it into place or deletes it.
+std::string CopyToTempBeside(const std::string& from, const std::string& to, bool keepTime);
 
 std::string ReadFileBytes(const std::string& path);
 // Whether two files hold the same bytes, compared a chunk at a time.
