@@ -229,7 +229,8 @@ void frmMain::ShowInfoLabels() {
     const std::string& name = EditTarget.PhotoName;
     // A label lays out all of its text, however little of it shows.
     auto shown = [](const std::string& value) { return QString::fromStdString(ShownValue(value)); };
-    lbTitle->setText(shown(s.Title));
+    // Centred, a title wider than its label would show its middle: its start shows.
+    lbTitle->setText(lbTitle->fontMetrics().elidedText(shown(s.Title), Qt::ElideRight, lbTitle->width()));
     const std::string* values[] = {&s.Year, &s.Place, &s.Event, &s.People, &s.Photographer, &s.Keywords, &name};
     for (std::size_t k = 0; k < lbInfo.size(); ++k) lbInfo[k]->setText(shown(*values[k]));
     const bool clip = !name.empty() && qm::FileExists(AudioFolder + name + ".wav");

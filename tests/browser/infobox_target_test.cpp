@@ -215,7 +215,10 @@ TEST_F(EditTarget, AValueTooLongToHoldIsShownShortAndNeverWrittenBackCut) {
 
   f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
   EXPECT_EQ(f.lbInfo[1]->text(), "Dock");
-  EXPECT_EQ(f.lbTitle->text(), QString::fromStdString(huge.substr(0, kShownValueLength)) + QChar(0x2026));
+  // The start of the title, as much as the label shows.
+  const QString title = f.lbTitle->text();
+  EXPECT_TRUE(title.startsWith("ttt") && title.endsWith(QChar(0x2026))) << title.size();
+  EXPECT_LE(f.lbTitle->fontMetrics().horizontalAdvance(title), f.lbTitle->width());
   const std::string refusal = "Unable to read the photo information from " + Path(InfoOf("p2.jpg")) + ". It cannot be edited.";
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   f.cmdEditPhotoInfo->click();
