@@ -41,7 +41,9 @@ std::string GetPhotoLink(const std::string& InfoName) {
     // Only the first link line counts, so the walk stops there: a large file is
     // never held whole.
     std::optional<std::string> link;
-    qm::ForEachTextLine(infoPath, [&](const std::string& line) {
+    // A link cut at the reader's bound is longer than any path, so it names no
+    // file, as a damaged link does.
+    qm::ForEachTextLine(infoPath, [&](const std::string& line, bool) {
       if (qm::ToUpperAscii(line.substr(0, kLinkKey.size())) != kLinkKey) return true;
       // The value starts after "PhotoPath" and its separator, whatever that is.
       link = line.size() > kLinkKey.size() + 1 ? line.substr(kLinkKey.size() + 1) : "";

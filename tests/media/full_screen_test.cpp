@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <functional>
 #include <optional>
 
@@ -19,6 +20,7 @@
 #include "media/modDirectShow.h"
 #include "platform/runtime_error.h"
 #include "support/mjpeg_avi.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -276,6 +278,45 @@ TEST_F(FullScreen, AClipPlaysInANearlyFullBoxAndGoesBackToTheMainWindowOnClosing
   EXPECT_FALSE(frmFullScreen::IsLoaded());
   EXPECT_FALSE(VideoIsOpen());
   EXPECT_FALSE(VideoPlaying);
+}
+
+// One look at a damaged clip in full screen opens it three times (the main window,
+// the viewer, back again); the log tells of it once a look.
+TEST_F(FullScreen, ADamagedClipLookedAtInFullScreenIsLoggedOnce) {
+  QImage frame(160, 120, QImage::Format_RGB32);
+  frame.fill(Qt::red);
+  Write("Photos/good.avi", MjpegAviBytes(std::vector<QImage>(20, frame), 10));
+  Write("Photos/damaged.avi", "RIFF\x10\0\0\0AVI LIST junk that is no clip");
+  for (const char* name : {"damaged.avi", "good.avi"}) WriteInfo(name);
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"damaged.avi", "good.avi"}));
+  frmMain& f = frmMain::Get();
+  const std::string told = "The clip cannot be played: " + Path("Photos/damaged.avi");
+  auto lines = [&] {
+    int n = 0;
+    for (const std::string& l : LogEntries()) n += l.find(told) != std::string::npos;
+    return n;
+  };
+  auto settle = [] {
+    for (int k = 0; k < 30; ++k) {
+      QApplication::processEvents();
+      QThread::msleep(10);
+    }
+  };
+
+  f.imgThumbnail_DblClick(0);
+  ASSERT_TRUE(WaitUntil([&] { return lines() == 1; }));
+  f.cmdFullScreen_Click();
+  settle();
+  Key(Qt::Key_Escape);
+  settle();
+  ASSERT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_EQ(lines(), 1);
+
+  // Another look, after another clip, is told again.
+  f.NextPhoto();
+  ASSERT_TRUE(WaitUntil([] { return VideoDuration > 0; }));
+  f.PrevPhoto();
+  EXPECT_TRUE(WaitUntil([&] { return lines() == 2; }));
 }
 
 }  // namespace

@@ -226,4 +226,18 @@ TEST_F(VideoTest, WithoutASoundDeviceClipsPlayAndTheLogSaysSoOnce) {
   qm::sound::PretendNoAudioDevice(false);
 }
 
+// Names are bytes: a clip whose name is not UTF-8 plays, its length becomes known,
+// and its first frame makes its thumbnail.
+TEST_F(VideoTest, AClipNamedInLatin1PlaysAndGivesItsFirstFrame) {
+  frmMain& f = frmMain::Get();
+  const std::string clip = Clip("s\xe9" "ance.avi", 25);
+  OpenAndLoad(clip, f.picVideoWindow);
+  EXPECT_EQ(VideoDuration, 2.5);
+  EXPECT_EQ(VideoFileName, clip);
+  VideoCommand("play");
+  EXPECT_TRUE(WaitUntil([] { return Player().mediaStatus() == QMediaPlayer::EndOfMedia; }));
+  EXPECT_FALSE(GrabFirstFrame(clip, 5000).isNull());
+  EXPECT_FALSE(LogHas("The clip cannot be played"));
+}
+
 }  // namespace
