@@ -205,6 +205,11 @@ void ThumbnailSeeds() {
   Put("thumbnail", "exif-ifd-past-end.jpg", WithExif(jpeg, std::string("MM\0\x2A\xFF\xFF\xFF\xF0", 8)));
   Put("thumbnail", "exif-segment-past-end.jpg", WithExif(jpeg, Tiff(1, OrientationEntry(6)), 0xFFFF).substr(0, 60));
   Put("thumbnail", "exif-quarter-back.jpg", WithExif(Encoded(120, 90, "JPEG"), Tiff(1, OrientationEntry(8))));
+  // A JPEG's start marker and nothing a reader can use after it.
+  Put("thumbnail", "soi-then-text.jpg", std::string("\xFF\xD8\0hello, not a picture", 23));
+  std::string counting("\xFF\xD8");
+  for (int i = 0; i < 765; ++i) counting += char(i % 255);
+  Put("thumbnail", "soi-then-bytes.jpg", counting);
   Put("thumbnail", "empty.jpg", "");
   Put("thumbnail", "text.jpg", "not a picture\r\n");
 }
