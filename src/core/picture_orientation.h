@@ -13,11 +13,11 @@ namespace pictures {
 
 // A quarter turn (5 to 8) swaps the sides.
 inline bool SwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
-// The size shown of stored pixels of a size, and the stored size of an upright one.
+// The size shown of stored pixels of a size (and, the swap being its own undoing,
+// the stored size of an upright one).
 inline QSize UprightSize(QSize stored, int orientation) {
   return SwapsSides(orientation) ? stored.transposed() : stored;
 }
-inline QSize StoredSize(QSize upright, int orientation) { return UprightSize(upright, orientation); }
 
 // The orientation an APP1 segment's content gives: 0 when it is no EXIF block (an
 // XMP packet, say), 1 when the block names none or makes no sense. Only the first

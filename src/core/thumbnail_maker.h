@@ -44,7 +44,7 @@ struct ThumbnailPlan {
   std::string path;
   pictures::Header header;
   int eighths = 8;         // a JPEG's decode scale, n/8
-  QSize request;           // the size asked of the reader; invalid: whole size
+  QSize request;           // the size asked of the reader, as stored; invalid: whole size
   std::int64_t bytes = 0;  // memory the decode takes at most; 0 when nothing is decoded
 };
 // A JPEG is decoded at the smallest n/8 that still gives twice the thumbnail (the
