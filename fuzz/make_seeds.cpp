@@ -54,6 +54,25 @@ std::string JpegClaiming(std::string jpeg, int w, int h) {
   return jpeg;
 }
 
+// A JPEG with an EXIF segment holding tiff right after its start marker; the
+// segment's length says claimed bytes when given, else its true length.
+std::string WithExif(const std::string& jpeg, const std::string& tiff, std::size_t claimed = 0) {
+  const std::string body = std::string("Exif\0\0", 6) + tiff;
+  const std::size_t len = claimed ? claimed : body.size() + 2;
+  return jpeg.substr(0, 2) + "\xFF\xE1" + char(len >> 8) + char(len & 0xFF) + body + jpeg.substr(2);
+}
+
+// A big-endian TIFF block: its first directory at offset 8 with count entries
+// (whatever follows), then the directory's entries and the next directory's offset.
+std::string Tiff(int count, const std::string& entries, const std::string& next = std::string(4, '\0')) {
+  return std::string("MM\0\x2A\0\0\0\x08", 8) + char(count >> 8) + char(count & 0xFF) + entries + next;
+}
+
+// One orientation entry (type SHORT) with the given value.
+std::string OrientationEntry(int value) {
+  return std::string("\x01\x12\0\x03\0\0\0\x01", 8) + char(value >> 8) + char(value & 0xFF) + std::string(2, '\0');
+}
+
 std::string BmpClaiming(std::string bmp, std::int32_t w, std::int32_t h) {
   for (int i = 0; i < 4; ++i) bmp[18 + i] = char(w >> (8 * i)), bmp[22 + i] = char(h >> (8 * i));
   return bmp;
@@ -170,6 +189,27 @@ void ThumbnailSeeds() {
   Put("thumbnail", "xbm-claims-huge.xbm",
       "#define x_width 60000\n#define x_height 60000\nstatic char x_bits[] = {0x00};\n");
   Put("thumbnail", "pgm-large.pgm", "P2\n5000 5000\n255\n1 2 3\n");
+  // Camera orientations, and EXIF blocks cut short, looping or larger than they claim.
+  Put("thumbnail", "exif-turned.jpg", WithExif(jpeg, Tiff(1, OrientationEntry(6))));
+  Put("thumbnail", "exif-intel-mirrored.jpg",
+      WithExif(jpeg, std::string("II\x2A\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x05\0\0\0\0\0\0\0", 26)));
+  Put("thumbnail", "exif-bad-values.jpg",
+      WithExif(jpeg, Tiff(3, OrientationEntry(0) + OrientationEntry(0xFFFF) +
+                                 std::string("\x01\x12\0\x04\0\0\0\x01\xFF\xFF\xFF\xFF", 12))));
+  Put("thumbnail", "exif-truncated-ifd.jpg", WithExif(jpeg, Tiff(3, OrientationEntry(8).substr(0, 7), "")));
+  Put("thumbnail", "exif-looping-ifd.jpg",
+      WithExif(jpeg, Tiff(1, OrientationEntry(3), std::string("\0\0\0\x08", 4)) +
+                         std::string("\0\0\0\x08", 4)));
+  Put("thumbnail", "exif-ifd-at-header.jpg", WithExif(jpeg, std::string("MM\0\x2A\0\0\0\0", 8)));
+  Put("thumbnail", "exif-oversized-ifd.jpg", WithExif(jpeg, Tiff(0xFFFF, OrientationEntry(7) + OrientationEntry(2))));
+  Put("thumbnail", "exif-ifd-past-end.jpg", WithExif(jpeg, std::string("MM\0\x2A\xFF\xFF\xFF\xF0", 8)));
+  Put("thumbnail", "exif-segment-past-end.jpg", WithExif(jpeg, Tiff(1, OrientationEntry(6)), 0xFFFF).substr(0, 60));
+  Put("thumbnail", "exif-quarter-back.jpg", WithExif(Encoded(120, 90, "JPEG"), Tiff(1, OrientationEntry(8))));
+  // A JPEG's start marker and nothing a reader can use after it.
+  Put("thumbnail", "soi-then-text.jpg", std::string("\xFF\xD8\0hello, not a picture", 23));
+  std::string counting("\xFF\xD8");
+  for (int i = 0; i < 765; ++i) counting += char(i % 255);
+  Put("thumbnail", "soi-then-bytes.jpg", counting);
   Put("thumbnail", "empty.jpg", "");
   Put("thumbnail", "text.jpg", "not a picture\r\n");
 }

@@ -45,6 +45,7 @@ ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode) {
   const pictures::Header& h = plan.header;
   if (h.format.isEmpty() || (h.jpeg && !h.size.isValid())) return plan;
   if (h.size.isValid()) {
+    // The box in the stored orientation: the reader reduces before the turn.
     const QSize box = ThumbnailBoxSize(h.size.width(), h.size.height());
     if (h.jpeg && reducedDecode) {
       plan.eighths = pictures::JpegEighthsFor(h.size, box * 2);
@@ -69,13 +70,18 @@ ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
   reader.setAutoTransform(false);
   if (plan.request.isValid()) reader.setScaledSize(plan.request);
   const QImage img = reader.read();
-  const QSize size = plan.header.size.isValid() ? plan.header.size : img.size();
-  if (img.isNull() || size.isEmpty()) return out;
+  const QSize stored = plan.header.size.isValid() ? plan.header.size : img.size();
+  if (img.isNull() || stored.isEmpty()) return out;
 
+  // Fitted in the stored orientation (the box of the sides swapped is the box
+  // swapped), then turned upright.
+  const int orientation = plan.header.orientation;
+  const QSize box = ThumbnailBoxSize(stored.width(), stored.height());
   out.loaded = true;
-  out.size = size;
-  out.box = ThumbnailBoxSize(size.width(), size.height());
-  out.picture = img.size() == out.box ? img : img.scaled(out.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  out.size = pictures::UprightSize(stored, orientation);
+  out.box = pictures::UprightSize(box, orientation);
+  out.picture = pictures::Upright(
+      img.size() == box ? img : img.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), orientation);
   return out;
 }
 
@@ -84,7 +90,7 @@ ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecod
   if (plan.bytes > budget) {
     ThumbnailPicture out;
     out.tooLarge = true;
-    out.size = plan.header.size;
+    out.size = pictures::UprightSize(plan.header.size, plan.header.orientation);
     out.box = BlankThumbnailSize();
     return out;
   }

@@ -33,9 +33,9 @@ constexpr std::int64_t kThumbnailResultsBudget = std::int64_t(24) << 20;
 struct ThumbnailPicture {
   bool loaded = false;
   bool tooLarge = false;  // its decode would take more than the budget: not decoded
-  QSize size;       // the picture's own size in pixels; 0 x 0 when not known
+  QSize size;       // the picture's own size in pixels, upright; 0 x 0 when not known
   QSize box;        // the thumbnail's size
-  QImage picture;   // the picture already fitted to box; null when not loaded
+  QImage picture;   // the picture upright, already fitted to box; null when not loaded
 };
 
 // How a picture is to be decoded, from its header alone (the file is opened and
@@ -44,7 +44,7 @@ struct ThumbnailPlan {
   std::string path;
   pictures::Header header;
   int eighths = 8;         // a JPEG's decode scale, n/8
-  QSize request;           // the size asked of the reader; invalid: whole size
+  QSize request;           // the size asked of the reader, as stored; invalid: whole size
   std::int64_t bytes = 0;  // memory the decode takes at most; 0 when nothing is decoded
 };
 // A JPEG is decoded at the smallest n/8 that still gives twice the thumbnail (the
@@ -53,8 +53,8 @@ struct ThumbnailPlan {
 ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode = true);
 ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan);
 
-// Loads a picture from its file by content (never by name) as stored, without
-// camera rotation, and fits it to its box; a decode over budget is not started.
+// Loads a picture from its file by content (never by name), turns it upright and
+// fits it to its box; a decode over budget is not started.
 // Safe on any thread; never throws.
 ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode = true,
                                       std::int64_t budget = kThumbnailDecodeBudget);

@@ -84,6 +84,14 @@ QSize DecodeSize(int width, int height, int factor) {
   return {std::max(width / factor, 1), std::max(height / factor, 1)};
 }
 
+int CoverFactor(QSize picture, QSize shown) {
+  for (int factor : {8, 4, 2}) {
+    const QSize reduced = DecodeSize(picture.width(), picture.height(), factor);
+    if (reduced.width() >= shown.width() && reduced.height() >= shown.height()) return factor;
+  }
+  return 1;
+}
+
 DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,
                            std::int64_t budget) {
   pictures::UseAllocationLimit();
@@ -97,11 +105,13 @@ DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSiz
     throw qm::RuntimeError(qm::ErrInvalidPicture);
 
   DecodedPicture out;
-  out.size = header.size;
+  const int orientation = header.orientation;
+  out.size = pictures::UprightSize(header.size, orientation);
   QSize request;
   if (header.jpeg) {
     out.factor = std::clamp(factorFor ? factorFor(out.size) : 1, 1, 8);
-    if (out.factor > 1) request = DecodeSize(out.size.width(), out.size.height(), out.factor);
+    // The reader reduces the stored pixels, before they are turned.
+    if (out.factor > 1) request = DecodeSize(header.size.width(), header.size.height(), out.factor);
   }
   const std::int64_t bytes = pictures::DecodeBytes(header, 8 / out.factor, request);
   if (bytes > budget)
@@ -111,7 +121,7 @@ DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSiz
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
   if (request.isValid()) reader.setScaledSize(request);
-  out.image = reader.read();
+  out.image = pictures::Upright(reader.read(), orientation);
   if (out.image.isNull()) throw qm::RuntimeError(qm::ErrInvalidPicture);
   if (!out.size.isValid() || out.factor == 1) {
     out.size = out.image.size();

@@ -51,15 +51,20 @@ int DecodeFactor(int zoomLevel);
 // reader pick exactly that reduction.
 QSize DecodeSize(int width, int height, int factor);
 
-// A picture file as the view holds it: its own size, and its pixels at 1/factor.
+// The coarsest of those reductions whose size (as DecodeSize gives it) still covers
+// a size the picture is shown at, both ways; 1 when none does.
+int CoverFactor(QSize picture, QSize shown);
+
+// A picture file as the view holds it: its own size, and its pixels at 1/factor,
+// both upright.
 struct DecodedPicture {
   QImage image;
   QSize size;
   int factor = 1;
 };
-// Reads a picture, its format decided by content. A JPEG is decoded at
-// 1/factorFor(its size) (other formats at their size, which the decoder cannot
-// reduce). Throws qm::RuntimeError 53 for a missing file, 481 for a file that
+// Reads a picture, its format decided by content, and turns it upright. A JPEG is
+// decoded at 1/factorFor(its upright size) (other formats at their size, which the
+// decoder cannot reduce). Throws qm::RuntimeError 53 for a missing file, 481 for a file that
 // holds no picture the reader knows, and 7 (out of memory) before decoding
 // anything when the decode would take more than budget bytes.
 DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,

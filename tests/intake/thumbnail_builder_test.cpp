@@ -18,6 +18,7 @@
 #include "support/crafted_jpeg.h"
 #include "support/fs_faults.h"
 #include "support/mjpeg_avi.h"
+#include "support/oriented_jpeg.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
 #include "support/yield_watch.h"
@@ -124,6 +125,24 @@ TEST_F(ThumbnailBuilderTest, PicturesFitTheBoxAsBmpUnderTheirOwnNameDatedLikeThe
   EXPECT_GT(qBlue(land.pixel(90, 70)), 120);
   EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=640)(height=480)"), sizes.end());
   EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=480)(height=640)"), sizes.end());
+}
+
+TEST_F(ThumbnailBuilderTest, PhotosTurnedByTheirCameraAreDrawnAndCaptionedUpright) {
+  // A portrait photo stored on its side, and a landscape one mirrored and turned.
+  AddPhoto("port.jpg", OrientedJpeg(QuarterColours(480, 640), 6));
+  AddPhoto("land.jpg", OrientedJpeg(QuarterColours(640, 480), 7));
+  std::vector<std::string> sizes;
+  Watcher w([&](frmThumbnail& f) {
+    const std::string s = f.lbPhotoSize[0]->text().toStdString() + f.lbPhotoSize[1]->text().toStdString();
+    if (sizes.empty() || sizes.back() != s) sizes.push_back(s);
+  });
+  Run({"", "port.jpg", "land.jpg"});
+  EXPECT_EQ(Thumb("port.jpg").image.size(), QSize(75, 100));
+  EXPECT_TRUE(QuartersStandUpright(Thumb("port.jpg").image));
+  EXPECT_EQ(Thumb("land.jpg").image.size(), QSize(100, 75));
+  EXPECT_TRUE(QuartersStandUpright(Thumb("land.jpg").image));
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=480)(height=640)"), sizes.end());
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=640)(height=480)"), sizes.end());
 }
 
 TEST_F(ThumbnailBuilderTest, FullPathEntriesAndLinkedPhotosUseTheListedName) {
