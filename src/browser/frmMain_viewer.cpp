@@ -78,7 +78,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     const int areaW = pctWindow->width(), areaH = pctWindow->height();
     if (!video)
       picture = viewer::ReadPicture(
-          path, [&](QSize size) { return viewer::DecodeFactor(viewer::FitZoomLevel(size, areaW, areaH)); });
+          path, [&](QSize size) { return viewer::Reduction(viewer::FitZoomLevel(size, areaW, areaH)); });
 
     s.PhotoFile = path;
     s.IsVideo = video;
@@ -147,7 +147,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
 void frmMain::ApplyZoom(int zoomLevel) {
   const viewer::Extent e = viewer::ZoomedSize(pctBoxSize.width(), pctBoxSize.height(), zoomLevel);
   if (!viewer::ExtentAllowed(e)) throw qm::RuntimeError(qm::ErrOverflow);
-  EnsurePictureDetail(viewer::DecodeFactor(zoomLevel));
+  EnsurePictureDetail(viewer::Reduction(zoomLevel));
   gAlbumState.ZoomLevel = zoomLevel;
   lbZoom->setText(viewer::ZoomCaption(zoomLevel));
   imgbox->hide();

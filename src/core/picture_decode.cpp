@@ -10,8 +10,13 @@
 #include <QImage>
 #include <QImageReader>
 #include <QtMath>
+#include <QtPlugin>
 #include <algorithm>
 #include <mutex>
+
+// WMF pictures, read through our own plugin; imported here, where every reader
+// of pictures links.
+Q_IMPORT_PLUGIN(WmfImagePlugin)
 
 namespace pictures {
 
@@ -147,6 +152,7 @@ Header ReadHeader(QIODevice& device) {
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     h.format = reader.format();
+    h.vector = h.format == "wmf";
     if (!h.format.isEmpty()) {
       h.size = reader.size();
       // Nothing a handler says after it failed to read the size is trusted.
@@ -197,7 +203,8 @@ QSize JpegRequestFor(QSize size, int eighths, QSize wanted) {
 std::int64_t DecodeBytes(const Header& h, int eighths, QSize scaled) {
   if (!h.size.isValid() || h.size.isEmpty()) return -1;
   const auto area = [](QSize s) { return std::int64_t(s.width()) * s.height(); };
-  const QSize decoded = h.jpeg ? JpegScaledSize(h.size, eighths) : h.size;
+  const bool drawnAsAsked = h.vector && scaled.isValid() && !scaled.isEmpty();
+  const QSize decoded = h.jpeg ? JpegScaledSize(h.size, eighths) : drawnAsAsked ? scaled : h.size;
   std::int64_t bytes = area(decoded) * h.bytesPerPixel;
   if (scaled.isValid() && scaled != decoded) bytes += area(scaled) * 4;
   if (h.jpeg) {

@@ -40,6 +40,8 @@ ScreenPicture ReadPictureFor(const std::string& path, QSize shown, std::int64_t 
   if (h.jpeg && shown.isValid() && !shown.isEmpty()) {
     eighths = pictures::JpegEighthsFor(h.size, shown);
     request = pictures::JpegRequestFor(h.size, eighths, shown);
+  } else if (h.vector && shown.isValid() && !shown.isEmpty()) {
+    request = shown;
   }
   if (pictures::DecodeBytes(h, eighths, request) > budget)
     throw qm::RuntimeError(pictures::kErrOutOfMemory, pictures::kOutOfMemoryText);

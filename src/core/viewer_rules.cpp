@@ -71,6 +71,8 @@ int CentredOrigin(int area, std::int64_t length) {
   return int(std::floor((double(area) - double(length)) * 0.5));
 }
 
+int Reduction(int zoomLevel) { return zoomLevel >= -1 ? 1 : int(-std::int64_t(zoomLevel)); }
+
 int DecodeFactor(int zoomLevel) {
   if (zoomLevel >= -1) return 1;
   const std::int64_t k = -std::int64_t(zoomLevel);
@@ -84,7 +86,7 @@ QSize DecodeSize(int width, int height, int factor) {
   return {std::max(width / factor, 1), std::max(height / factor, 1)};
 }
 
-DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,
+DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& reductionFor,
                            std::int64_t budget) {
   pictures::UseAllocationLimit();
   std::error_code ec;
@@ -99,9 +101,15 @@ DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSiz
   DecodedPicture out;
   out.size = header.size;
   QSize request;
+  const int reduction = std::max(reductionFor ? reductionFor(out.size) : 1, 1);
   if (header.jpeg) {
-    out.factor = std::clamp(factorFor ? factorFor(out.size) : 1, 1, 8);
+    out.factor = DecodeFactor(-reduction);
     if (out.factor > 1) request = DecodeSize(out.size.width(), out.size.height(), out.factor);
+  } else if (header.vector && out.size.isValid()) {
+    // Drawn at the size shown, rounded as the view rounds it.
+    out.factor = reduction;
+    const Extent e = ZoomedSize(out.size.width(), out.size.height(), -reduction);
+    request = QSize(int(std::max<std::int64_t>(e.width, 1)), int(std::max<std::int64_t>(e.height, 1)));
   }
   const std::int64_t bytes = pictures::DecodeBytes(header, 8 / out.factor, request);
   if (bytes > budget)
