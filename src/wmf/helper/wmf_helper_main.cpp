@@ -125,7 +125,8 @@ int Run(int argc, char** argv) {
   device->width = unsigned(width);
   device->height = unsigned(height);
   device->bbox = Frame(bytes, *layout, drawn);
-  if (wmf_play(api, 0, &device->bbox) != wmf_E_None || !device->gd_image) return kLibraryRefused;
+  wmfD_Rect played = drawn;  // wmf_play writes what it drew here
+  if (wmf_play(api, 0, &played) != wmf_E_None || !device->gd_image) return kLibraryRefused;
   int* pixels = wmf_gd_image_pixels(device->gd_image);
   if (!pixels) return kLibraryRefused;
   // gd keeps 7 bits of transparency where 0 is opaque; the drawing is opaque.
