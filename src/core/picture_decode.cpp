@@ -161,6 +161,8 @@ Header ReadHeader(QIODevice& device) {
       h.bytesPerPixel = f <= QImage::Format_Invalid || f >= QImage::NImageFormats
                             ? 8
                             : std::max(4, QImage::toPixelFormat(f).bitsPerPixel() / 8);
+      // A drawing whose size could not be had is refused by its library too.
+      if (h.vector && !h.size.isValid()) h.format.clear();
     }
   }
   device.seek(0);

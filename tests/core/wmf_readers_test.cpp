@@ -105,14 +105,22 @@ TEST_F(WmfReaders, TheViewsDrawAtTheReductionTheyShow) {
   EXPECT_EQ(jpeg.image.size(), QSize(800, 600));
 }
 
-TEST_F(WmfReaders, AWmfOver64MegabytesIsAnInvalidPicture) {
+TEST_F(WmfReaders, AWmfOver64MegabytesOrWithoutASizeIsAnInvalidPicture) {
   Write("Photos/long.wmf", SamplePlaceable());
   ASSERT_TRUE(QFile::resize(QString::fromStdString(Path("Photos/long.wmf")), (64 << 20) + 2));
-  EXPECT_FALSE(LoadThumbnailPicture(Path("Photos/long.wmf")).loaded);
-  try {
-    viewer::ReadPicture(Path("Photos/long.wmf"), nullptr);
-    ADD_FAILURE();
-  } catch (const qm::RuntimeError& e) {
-    EXPECT_EQ(e.Number(), qm::ErrInvalidPicture);
+  // A plain header and no record: libwmf finds nothing drawn, so no size.
+  Write("Photos/empty.wmf", SampleDrawing().Plain().substr(0, 18));
+  for (const char* name : {"long.wmf", "empty.wmf"}) {
+    const std::string path = Path(std::string("Photos/") + name);
+    QFile file;
+    ASSERT_TRUE(pictures::OpenPictureFile(file, path));
+    EXPECT_TRUE(pictures::ReadHeader(file).format.isEmpty()) << name;
+    EXPECT_FALSE(LoadThumbnailPicture(path).loaded) << name;
+    try {
+      viewer::ReadPicture(path, nullptr);
+      ADD_FAILURE() << name;
+    } catch (const qm::RuntimeError& e) {
+      EXPECT_EQ(e.Number(), qm::ErrInvalidPicture) << name;
+    }
   }
 }
