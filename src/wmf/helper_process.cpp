@@ -64,13 +64,18 @@ public:
   int fd() const { return fd_; }
   void CloseInput() { ::shutdown(fd_, SHUT_WR); }
 
-  // The exit status, waiting at most until the deadline; -1 when it is still running.
+  // The exit status, waiting at most until the deadline; -1 when it is still
+  // running. A child that is no longer ours to wait for (children reaped by the
+  // system) counts as a clean exit: its output decides.
   int Wait(Clock::time_point deadline) {
     int status = 0;
     for (;;) {
       const pid_t done = ::waitpid(pid_, &status, WNOHANG);
       if (done == pid_) break;
-      if (done < 0 && errno != EINTR) return -1;
+      if (done < 0 && errno != EINTR) {
+        status = 0;
+        break;
+      }
       if (Clock::now() >= deadline) return -1;
       std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
