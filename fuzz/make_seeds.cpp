@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/wmf_pictures.h"
+
 namespace {
 
 std::string g_root;
@@ -214,6 +216,36 @@ void ThumbnailSeeds() {
   Put("thumbnail", "text.jpg", "not a picture\r\n");
 }
 
+// WMF files as the tests write them, and the same with the header or the records
+// telling lies.
+void WmfSeeds() {
+  const std::string placeable = SamplePlaceable();
+  const std::string plain = SampleDrawing().Plain();
+  Put("wmf", "placeable.wmf", placeable);
+  Put("wmf", "plain.wmf", plain);
+  Put("wmf", "huge-frame.wmf", HugePlaceable());
+  Put("wmf", "backwards-frame.wmf", SampleDrawing().Placeable(2880, 1440, 0, 0, 1440));
+  Put("wmf", "frame-misses-drawing.wmf", SampleDrawing().Placeable(-9000, -9000, -8000, -8000, 1440));
+  Put("wmf", "text-only.wmf", WmfWriter().Font(400, "Times", 400).Text(0, 0, "Only words").Plain());
+  Put("wmf", "ellipse.wmf", WmfWriter().Brush(WmfWriter::Colour(9, 9, 200)).Ellipse(0, 0, 1500, 900).Plain());
+  Put("wmf", "nothing-drawn.wmf", WmfWriter().WindowExt(100, 100).Plain());
+  Put("wmf", "header-only.wmf", plain.substr(0, 18));
+  Put("wmf", "truncated.wmf", placeable.substr(0, placeable.size() / 2));
+  std::string noInch = placeable;
+  noInch[14] = noInch[15] = '\0';
+  Put("wmf", "no-units-per-inch.wmf", noInch);
+  // A record that says it is no words long, one that runs past the end, a
+  // polygon of more points than it holds, and a header that claims 65535 objects.
+  Put("wmf", "record-of-no-size.wmf",
+      WmfWriter().Rectangle(0, 0, 100, 100).Record(0x041B, {1, 2, 3, 4}).Plain().replace(18 + 14, 4, std::string(4, '\0')));
+  Put("wmf", "record-past-the-end.wmf",
+      WmfWriter().Rectangle(0, 0, 100, 100).Plain().replace(18, 4, std::string("\xFF\xFF\xFF\x7F", 4)));
+  Put("wmf", "polygon-claims-more.wmf", WmfWriter().Brush(0).Record(0x0324, {32767, 0, 0, 500, 0, 0, 500}).Plain());
+  std::string objects = WmfWriter().Brush(0).Rectangle(0, 0, 100, 100).Plain();
+  objects[10] = objects[11] = '\xFF';
+  Put("wmf", "many-objects.wmf", objects);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -230,5 +262,6 @@ int main(int argc, char** argv) {
   LogSeeds();
   SettingsSeeds();
   ThumbnailSeeds();
+  WmfSeeds();
   return 0;
 }

@@ -35,11 +35,11 @@ constexpr const char* kTooLargeText = "The picture is too large to open";
 // The coarsest reduction that keeps the detail the view shows at its fit and, while
 // the full-screen viewer is open, the detail that shows over the screen: each step
 // there decodes the photo once, for both windows.
-int OpeningFactor(QSize picture, QSize area) {
-  const int factor = viewer::DecodeFactor(viewer::FitZoomLevel(picture, area.width(), area.height()));
-  if (!frmFullScreen::IsLoaded()) return factor;
+int OpeningReduction(QSize picture, QSize area) {
+  const int reduction = viewer::Reduction(viewer::FitZoomLevel(picture, area.width(), area.height()));
+  if (!frmFullScreen::IsLoaded()) return reduction;
   const QSize screen = frmFullScreen::Get().ScreenSize();
-  return std::min(factor, viewer::CoverFactor(picture, slideshow::FullScreenFit(picture, screen).size()));
+  return std::min(reduction, viewer::CoverFactor(picture, slideshow::FullScreenFit(picture, screen).size()));
 }
 
 }  // namespace
@@ -89,7 +89,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     const bool video = IsVideoPath(path);
     viewer::DecodedPicture picture;
     const int areaW = pctWindow->width(), areaH = pctWindow->height();
-    if (!video) picture = viewer::ReadPicture(path, [&](QSize size) { return OpeningFactor(size, {areaW, areaH}); });
+    if (!video) picture = viewer::ReadPicture(path, [&](QSize size) { return OpeningReduction(size, {areaW, areaH}); });
 
     s.PhotoFile = path;
     s.IsVideo = video;
@@ -158,7 +158,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
 void frmMain::ApplyZoom(int zoomLevel) {
   const viewer::Extent e = viewer::ZoomedSize(pctBoxSize.width(), pctBoxSize.height(), zoomLevel);
   if (!viewer::ExtentAllowed(e)) throw qm::RuntimeError(qm::ErrOverflow);
-  EnsurePictureDetail(viewer::DecodeFactor(zoomLevel));
+  EnsurePictureDetail(viewer::Reduction(zoomLevel));
   gAlbumState.ZoomLevel = zoomLevel;
   lbZoom->setText(viewer::ZoomCaption(zoomLevel));
   imgbox->hide();

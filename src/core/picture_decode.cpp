@@ -10,8 +10,13 @@
 #include <QImage>
 #include <QImageReader>
 #include <QtMath>
+#include <QtPlugin>
 #include <algorithm>
 #include <mutex>
+
+// WMF pictures, read through our own plugin; imported here, where every reader
+// of pictures links.
+Q_IMPORT_PLUGIN(WmfImagePlugin)
 
 namespace pictures {
 
@@ -158,6 +163,7 @@ Header ReadHeader(QIODevice& device) {
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     h.format = reader.format();
+    h.vector = h.format == "wmf";
     if (!h.format.isEmpty()) {
       h.size = reader.size();
       if (h.size.isValid()) h.orientation = OrientationOf(reader.transformation());
@@ -167,6 +173,8 @@ Header ReadHeader(QIODevice& device) {
       h.bytesPerPixel = f <= QImage::Format_Invalid || f >= QImage::NImageFormats
                             ? 8
                             : std::max(4, QImage::toPixelFormat(f).bitsPerPixel() / 8);
+      // A drawing whose size could not be had is refused by its library too.
+      if (h.vector && !h.size.isValid()) h.format.clear();
     }
   }
   device.seek(0);
@@ -209,7 +217,8 @@ QSize JpegRequestFor(QSize size, int eighths, QSize wanted) {
 std::int64_t DecodeBytes(const Header& h, int eighths, QSize scaled) {
   if (!h.size.isValid() || h.size.isEmpty()) return -1;
   const auto area = [](QSize s) { return std::int64_t(s.width()) * s.height(); };
-  const QSize decoded = h.jpeg ? JpegScaledSize(h.size, eighths) : h.size;
+  const bool drawnAsAsked = h.vector && scaled.isValid() && !scaled.isEmpty();
+  const QSize decoded = h.jpeg ? JpegScaledSize(h.size, eighths) : drawnAsAsked ? scaled : h.size;
   std::int64_t last = area(decoded) * h.bytesPerPixel;
   std::int64_t bytes = last;
   if (scaled.isValid() && scaled != decoded) {

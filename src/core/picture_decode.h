@@ -39,6 +39,8 @@ struct Header {
   int orientation = 1;  // how the stored pixels stand upright (picture_orientation.h)
   int bytesPerPixel = 4;
   bool jpeg = false;
+  // Drawn at whatever size is asked for (a WMF), so a decode costs that size only.
+  bool vector = false;
   // The JPEG library buffers every coefficient of a progressive or multi-scan
   // picture, whatever the reduction.
   bool allCoefficients = false;
@@ -65,9 +67,9 @@ int JpegEighthsFor(QSize size, QSize atLeast);
 QSize JpegRequestFor(QSize size, int eighths, QSize wanted = QSize());
 
 // The most memory a decode takes: the picture as decoded (at n/8 for a JPEG, 1 for
-// whole size), the copy scaled to `scaled` (stored orientation) when that differs,
-// the copy a quarter turn makes, the library's coefficient and row buffers. -1 when
-// the header gives no size.
+// whole size, at `scaled` for a drawing), the copy scaled to `scaled` (stored
+// orientation) when that differs, the copy a quarter turn makes, the library's
+// coefficient and row buffers. -1 when the header gives no size.
 std::int64_t DecodeBytes(const Header& h, int eighths, QSize scaled);
 
 }  // namespace pictures

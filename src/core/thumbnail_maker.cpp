@@ -50,6 +50,8 @@ ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode) {
     if (h.jpeg && reducedDecode) {
       plan.eighths = pictures::JpegEighthsFor(h.size, box * 2);
       if (plan.eighths < 8) plan.request = pictures::JpegRequestFor(h.size, plan.eighths, box);
+    } else if (h.vector) {
+      plan.request = box;  // drawn at the thumbnail's size, whatever size it claims
     }
     plan.bytes = pictures::DecodeBytes(h, plan.eighths, box);
   } else {

@@ -71,6 +71,8 @@ int CentredOrigin(int area, std::int64_t length) {
   return int(std::floor((double(area) - double(length)) * 0.5));
 }
 
+int Reduction(int zoomLevel) { return zoomLevel >= -1 ? 1 : int(-std::int64_t(zoomLevel)); }
+
 int DecodeFactor(int zoomLevel) {
   if (zoomLevel >= -1) return 1;
   const std::int64_t k = -std::int64_t(zoomLevel);
@@ -92,7 +94,7 @@ int CoverFactor(QSize picture, QSize shown) {
   return 1;
 }
 
-DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,
+DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& reductionFor,
                            std::int64_t budget) {
   pictures::UseAllocationLimit();
   std::error_code ec;
@@ -108,10 +110,16 @@ DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSiz
   const int orientation = header.orientation;
   out.size = pictures::UprightSize(header.size, orientation);
   QSize request;
+  const int reduction = std::max(reductionFor ? reductionFor(out.size) : 1, 1);
   if (header.jpeg) {
-    out.factor = std::clamp(factorFor ? factorFor(out.size) : 1, 1, 8);
+    out.factor = DecodeFactor(-reduction);
     // The reader reduces the stored pixels, before they are turned.
     if (out.factor > 1) request = DecodeSize(header.size.width(), header.size.height(), out.factor);
+  } else if (header.vector && header.size.isValid()) {
+    // Drawn at the size shown, rounded as the view rounds it (a drawing is never turned).
+    out.factor = reduction;
+    const Extent e = ZoomedSize(header.size.width(), header.size.height(), -reduction);
+    request = QSize(int(std::max<std::int64_t>(e.width, 1)), int(std::max<std::int64_t>(e.height, 1)));
   }
   const std::int64_t bytes = pictures::DecodeBytes(header, 8 / out.factor, request);
   if (bytes > budget)

@@ -17,6 +17,7 @@
 #include "support/crafted_jpeg.h"
 #include "support/mjpeg_avi.h"
 #include "support/oriented_jpeg.h"
+#include "support/wmf_pictures.h"
 #include "window_fixture.h"
 
 namespace {
@@ -240,6 +241,39 @@ TEST_F(Viewer, EveryCameraOrientationOpensUprightAndIsSavedWithItsUprightSize) {
     f.cmdEditPhotoInfo->click();
     EXPECT_NE(Read(info).find("ImageWidth=1200\r\nImageHeight=900\r\n"), std::string::npos) << Read(info);
   }
+  EXPECT_TRUE(LogEntries().empty());
+}
+
+TEST_F(Viewer, AWmfOpensAtItsOwnSizeDrawnAtEachZoomStepsDetail) {
+  Write("Photos/drawing.jpg", SampleDrawing().Placeable(0, 0, 2880, 1440, 288));  // 960 x 480
+  Info("drawing.jpg");
+  Write("Photos/huge.wmf", HugePlaceable());
+  Info("huge.wmf");
+  frmMain& f = Open({"drawing.jpg", "huge.wmf"});
+  OpenPhoto(f, 1);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -2);
+  EXPECT_EQ(gAlbumState.ImageWidth, 960);
+  EXPECT_EQ(gAlbumState.ImageHeight, 480);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(480, 240));
+  EXPECT_EQ(SampleAt(f.pctBoxPicture, 24, 12), qRgb(255, 0, 0));
+  Click(f.cmdZoomIn);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -1);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(960, 480));
+  EXPECT_EQ(SampleAt(f.pctBoxPicture, 146, 12), qRgb(0, 160, 0));
+  Click(f.cmdZoomOut);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(960, 480));  // enough detail already
+
+  // Billions of pixels nominally: it opens at its fit, drawn at the size shown.
+  f.NextPhoto();
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_EQ(gAlbumState.ImageWidth, 32767 * 96);
+  const int k = FitDenominator(32767 * 96, 16000 * 96);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -k);
+  EXPECT_EQ(f.pctBoxPicture.size(), f.imgbox->size());
+  Click(f.cmdZoomIn);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -(k - 1));
+  EXPECT_EQ(f.pctBoxPicture.size(), f.imgbox->size());
+  EXPECT_TRUE(prompter.Prompts().empty());
   EXPECT_TRUE(LogEntries().empty());
 }
 

@@ -21,6 +21,7 @@
 #include "support/oriented_jpeg.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
+#include "support/wmf_pictures.h"
 #include "support/yield_watch.h"
 
 namespace {
@@ -143,6 +144,24 @@ TEST_F(ThumbnailBuilderTest, PhotosTurnedByTheirCameraAreDrawnAndCaptionedUprigh
   EXPECT_TRUE(QuartersStandUpright(Thumb("land.jpg").image));
   EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=480)(height=640)"), sizes.end());
   EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=640)(height=480)"), sizes.end());
+}
+
+TEST_F(ThumbnailBuilderTest, WmfPicturesAreDrawnIntoTheBoxWhateverSizeTheyClaim) {
+  AddPhoto("drawing.jpg", SamplePlaceable());
+  AddPhoto("huge.wmf", HugePlaceable());
+  std::vector<std::string> sizes;
+  Watcher w([&](frmThumbnail& f) {
+    sizes.push_back(f.lbPhotoSize[0]->text().toStdString() + f.lbPhotoSize[1]->text().toStdString());
+  });
+  Run({"", "drawing.jpg", "huge.wmf"});
+  const QImage drawing = Thumb("drawing.jpg").image;
+  ASSERT_EQ(drawing.size(), QSize(100, 50));
+  EXPECT_EQ(SampleAt(drawing, 24, 12), qRgb(255, 0, 0));
+  EXPECT_EQ(SampleAt(drawing, 146, 12), qRgb(0, 160, 0));
+  EXPECT_EQ(Thumb("huge.wmf").image.size(), QSize(100, 49));
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=192)(height=96)"), sizes.end());
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=3145632)(height=1536000)"), sizes.end());
+  EXPECT_TRUE(LogEntries().empty());
 }
 
 TEST_F(ThumbnailBuilderTest, FullPathEntriesAndLinkedPhotosUseTheListedName) {
