@@ -15,6 +15,9 @@ namespace {
 
 const char* const kProc = "CreateThumbnails";
 
+// Whatever a thumbnail file claims to be, the grid never reads more than this.
+constexpr std::int64_t kThumbnailFileBudget = std::int64_t(16) << 20;
+
 int RoundedShare(int part, int whole) {
   const long long v = (100LL * part + whole / 2) / whole;
   return int(std::max(1LL, v));
@@ -89,6 +92,23 @@ ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecod
     return out;
   }
   return DecodeThumbnail(plan);
+}
+
+QImage ReadThumbnailFile(const std::string& path) {
+  pictures::UseAllocationLimit();
+  QFile file;
+  if (!pictures::OpenPictureFile(file, path)) return {};
+  const pictures::Header header = pictures::ReadHeader(file);
+  const std::int64_t bytes = pictures::DecodeBytes(header, 8, QSize());
+  if (header.format.isEmpty() || bytes < 0 || bytes > kThumbnailFileBudget) return {};
+  QImageReader reader(&file);
+  reader.setDecideFormatFromContent(true);
+  QImage picture;
+  if (!reader.read(&picture)) return {};
+  // A picture larger than a thumbnail would cover its neighbours.
+  if (picture.width() > kThumbnailSide || picture.height() > kThumbnailSide)
+    picture = picture.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  return picture;
 }
 
 QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background) {

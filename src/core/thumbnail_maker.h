@@ -59,6 +59,12 @@ ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan);
 ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode = true,
                                       std::int64_t budget = kThumbnailDecodeBudget);
 
+// The grid's reading of a thumbnail file, by content only (thumbnails carry the
+// photo's name and extension whatever they hold). A missing or broken file, or one
+// whose header promises more than a thumbnail's worth, gives a null picture; a
+// larger picture is fitted into 100 x 100.
+QImage ReadThumbnailFile(const std::string& path);
+
 // The drawing box's image: the background, with picture stretched over the whole
 // box on top (a null picture leaves the box blank). Opaque, ready to save.
 QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background);
