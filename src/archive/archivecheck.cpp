@@ -41,10 +41,12 @@ std::vector<std::string> ListFolder(const std::string& folder) {
 
 // Hands each file of the folder to visit, moving the bar on from start after each.
 // False when the user asked to skip the rest of the check, or when the folder could
-// not be walked (logged under procName).
+// not be walked (logged under procName). Every step reads or fills the information
+// folder, so a missing one fails each of them.
 template <class Visit>
 bool WalkFolder(const std::string& folder, const char* procName, float start, Visit visit) {
   try {
+    RequireInfoFolder();
     const std::vector<std::string> items = ListFolder(folder);
     for (size_t i = 0; i < items.size(); ++i) {
       visit(items[i]);
@@ -120,6 +122,7 @@ bool ThumbnailFilesExist(bool AutoFix) {
 
 bool InfoFilesExist() {
   WalkFolder(PhotosFolder, "InfoFilesExist", kInfoStart, [](const std::string& photo) {
+    if (IsInfoFileName(photo)) return;
     const std::string why = WhyNoInfoFile(photo);
     if (!why.empty()) {
       WriteLog(LogFilePath(), "InfoFilesExist: the photo " + ShownName(photo) + " is left alone: " + why);
