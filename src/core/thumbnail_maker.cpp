@@ -4,7 +4,13 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <mutex>
+#include <set>
 
 #include "core/errorlog.h"
 #include "platform/files.h"
@@ -27,6 +33,32 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
   std::error_code ec;
   return std::filesystem::equivalent(std::filesystem::path(a), std::filesystem::path(b), ec) && !ec;
+}
+
+// Every thumbnail the program writes is a BMP, so a file of any other kind under a
+// thumbnail's name is a user's: a SourceFolders\Thumbnails setting naming a folder
+// of pictures. A missing or empty file, or a BMP, may be replaced.
+bool HoldsNoThumbnail(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return false;  // not there, or the write says why
+  if (S_ISDIR(st.st_mode)) return false;               // the write fails and says so
+  if (!S_ISREG(st.st_mode)) return true;               // a link is never the program's
+  if (st.st_size == 0) return false;
+  char start[2] = {};
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return true;
+  const bool bmp = ::read(fd, start, 2) == 2 && start[0] == 'B' && start[1] == 'M';
+  ::close(fd);
+  return !bmp;
+}
+
+// Once a start for each file, since the check lists it again at every start.
+void LogLeftAlone(const std::string& path) {
+  static std::mutex guard;
+  static std::set<std::string> logged;
+  const std::lock_guard<std::mutex> lock(guard);
+  if (logged.insert(path).second)
+    LogError(kProc, "A file that is no thumbnail has the thumbnail's name (" + path + "); it is left alone");
 }
 
 }  // namespace
@@ -128,6 +160,10 @@ QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background)
 bool SaveThumbnailFile(const QImage& thumb, const std::string& thumbPath, const std::string& photoPath) {
   if (IsSameFile(thumbPath, photoPath)) {
     LogError(kProc, "The thumbnail would replace the photo itself (" + photoPath + "); not saved");
+    return false;
+  }
+  if (HoldsNoThumbnail(thumbPath)) {
+    LogLeftAlone(thumbPath);
     return false;
   }
   QByteArray bmp;

@@ -70,6 +70,7 @@ QImage ReadThumbnailFile(const std::string& path);
 QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background);
 
 // Saves thumb as BMP to thumbPath and gives it photoPath's last-write time. A path
-// that names the photo itself is refused; every failure is logged under
-// "CreateThumbnails". True when the file was written.
+// that names the photo itself is refused, and so is one that holds anything but
+// nothing or a BMP (a user's picture, logged once a start); every failure is
+// logged under "CreateThumbnails". True when the file was written.
 bool SaveThumbnailFile(const QImage& thumb, const std::string& thumbPath, const std::string& photoPath);

@@ -169,7 +169,7 @@ TEST_F(ArchiveCheckTest, AThumbnailOneSecondOutOfDateIsRebuiltAndTheSameTimeIsNo
   AddJpeg("fresh.jpg", 320, 240);
   SetTime("Photos/old.jpg", 1500000000);
   SetTime("Photos/fresh.jpg", 1500000000);
-  Write("Photo_Thumbnails/old.jpg", "stale");
+  Write("Photo_Thumbnails/old.jpg", "BM-stale");
   SetTime("Photo_Thumbnails/old.jpg", 1499999999);
   Write("Photo_Thumbnails/fresh.jpg", "kept");
   SetTime("Photo_Thumbnails/fresh.jpg", 1500000000);
