@@ -22,10 +22,12 @@
 
 namespace {
 
-// Each step covers a quarter of the bar.
+// Each step covers a quarter of the bar. Photos put in by hand get their
+// information file before the thumbnails are looked at, so they get their
+// thumbnail at the start that finds them.
 constexpr float kPhotosStart = 0.0f;
-constexpr float kThumbnailsStart = 0.25f;
-constexpr float kInfoStart = 0.5f;
+constexpr float kInfoStart = 0.25f;
+constexpr float kThumbnailsStart = 0.5f;
 
 // The names of a folder's files as the splash window's lister shows them. They are
 // copied out because the loops yield, and a yield may take the window away.
@@ -146,8 +148,8 @@ bool CheckFolderContents() {
     autoFix = false;
   }
   if (!BypassAutoCheck) PhotoFilesExist(autoFix);
-  if (!BypassAutoCheck) ThumbnailFilesExist(autoFix);
   if (!BypassAutoCheck) InfoFilesExist();
+  if (!BypassAutoCheck) ThumbnailFilesExist(autoFix);
   if (!BypassAutoCheck) Create_AllPhotos_Group(kAllPhotosFile);
   UpdateSplashProgress(1, 1);
   return false;
