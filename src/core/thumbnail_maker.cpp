@@ -1,13 +1,13 @@
 #include "core/thumbnail_maker.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QImageReader>
-#include <QPainter>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
 #include <filesystem>
 #include <mutex>
 #include <set>

@@ -3,8 +3,6 @@
 // pictures.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
@@ -15,6 +13,7 @@
 #include "core/thumbnail_maker.h"
 #include "media/frmFullScreen.h"
 #include "support/check_fixture.h"
+#include "support/slideshow_run.h"
 
 namespace {
 
@@ -64,14 +63,9 @@ protected:
   // Runs a show over the whole group until it ends; the photos it showed.
   std::vector<int> Show(frmMain& f, bool fullScreen) {
     std::vector<int> shown;
-    auto c = QObject::connect(f.tmrSlideShow, &QTimer::timeout, [&] { shown.push_back(gAlbumState.CurrentImageIndex); });
     f.StartSlideShow({.IntervalMs = 10, .FullScreen = fullScreen, .OnlySelected = false, .StartWithCurrent = false,
                       .Music = false, .Clips = false});
-    QDeadlineTimer deadline(20000);
-    while (SlideShowRunning && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    QObject::disconnect(c);
-    QApplication::processEvents();
-    EXPECT_FALSE(SlideShowRunning) << "the show did not end";
+    RunSlideShowToTheEnd(f, [&] { shown.push_back(gAlbumState.CurrentImageIndex); });
     return shown;
   }
 };
