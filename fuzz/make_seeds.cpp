@@ -147,6 +147,12 @@ void LogSeeds() {
   Put("errorlog", "trim-80001.log", full + "x");
   Put("errorlog", "trim-few-lines.log", created + "short\r\n" + std::string(80500, 'L') + "\r\n");
   Put("errorlog", "trim-one-line.log", std::string(81000, 'x'));
+  // Lines ended by LF alone or by a lone CR keep their ends through a trim.
+  const std::string bare = entry.substr(0, entry.size() - 2);
+  Put("errorlog", "trim-lf-lines.log", "Created 10/02/01 14:05\n" + Repeat(bare + "\n", 1000));
+  Put("errorlog", "trim-cr-lines.log", "Created 10/02/01 14:05\r" + Repeat(bare + "\r", 1000));
+  Put("errorlog", "trim-last-line-open.log",
+      "Created 10/02/01 14:05\n" + std::string(10000, 'a') + "\r\n" + std::string(71000, 'b'));
 }
 
 void SettingsSeeds() {
@@ -164,6 +170,23 @@ void SettingsSeeds() {
       "[Options]\nAutoFix=@ByteArray(True)\n[%General]\nk=v\n[Options%2Fx]\nAutoFix=1\n");
   Put("settings", "nul-bytes.ini", "[Options]\nAutoFix=" + kNul + "\n" + kNul);
   Put("settings", "long-line.ini", "[Import]\nAutoname=" + std::string(8000, 'a') + "\n");
+}
+
+// Files that start like a JPEG (FF D8) but not with a marker after it: the JPEG
+// library skips stray bytes up to the next FF, so what follows decides.
+void SoiSeeds(const std::string& jpeg) {
+  const std::string soi("\xFF\xD8", 2);
+  Put("thumbnail", "soi-then-text.jpg", soi + std::string(1, '\0') + "hello, not a picture");
+  std::string counting;
+  for (int i = 0; i < 3 * 255; ++i) counting += char(i % 255);
+  Put("thumbnail", "soi-then-bytes.jpg", soi + counting);
+  Put("thumbnail", "soi-stray-ff.jpg", soi + std::string("ab\xFF\x00cd\xFF\xFF\xFFgh\xFF", 12));
+  Put("thumbnail", "soi-then-eoi.jpg", soi + "text\xFF\xD9");
+  Put("thumbnail", "soi-then-restarts.jpg", soi + std::string("\0\xFF\xD0\xFF\xD7 \xFF\x01x", 11));
+  // A scan header with no frame before it.
+  Put("thumbnail", "soi-then-scan.jpg", soi + std::string("zz\xFF\xDA\0\x08\x01\x01\0\0\x3F\0\x12\x34", 14));
+  // A whole picture after one stray byte: the library warns and decodes it.
+  Put("thumbnail", "soi-stray-byte-then-picture.jpg", soi + std::string(1, '\0') + jpeg.substr(2));
 }
 
 void ThumbnailSeeds() {
@@ -207,13 +230,9 @@ void ThumbnailSeeds() {
   Put("thumbnail", "exif-ifd-past-end.jpg", WithExif(jpeg, std::string("MM\0\x2A\xFF\xFF\xFF\xF0", 8)));
   Put("thumbnail", "exif-segment-past-end.jpg", WithExif(jpeg, Tiff(1, OrientationEntry(6)), 0xFFFF).substr(0, 60));
   Put("thumbnail", "exif-quarter-back.jpg", WithExif(Encoded(120, 90, "JPEG"), Tiff(1, OrientationEntry(8))));
-  // A JPEG's start marker and nothing a reader can use after it.
-  Put("thumbnail", "soi-then-text.jpg", std::string("\xFF\xD8\0hello, not a picture", 23));
-  std::string counting("\xFF\xD8");
-  for (int i = 0; i < 765; ++i) counting += char(i % 255);
-  Put("thumbnail", "soi-then-bytes.jpg", counting);
   Put("thumbnail", "empty.jpg", "");
   Put("thumbnail", "text.jpg", "not a picture\r\n");
+  SoiSeeds(jpeg);
 }
 
 // WMF files as the tests write them, and the same with the header or the records

@@ -27,6 +27,12 @@ bool IsThere(const std::string& path) {
 
 }  // namespace
 
+void RequireInfoFolder() {
+  if (!qm::FolderExists(InfoFolder))
+    throw qm::RuntimeError(qm::ErrPathNotFound,
+                           "Path not found (the information folder " + InfoFolder + " does not exist)");
+}
+
 bool NameBreaksLines(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
 
 std::string ShownName(const std::string& name) {
@@ -48,7 +54,7 @@ bool OnAbsentMedium(const std::string& photoPath) {
 
 bool PhotoIsMissing(const std::string& infoName) {
   // Left alone: InfoFilesExist says why, once a start.
-  if (NameBreaksLines(infoName)) return false;
+  if (!IsInfoFileName(infoName) || NameBreaksLines(infoName)) return false;
   const std::string photo = GetPhotoLink(infoName);
   if (CheckPhotoLink(photo)) return false;
   if (OnAbsentMedium(photo)) {
@@ -61,7 +67,7 @@ bool PhotoIsMissing(const std::string& infoName) {
 
 bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName) {
   photoName = PhotoNameOfInfo(infoName);
-  if (photoName.empty() || NameBreaksLines(photoName)) return false;
+  if (!IsInfoFileName(infoName) || NameBreaksLines(photoName)) return false;
   const std::string photo = GetPhotoLink(infoName);
   // The builder names a thumbnail after the photo name, whatever the linked file
   // is called.

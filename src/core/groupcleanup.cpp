@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/archive_rules.h"
 #include "core/check_progress.h"
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
@@ -16,8 +17,10 @@
 bool Create_AllPhotos_Group(const std::string& GroupFile) {
   qm::FileList list;
   list.Path = InfoFolder;
-  // A folder that cannot be listed is no empty folder: the list stays as it was.
+  // A folder that cannot be listed, or is not there, is no empty folder: the list
+  // stays as it was.
   try {
+    RequireInfoFolder();
     list.Refresh();
   } catch (const qm::RuntimeError& e) {
     LogError("Create_AllPhotos_Group", e);
@@ -28,10 +31,10 @@ bool Create_AllPhotos_Group(const std::string& GroupFile) {
   std::vector<std::string> lines;
   lines.reserve(count);
   for (size_t i = 0; i < count; ++i) {
-    // A name no longer than ".info" names no photo, and one with a line break
-    // would stand as two lines.
-    std::string name = PhotoNameOfInfo(list.List(int(i)));
-    if (!name.empty() && name.find_first_of("\r\n") == std::string::npos) lines.push_back(std::move(name));
+    // Other files of the folder name no photo, and a name with a line break would
+    // stand as two lines.
+    const std::string& file = list.List(int(i));
+    if (IsInfoFileName(file) && !NameBreaksLines(file)) lines.push_back(PhotoNameOfInfo(file));
     qm::ResumeNext([&] { StepCheckProgress(0.75f, i, count); });
   }
 

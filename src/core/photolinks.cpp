@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
@@ -23,6 +24,11 @@ std::string DefaultPhotoPath(const std::string& InfoName) { return RootFolder + 
 std::string PhotoNameOfInfo(const std::string& InfoName) {
   constexpr size_t kSuffixLen = 5;  // ".info"
   return InfoName.size() >= kSuffixLen ? InfoName.substr(0, InfoName.size() - kSuffixLen) : std::string();
+}
+
+bool IsInfoFileName(const std::string& name) {
+  constexpr std::string_view kSuffix = ".info";
+  return name.size() > kSuffix.size() && std::string_view(name).ends_with(kSuffix);
 }
 
 std::string ResolveStoredLink(const std::string& value) {

@@ -1,10 +1,16 @@
 #include "core/thumbnail_maker.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <filesystem>
+#include <mutex>
+#include <set>
 
 #include "core/errorlog.h"
 #include "platform/files.h"
@@ -15,6 +21,9 @@ namespace {
 
 const char* const kProc = "CreateThumbnails";
 
+// Whatever a thumbnail file claims to be, the grid never reads more than this.
+constexpr std::int64_t kThumbnailFileBudget = std::int64_t(16) << 20;
+
 int RoundedShare(int part, int whole) {
   const long long v = (100LL * part + whole / 2) / whole;
   return int(std::max(1LL, v));
@@ -24,6 +33,32 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
   std::error_code ec;
   return std::filesystem::equivalent(std::filesystem::path(a), std::filesystem::path(b), ec) && !ec;
+}
+
+// Every thumbnail the program writes is a BMP, so a file of any other kind under a
+// thumbnail's name is a user's: a SourceFolders\Thumbnails setting naming a folder
+// of pictures. A missing or empty file, or a BMP, may be replaced.
+bool HoldsNoThumbnail(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return false;  // not there, or the write says why
+  if (S_ISDIR(st.st_mode)) return false;               // the write fails and says so
+  if (!S_ISREG(st.st_mode)) return true;               // a link is never the program's
+  if (st.st_size == 0) return false;
+  char start[2] = {};
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return true;
+  const bool bmp = ::read(fd, start, 2) == 2 && start[0] == 'B' && start[1] == 'M';
+  ::close(fd);
+  return !bmp;
+}
+
+// Once a start for each file, since the check lists it again at every start.
+void LogLeftAlone(const std::string& path) {
+  static std::mutex guard;
+  static std::set<std::string> logged;
+  const std::lock_guard<std::mutex> lock(guard);
+  if (logged.insert(path).second)
+    LogError(kProc, "A file that is no thumbnail has the thumbnail's name (" + path + "); it is left alone");
 }
 
 }  // namespace
@@ -99,6 +134,23 @@ ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecod
   return DecodeThumbnail(plan);
 }
 
+QImage ReadThumbnailFile(const std::string& path) {
+  pictures::UseAllocationLimit();
+  QFile file;
+  if (!pictures::OpenPictureFile(file, path)) return {};
+  const pictures::Header header = pictures::ReadHeader(file);
+  const std::int64_t bytes = pictures::DecodeBytes(header, 8, QSize());
+  if (header.format.isEmpty() || bytes < 0 || bytes > kThumbnailFileBudget) return {};
+  QImageReader reader(&file);
+  reader.setDecideFormatFromContent(true);
+  QImage picture;
+  if (!reader.read(&picture)) return {};
+  // A picture larger than a thumbnail would cover its neighbours.
+  if (picture.width() > kThumbnailSide || picture.height() > kThumbnailSide)
+    picture = picture.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  return picture;
+}
+
 QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background) {
   // An opaque picture of the box's size is the drawing already.
   if (picture.size() == box && picture.format() == QImage::Format_RGB32) return picture;
@@ -116,6 +168,10 @@ QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background)
 bool SaveThumbnailFile(const QImage& thumb, const std::string& thumbPath, const std::string& photoPath) {
   if (IsSameFile(thumbPath, photoPath)) {
     LogError(kProc, "The thumbnail would replace the photo itself (" + photoPath + "); not saved");
+    return false;
+  }
+  if (HoldsNoThumbnail(thumbPath)) {
+    LogLeftAlone(thumbPath);
     return false;
   }
   QByteArray bmp;

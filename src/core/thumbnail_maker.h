@@ -59,11 +59,18 @@ ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan);
 ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode = true,
                                       std::int64_t budget = kThumbnailDecodeBudget);
 
+// The grid's reading of a thumbnail file, by content only (thumbnails carry the
+// photo's name and extension whatever they hold). A missing or broken file, or one
+// whose header promises more than a thumbnail's worth, gives a null picture; a
+// larger picture is fitted into 100 x 100.
+QImage ReadThumbnailFile(const std::string& path);
+
 // The drawing box's image: the background, with picture stretched over the whole
 // box on top (a null picture leaves the box blank). Opaque, ready to save.
 QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background);
 
 // Saves thumb as BMP to thumbPath and gives it photoPath's last-write time. A path
-// that names the photo itself is refused; every failure is logged under
-// "CreateThumbnails". True when the file was written.
+// that names the photo itself is refused, and so is one that holds anything but
+// nothing or a BMP (a user's picture, logged once a start); every failure is
+// logged under "CreateThumbnails". True when the file was written.
 bool SaveThumbnailFile(const QImage& thumb, const std::string& thumbPath, const std::string& photoPath);

@@ -43,7 +43,7 @@ TEST_F(ImportTest, ExistingInformationFileSkipsTheRowAndStillUsesItsNumber) {
   const std::string src = Source({"a.jpg", "b.jpg"});
   Write("Photo_Info/Image0100.jpg.info", "old");
   Write("Photos/Image0100.jpg", "old photo");
-  Write("Photo_Thumbnails/Image0100.jpg", "old thumb");
+  Write("Photo_Thumbnails/Image0100.jpg", "BM old thumb");
   Rows({"a.jpg", "b.jpg"}, src);
   // Overwriting photos alone does not let the row in, and costs the old photo nothing.
   Options(false, true, false, true);
@@ -52,7 +52,7 @@ TEST_F(ImportTest, ExistingInformationFileSkipsTheRowAndStillUsesItsNumber) {
   EXPECT_EQ(LastMessage(), kImportReport + "Image0100.jpg    Error=File already exists\r");
   EXPECT_EQ(Read("Photo_Info/Image0100.jpg.info"), "old");
   EXPECT_EQ(Read("Photos/Image0100.jpg"), "old photo");
-  EXPECT_EQ(Read("Photo_Thumbnails/Image0100.jpg"), "old thumb");
+  EXPECT_EQ(Read("Photo_Thumbnails/Image0100.jpg"), "BM old thumb");
   EXPECT_EQ(Read("Photos/Image0101.jpg"), Read("src/b.jpg"));
   EXPECT_EQ(Setting("Autonumber"), "0102");
 
@@ -64,14 +64,14 @@ TEST_F(ImportTest, ExistingInformationFileSkipsTheRowAndStillUsesItsNumber) {
   D().cmdImport_Click();
   EXPECT_EQ(Read("Photos/Image0100.jpg"), Read("src/a.jpg"));
   EXPECT_EQ(GetPhotoLink("Image0100.jpg.info"), PhotosFolder + "Image0100.jpg");
-  EXPECT_NE(Read("Photo_Thumbnails/Image0100.jpg"), "old thumb");
+  EXPECT_NE(Read("Photo_Thumbnails/Image0100.jpg"), "BM old thumb");
 }
 
 TEST_F(ImportTest, AFailedCopyKeepsTheOldPhotoAndLeavesNoTrace) {
   Write("big/x.jpg", std::string(64 * 1024, 'n'));
   Write("Photos/x.jpg", "old photo");
   Write("Photos/gone.jpg", "old photo 2");
-  Write("Photo_Thumbnails/x.jpg", "old thumb");
+  Write("Photo_Thumbnails/x.jpg", "BM old thumb");
   Rows({"x.jpg"}, Path("big"));
   Rows({"gone.jpg"}, Path("big"));
   Options(false, true);
@@ -86,7 +86,7 @@ TEST_F(ImportTest, AFailedCopyKeepsTheOldPhotoAndLeavesNoTrace) {
   EXPECT_NE(text.find("\rgone.jpg    Error=File not found\r"), std::string::npos) << text;
   EXPECT_EQ(Read("Photos/x.jpg"), "old photo");
   EXPECT_EQ(Read("Photos/gone.jpg"), "old photo 2");
-  EXPECT_EQ(Read("Photo_Thumbnails/x.jpg"), "old thumb");
+  EXPECT_EQ(Read("Photo_Thumbnails/x.jpg"), "BM old thumb");
   EXPECT_TRUE(Infos().empty());
   EXPECT_EQ(AllEntries(PhotosFolder), std::vector<std::string>({"gone.jpg", "x.jpg"})) << "no temporary file left";
   EXPECT_FALSE(Exists("Photo_SlideGroups/" + kAllPhotosFile));
