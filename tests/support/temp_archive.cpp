@@ -1,6 +1,7 @@
 #include "support/temp_archive.h"
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -27,6 +28,11 @@ void TempArchive::SetUp() {
   CreateArchiveFolders();
   ReadFolderSettings();
   ResetBrowsingState();
+}
+
+TempArchive::~TempArchive() {
+  std::error_code ignored;
+  if (dir_.isValid()) std::filesystem::remove_all(QFile::encodeName(dir_.path()).toStdString(), ignored);
 }
 
 void TempArchive::TearDown() {
