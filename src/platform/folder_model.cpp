@@ -1,7 +1,5 @@
 #include "platform/folder_model.h"
 
-#include <QApplication>
-#include <QStyle>
 #include <algorithm>
 
 #include "platform/files.h"
@@ -148,7 +146,6 @@ QVariant FolderModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: return ShownText(node->name);
-    case Qt::DecorationRole: return QApplication::style()->standardIcon(QStyle::SP_DirIcon);
     default: return {};
   }
 }

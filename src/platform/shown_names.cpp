@@ -8,8 +8,16 @@
 namespace qm {
 
 namespace {
+
 // Where a control keeps a name's bytes.
 const char* const kBytesProperty = "qmBytes";
+
+// An entry's bytes; an entry added without them names what it shows.
+std::string ItemBytes(const QComboBox* combo, int i) {
+  const QVariant kept = combo->itemData(i);
+  return kept.isValid() ? kept.toByteArray().toStdString() : combo->itemText(i).toStdString();
+}
+
 }  // namespace
 
 QString ShownText(const std::string& bytes) {
@@ -48,15 +56,17 @@ void AddBytesItem(QComboBox* combo, const std::string& bytes) {
 
 std::string BytesOfText(const QComboBox* combo) {
   const QString text = combo->currentText();
+  // The entry picked, while the text is still its own; else one of exactly the
+  // typed bytes; else one that shows the same.
+  const int picked = combo->currentIndex();
+  if (picked >= 0 && combo->itemText(picked) == text) return ItemBytes(combo, picked);
   const std::string typed = text.toStdString();
-  // An entry of exactly the typed bytes wins over one that only looks the same.
   int shownAlike = -1;
   for (int i = 0; i < combo->count(); ++i) {
-    const std::string bytes = combo->itemData(i).toByteArray().toStdString();
-    if (bytes == typed) return bytes;
+    if (ItemBytes(combo, i) == typed) return typed;
     if (shownAlike < 0 && combo->itemText(i) == text) shownAlike = i;
   }
-  return shownAlike >= 0 ? combo->itemData(shownAlike).toByteArray().toStdString() : typed;
+  return shownAlike >= 0 ? ItemBytes(combo, shownAlike) : typed;
 }
 
 }  // namespace qm

@@ -25,8 +25,8 @@ std::string BytesText(const QLabel* label);
 
 // A combo entry showing a name and keeping its bytes.
 void AddBytesItem(QComboBox* combo, const std::string& bytes);
-// The name in the combo's text: the bytes of the entry that shows that text, else
-// the text typed in (UTF-8).
+// The name in the combo's text: the bytes of the entry picked or of one that
+// shows that text, else the text typed in (UTF-8).
 std::string BytesOfText(const QComboBox* combo);
 
 }  // namespace qm

@@ -133,18 +133,21 @@ TEST_F(OddGroupNames, CopiesDropsAndAppendsGoIntoTheOneListFile) {
   frmSearch::Unload();
 
   // The import appends to the loaded group.
-  Write("card/n.jpg", "new photo");
-  Load(kCafe);
-  frmImport& import = frmImport::Get();
-  import.AddRow("n.jpg", Path("card"));
-  import.cmdImport_Click();
-  frmImport::Unload();
+  for (const std::string& group : {kCafe, std::string("holiday.2001")}) {
+    const std::string photo = group.substr(0, 1) + ".jpg";
+    Write("card/" + photo, "new photo");
+    Load(group);
+    frmImport& import = frmImport::Get();
+    import.AddRow(photo, Path("card"));
+    import.cmdImport_Click();
+    frmImport::Unload();
+  }
 
   EXPECT_TRUE(prompter.Prompts().empty()) << prompter.Prompts().front().text;
   EXPECT_EQ(ListFiles(), (Names{kAllPhotosGroup + ".lst", "Beach.lst", kCafe + ".lst", "Trip.LST", "holiday.2001.lst"}));
-  EXPECT_EQ(List(kCafe + ".lst"), CrLf({"a.jpg", "b.jpg", "x.jpg", "x.jpg", "y.jpg", "n.jpg"}));
+  EXPECT_EQ(List(kCafe + ".lst"), CrLf({"a.jpg", "b.jpg", "x.jpg", "x.jpg", "y.jpg", "C.jpg"}));
   EXPECT_EQ(List("Trip.LST"), CrLf({"c.jpg", "x.jpg", "y.jpg"}));
-  EXPECT_EQ(List("holiday.2001.lst"), CrLf({"d.jpg", "x.jpg", "y.jpg", "y.jpg"}));
+  EXPECT_EQ(List("holiday.2001.lst"), CrLf({"d.jpg", "x.jpg", "y.jpg", "y.jpg", "h.jpg"}));
 }
 
 TEST_F(OddGroupNames, TheGroupsPhotosExportAndItsSongIsLinkedByItsName) {
