@@ -125,7 +125,8 @@ void frmMain::RenameAlbumGroup(std::string oldName) {
 
     if (oldName == gAlbumState.CurrentGroupName) gAlbumState.CurrentGroupName = name;
     for (size_t i = 0; i < lbAlbumList.size(); ++i)
-      if (!pctAlbumList[i]->isHidden() && qm::BytesText(lbAlbumList[i]) == oldName) qm::SetBytesText(lbAlbumList[i], name);
+      if (!pctAlbumList[i]->isHidden() && qm::BytesText(lbAlbumList[i]) == oldName)
+        qm::SetBytesText(lbAlbumList[i], name);
     lstSlideGroups.ReplaceItem(oldName, name);
 
     if (r.songOfNewNameKept)

@@ -1,6 +1,5 @@
 #include "platform/drive_folder_lists.h"
 
-#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QStorageInfo>
@@ -125,25 +124,23 @@ void FolderList::HighlightCurrent() {
 
 void FolderList::setSelection(const QRect&, QItemSelectionModel::SelectionFlags) { HighlightCurrent(); }
 
-void FolderList::mousePressEvent(QMouseEvent* e) {
+void FolderList::AsUserPick(const std::function<void()>& handle) {
   userPicking_ = true;
-  QTreeView::mousePressEvent(e);
+  handle();
   userPicking_ = false;
   HighlightCurrent();
+}
+
+void FolderList::mousePressEvent(QMouseEvent* e) {
+  AsUserPick([&] { QTreeView::mousePressEvent(e); });
 }
 
 void FolderList::mouseReleaseEvent(QMouseEvent* e) {
-  userPicking_ = true;
-  QTreeView::mouseReleaseEvent(e);
-  userPicking_ = false;
-  HighlightCurrent();
+  AsUserPick([&] { QTreeView::mouseReleaseEvent(e); });
 }
 
 void FolderList::keyPressEvent(QKeyEvent* e) {
-  userPicking_ = true;
-  QTreeView::keyPressEvent(e);
-  userPicking_ = false;
-  HighlightCurrent();
+  AsUserPick([&] { QTreeView::keyPressEvent(e); });
 }
 
 void FileListBox::Show(const std::string& folder, const std::string& pattern) {

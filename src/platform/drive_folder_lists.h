@@ -13,7 +13,6 @@
 #include "platform/folder_model.h"
 #include "platform/shown_names.h"
 
-
 namespace qm {
 
 // Which volumes a drive list offers: every mounted one, or only those on a device
@@ -66,6 +65,9 @@ private:
   // picking a folder, brings it into view.
   void RevealCurrent();
   void HighlightCurrent();
+  // Runs the view's own handling of the user's mouse or key, which never scrolls
+  // the tree to the folder it picks.
+  void AsUserPick(const std::function<void()>& handle);
   FolderModel* model_;
   std::string path_;
   bool quiet_ = false;

@@ -144,7 +144,8 @@ TEST_F(OddGroupNames, CopiesDropsAndAppendsGoIntoTheOneListFile) {
   }
 
   EXPECT_TRUE(prompter.Prompts().empty()) << prompter.Prompts().front().text;
-  EXPECT_EQ(ListFiles(), (Names{kAllPhotosGroup + ".lst", "Beach.lst", kCafe + ".lst", "Trip.LST", "holiday.2001.lst"}));
+  EXPECT_EQ(ListFiles(),
+            (Names{kAllPhotosGroup + ".lst", "Beach.lst", kCafe + ".lst", "Trip.LST", "holiday.2001.lst"}));
   EXPECT_EQ(List(kCafe + ".lst"), CrLf({"a.jpg", "b.jpg", "x.jpg", "x.jpg", "y.jpg", "C.jpg"}));
   EXPECT_EQ(List("Trip.LST"), CrLf({"c.jpg", "x.jpg", "y.jpg"}));
   EXPECT_EQ(List("holiday.2001.lst"), CrLf({"d.jpg", "x.jpg", "y.jpg", "y.jpg", "h.jpg"}));
