@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillmont needs to build, run and test, only when some are missing.
+# openbox and xdotool: a test runs the full-screen viewer under a window manager
+# with keys pressed on the X server.
 set -euo pipefail
 pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libfluidsynth-dev libgtest-dev libbenchmark-dev
       gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav fluid-soundfont-gm
-      fonts-dejavu-core fonts-liberation2 xvfb xauth libvips-tools ffmpeg ninja-build)
+      fonts-dejavu-core fonts-liberation2 xvfb xauth libvips-tools ffmpeg ninja-build
+      openbox xdotool)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "platform/window_focus.h"
+
 namespace qm {
 namespace {
 
@@ -13,6 +15,7 @@ class DialogPrompter : public Prompter {
 public:
   MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title,
                    MsgIcon icon) override {
+    const KeepActiveWindow keep;
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(Q(title));
     box.setText(Q(text));
@@ -46,6 +49,7 @@ public:
 
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) override {
+    const KeepActiveWindow keep;
     bool ok = false;
     QString text = QInputDialog::getText(QApplication::activeWindow(), Q(title), Q(prompt), QLineEdit::Normal,
                                          Q(defaultText), &ok);
