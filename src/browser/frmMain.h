@@ -86,7 +86,7 @@ public:
 
   // ---- window background and viewing area (frmMain_layout.cpp) --------------
   QMenuBar* menuBar = nullptr;
-  qm::EventLabel* client = nullptr;  // the 800 x 572 background panel
+  qm::EventLabel* client = nullptr;  // the 800 x 600 background panel
   qm::EventLabel* pctWindow = nullptr;  // 545 x 469 viewing area
   QLabel* lbCount = nullptr;
   QLabel* lbTitle = nullptr;
@@ -373,5 +373,6 @@ protected:
 
 private:
   void BuildWindow();
+  void BuildStatusBar();
   bool activatePending_ = false;
 };

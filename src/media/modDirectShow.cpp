@@ -81,7 +81,6 @@ void SetTimer(bool on) {
 void ShowLength(const QString& caption, int barMaximum) {
   if (frmMain* f = Controls()) {
     f->lbVideo->setText(caption);
-    f->lbVideo->adjustSize();
     f->hscVideo->setRange(0, barMaximum);
   }
 }
@@ -284,6 +283,7 @@ void UpdateVideoProgress() {
     SetTimer(false);
     return;
   }
-  if (frmMain* f = Controls())
+  // A box held by the user is not pulled back to the playing position.
+  if (frmMain* f = Controls(); f && !f->hscVideo->isSliderDown())
     if (const auto value = video::PolledBarValue(PositionSeconds(), f->hscVideo->maximum())) SetBarValue(*value);
 }

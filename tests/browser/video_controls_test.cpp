@@ -5,6 +5,9 @@
 #include <QMediaPlayer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
 #include <QVideoWidget>
 
 #include "archive/modUtils.h"
@@ -23,14 +26,14 @@ using Row = std::array<bool, 3>;
 
 class VideoControls : public WindowTest {
 protected:
-  static std::string ClipBytes(int frames) {
+  static std::string ClipBytes(int frames, int perSecond = 10) {
     std::vector<QImage> images;
     for (int k = 0; k < frames; ++k) {
       QImage img(64, 48, QImage::Format_RGB32);
       img.fill(QColor(200, 40 + (k * 5) % 200, 40));
       images.push_back(img);
     }
-    return MjpegAviBytes(images, 10);
+    return MjpegAviBytes(images, perSecond);
   }
   // A group of a picture, a clip of 6 seconds and a damaged clip.
   frmMain& Open() {
@@ -123,6 +126,55 @@ TEST_F(VideoControls, ButtonsPauseStopAndPlayAndADragSeeks) {
   Click(f.cmdVideo[0]);  // resumes from there
   EXPECT_TRUE(VideoPlaying);
   EXPECT_GE(Player().position(), 3850);
+}
+
+// A part of a horizontal scroll bar as its style draws it, in the bar's pixels.
+QRect BarPart(const QScrollBar* bar, QStyle::SubControl part) {
+  QStyleOptionSlider o;
+  o.initFrom(bar);
+  o.orientation = Qt::Horizontal;
+  o.state |= QStyle::State_Horizontal;
+  o.minimum = bar->minimum();
+  o.maximum = bar->maximum();
+  o.sliderPosition = bar->sliderPosition();
+  o.sliderValue = bar->value();
+  o.singleStep = bar->singleStep();
+  o.pageStep = bar->pageStep();
+  o.subControls = QStyle::SC_All;
+  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, bar);
+}
+
+TEST_F(VideoControls, DraggingTheBoxOfTheBarSeeksAnywhereInALongClip) {
+  AddPhoto("long.avi", ClipBytes(140, 2));
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"long.avi"}));
+  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  frmMain& f = frmMain::Get();
+  f.show();
+  ASSERT_TRUE(f.DisplayPhoto(1));
+  ASSERT_TRUE(WaitUntil([&] { return f.lbVideo->text() == "70 sec"; }));
+  QApplication::processEvents();
+  QScrollBar* bar = f.hscVideo;
+  EXPECT_EQ(PartsMeeting(f.client, bar), "");
+  const QRect groove = BarPart(bar, QStyle::SC_ScrollBarGroove);
+  const QRect box = BarPart(bar, QStyle::SC_ScrollBarSlider);
+  EXPECT_GE(groove.width() - box.width(), 200) << "the box has room to move";
+
+  // The box is taken and dropped three quarters along, in steps, as a hand does.
+  const int y = box.center().y();
+  const int to = groove.left() + box.width() / 2 + (groove.width() - box.width()) * 3 / 4;
+  QTest::mousePress(bar, Qt::LeftButton, {}, box.center());
+  for (int k = 1; k <= 10; ++k) QTest::mouseMove(bar, QPoint(box.center().x() + (to - box.center().x()) * k / 10, y));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(to, y));
+  const int dropped = bar->value();
+  EXPECT_NEAR(dropped, 52, 2);
+  EXPECT_FALSE(VideoPlaying);
+  ASSERT_TRUE(WaitUntil([] { return Player().playbackState() == QMediaPlayer::PausedState; }));
+  // It stands there, and the bar with it.
+  QTest::qWait(600);
+  EXPECT_EQ(Player().playbackState(), QMediaPlayer::PausedState);
+  EXPECT_NEAR(double(Player().position()) / 1000.0, dropped, 1.0);
+  EXPECT_EQ(bar->value(), dropped);
+  EXPECT_EQ(Buttons(f), (Row{true, false, true}));
 }
 
 TEST_F(VideoControls, ADamagedClipKeepsTheControlsOff) {
