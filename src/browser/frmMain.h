@@ -260,6 +260,9 @@ public:
   QScrollBar* hscVideo = nullptr;
   QLabel* lbVideo = nullptr;
   QTimer* tmrVideo = nullptr;
+  // The entry loaded last is a picture: the clip still open in the player turns
+  // none of the controls on until a clip is loaded again.
+  bool PictureEntry = false;
   void cmdVideo_Click(int Index);
   void hscVideo_Scroll();
   void tmrVideo_Timer();

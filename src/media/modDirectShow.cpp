@@ -61,11 +61,14 @@ Clip& TheClip() {
 // loads it (a clip opened before it would otherwise build it half-way).
 frmMain* Controls() { return frmMain::IsLoaded() ? &frmMain::Get() : nullptr; }
 
+// Beside a picture the controls stay off, whatever the player is told: they
+// follow the entry the main window loaded last, not the clip still open.
 void SetButtons(bool play, bool pause, bool stop) {
   if (frmMain* f = Controls()) {
-    f->cmdVideo[0]->setEnabled(play);
-    f->cmdVideo[1]->setEnabled(pause);
-    f->cmdVideo[2]->setEnabled(stop);
+    const bool on = !f->PictureEntry;
+    f->cmdVideo[0]->setEnabled(on && play);
+    f->cmdVideo[1]->setEnabled(on && pause);
+    f->cmdVideo[2]->setEnabled(on && stop);
   }
 }
 
@@ -200,7 +203,7 @@ void OpenVideo(const std::string& path, QWidget* host) {
   ShowLength("Length", 0);
   SetBarValue(0);
   SetButtons(true, false, false);
-  if (frmMain* f = Controls()) f->hscVideo->setEnabled(true);
+  if (frmMain* f = Controls()) f->hscVideo->setEnabled(!f->PictureEntry);
 
   player.setPlaybackRate(VideoRate);
   if (!qm::FileExists(path)) {

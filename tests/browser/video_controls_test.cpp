@@ -14,6 +14,7 @@
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
+#include "media/frmFullScreen.h"
 #include "media/modDirectShow.h"
 #include "platform/sound_backend.h"
 #include "support/mjpeg_avi.h"
@@ -193,6 +194,52 @@ TEST_F(VideoControls, ADamagedClipKeepsTheControlsOff) {
   ASSERT_TRUE(f.DisplayPhoto(2));
   EXPECT_EQ(Buttons(f), (Row{false, true, true}));
   EXPECT_TRUE(WaitUntil([&] { return f.lbVideo->text() == "6 sec"; }));
+}
+
+// The controls follow the entry loaded last: once a picture is on show, in the
+// window or in the viewer, nothing said to the clip still open turns them on.
+TEST_F(VideoControls, BesideAPictureTheClipButtonsStayOffWhateverComesAfter) {
+  AddPhoto("a.jpg", EncodedImage(Solid(64, 48, Qt::green), "JPEG"));
+  AddPhoto("b.avi", ClipBytes(60));
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"b.avi", "a.jpg"}));
+  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  frmMain& f = frmMain::Get();
+  auto offBesideThePicture = [&](const char* after) {
+    EXPECT_EQ(Buttons(f), (Row{false, false, false})) << after;
+    EXPECT_FALSE(f.hscVideo->isEnabled()) << after;
+    const int opened = f.PhotosOpened;
+    Click(f.cmdVideo[0]);
+    EXPECT_EQ(f.PhotosOpened, opened) << after << ": play opened the picture again";
+  };
+
+  // In the viewer: from the clip onto the picture, then a key of no action, then Esc.
+  ASSERT_TRUE(f.DisplayPhoto(1));
+  f.cmdFullScreen_Click();
+  ASSERT_TRUE(frmFullScreen::IsLoaded());
+  QWidget* keys = frmFullScreen::Get().picVideoWindowFS;
+  QTest::keyClick(keys, Qt::Key_Right);
+  ASSERT_EQ(gAlbumState.CurrentImageIndex, 2);
+  offBesideThePicture("the step onto the picture");
+  QTest::keyClick(keys, Qt::Key_X);
+  offBesideThePicture("a key of no action");
+  QTest::keyClick(keys, Qt::Key_Escape);
+  QApplication::processEvents();
+  ASSERT_FALSE(frmFullScreen::IsLoaded());
+  offBesideThePicture("the viewer closed");
+
+  // A show from the clip to the picture, at whose end the grid comes back.
+  f.ShowThumbnailBoxes(true);
+  f.StartSlideShow({.IntervalMs = 10, .FullScreen = false, .OnlySelected = false, .StartWithCurrent = false,
+                    .Music = false, .Clips = false});
+  ASSERT_TRUE(WaitUntil([] { return !SlideShowRunning; }));
+  ASSERT_EQ(ViewMode, 0);
+  offBesideThePicture("the show ended");
+  EXPECT_EQ(ViewMode, 0);
+
+  // After a clip they are on again.
+  ASSERT_TRUE(f.DisplayPhoto(1));
+  EXPECT_EQ(Buttons(f), (Row{false, true, true}));
+  EXPECT_TRUE(f.hscVideo->isEnabled());
 }
 
 TEST_F(VideoControls, ClipButtonsPlayAndStopThePhotosSoundClip) {
