@@ -240,7 +240,8 @@ public:
     bool Music = true;
     bool Clips = true;
   };
-  // Starts a show (the dialog's OK): the first step is taken at once.
+  // Starts a show (the dialog's OK) on its first photo; the first step comes at
+  // the first tick.
   void StartSlideShow(const SlideShowOptions& o);
   void tmrSlideShow_Timer();
   // One step of a show: in the full-screen viewer when it is open, so each photo
