@@ -6,7 +6,9 @@ pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libfluidsynth-dev libgtest-
       fonts-dejavu-core fonts-liberation2 xvfb xauth libvips-tools ffmpeg ninja-build
       # WMF pictures: libwmf refuses every file, even one without text, without
       # these fonts, which it only recommends.
-      libwmf-dev fonts-urw-base35)
+      libwmf-dev fonts-urw-base35
+      # The window-manager tests: a real window manager, and keys sent to the X server.
+      openbox xdotool)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

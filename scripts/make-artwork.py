@@ -258,13 +258,14 @@ def accent_rule(c, x0, x1, y):
 # ---- the main window's panel ----------------------------------------------------------
 # Layout in window pixels: group strip panel 8..164 x 8..370 (caption label area
 # 16,18 139x22, up arrow 64,52, buttons 16,80+32i, down arrow 64,340); action panel
-# 8..164 x 380..566 (large buttons 16,396 and 16,432; small buttons 16/86,468 and
+# 8..164 x 380..596 (large buttons 16,396 and 16,432; small buttons 16/86,468 and
 # 16/86,504); picture area 204,40 545x469 framed 3 px wide; a rail at its right
 # (758..792 x 37..512) for the information box buttons; the group counter above the
-# picture (308,20); the title line below it (y 514..534); status bar 172..792 x 540..566.
+# picture (308,20); the title line below it (y 514..534); the status bar in two rows,
+# the clip controls 172..792 x 540..566 above the captions 172..792 x 570..596.
 
 def main_background():
-    w, h = 800, 572
+    w, h = 800, 600
     c = Canvas(w, h)
 
     def base(x, y):
@@ -275,7 +276,7 @@ def main_background():
 
     panel(c, 8, 8, 164, 370)
     accent_rule(c, 26, 146, 45)
-    panel(c, 8, 380, 164, 566)
+    panel(c, 8, 380, 164, 596)
     for y in (396 + 31 + 2.5, 468 + 31 + 2.5):
         c.paint(rrect(24, y, 148, y + 1, 0.5), PANEL_EDGE, alpha=0.35, bbox=(20, y - 1, 152, y + 2))
 
@@ -292,12 +293,15 @@ def main_background():
     c.paint(rail, vgrad(37, 512, mix(PANEL, WHITE, 0.03), PANEL), bbox=(757, 36, 793, 513))
     c.paint(ring(inset(rail, 0.5), 1.0), PANEL_EDGE, alpha=0.5, bbox=(757, 36, 793, 513))
 
-    status = rrect(172, 540, 792, 566, 8)
-    c.paint(rrect(172, 541, 792, 568, 8), BLACK, alpha=0.35, soft=2.5, bbox=(166, 534, 798, 572))
-    c.paint(status, vgrad(540, 566, (26, 31, 39), (20, 24, 31)), bbox=(171, 539, 793, 567))
-    c.paint(ring(inset(status, 0.5), 1.0), PANEL_EDGE, alpha=0.45, bbox=(171, 539, 793, 567))
-    c.paint(intersect(ring(inset(status, 1.5), 1.0), lambda x, y: y - 545), WHITE, alpha=0.04,
-            bbox=(172, 540, 792, 546))
+    for top in (540, 570):
+        bottom = top + 26
+        status = rrect(172, top, 792, bottom, 8)
+        c.paint(rrect(172, top + 1, 792, bottom + 2, 8), BLACK, alpha=0.35, soft=2.5,
+                bbox=(166, top - 6, 798, min(bottom + 6, h)))
+        c.paint(status, vgrad(top, bottom, (26, 31, 39), (20, 24, 31)), bbox=(171, top - 1, 793, bottom + 1))
+        c.paint(ring(inset(status, 0.5), 1.0), PANEL_EDGE, alpha=0.45, bbox=(171, top - 1, 793, bottom + 1))
+        c.paint(intersect(ring(inset(status, 1.5), 1.0), lambda x, y, t=top: y - (t + 5)), WHITE, alpha=0.04,
+                bbox=(172, top, 792, top + 6))
 
     accent_rule(c, 380, 574, 534.5)
     c.save("main_background.png", alpha=False)

@@ -327,16 +327,21 @@ int main(int argc, char** argv) {
   });
   f.LinkWav2Photos();
 
-  // A clip playing in the viewing area, its position bar under way.
+  // A clip of a minute and a half playing in the viewing area, after its box was
+  // dragged to the 40th second.
   std::vector<QImage> frames;
-  for (int k = 0; k < 60; ++k) frames.push_back(Landscape(320, 240, 0.3 + k / 300.0));
-  qm::ReplaceFileAtomically(PhotosFolder + "CLIP_0001.avi", MjpegAviBytes(frames, 10));
+  for (int k = 0; k < 180; ++k) frames.push_back(Landscape(320, 240, 0.3 + k / 900.0));
+  qm::ReplaceFileAtomically(PhotosFolder + "CLIP_0001.avi", MjpegAviBytes(frames, 2));
   qm::ReplaceFileAtomically(InfoFolder + "CLIP_0001.avi.info", Info("CLIP_0001.avi", "Evening film", 320, 240));
   qm::WriteTextLinesAtomically(SlideGroupsFolder + "Lake Trip.lst", {"CLIP_0001.avi", all[0], all[1]});
   f.pctAlbumList_MouseDown(lakeTrip, 1, 0, 0, 0);
   f.imgThumbnail_DblClick(0);
   QElapsedTimer playing;
   playing.start();
+  while (VideoDuration <= 0 && playing.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  SetVideoPosition(40);
+  VideoCommand("play");
+  playing.restart();
   while (playing.elapsed() < 2600) QApplication::processEvents(QEventLoop::AllEvents, 20);
   // The picture of a clip is drawn in a window of its own, which only the screen
   // shows, so this one is taken from the screen.

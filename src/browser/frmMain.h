@@ -87,7 +87,7 @@ public:
 
   // ---- window background and viewing area (frmMain_layout.cpp) --------------
   QMenuBar* menuBar = nullptr;
-  qm::EventLabel* client = nullptr;  // the 800 x 572 background panel
+  qm::EventLabel* client = nullptr;  // the 800 x 600 background panel
   qm::EventLabel* pctWindow = nullptr;  // 545 x 469 viewing area
   QLabel* lbCount = nullptr;
   QLabel* lbTitle = nullptr;
@@ -241,7 +241,8 @@ public:
     bool Music = true;
     bool Clips = true;
   };
-  // Starts a show (the dialog's OK): the first step is taken at once.
+  // Starts a show (the dialog's OK) on its first photo; the first step comes at
+  // the first tick.
   void StartSlideShow(const SlideShowOptions& o);
   void tmrSlideShow_Timer();
   // One step of a show: in the full-screen viewer when it is open, so each photo
@@ -261,6 +262,9 @@ public:
   QScrollBar* hscVideo = nullptr;
   QLabel* lbVideo = nullptr;
   QTimer* tmrVideo = nullptr;
+  // The entry loaded last is a picture: the clip still open in the player turns
+  // none of the controls on until a clip is loaded again.
+  bool PictureEntry = false;
   void cmdVideo_Click(int Index);
   void hscVideo_Scroll();
   void tmrVideo_Timer();
@@ -374,5 +378,6 @@ protected:
 
 private:
   void BuildWindow();
+  void BuildStatusBar();
   bool activatePending_ = false;
 };

@@ -25,9 +25,23 @@ qm::EventLabel* FaceHolder(QWidget* parent, const char* name, const char* art) {
   return l;
 }
 
-QLabel* StatusLabel(QWidget* parent, const char* name, int x, int w) {
-  return frmMain::MakeLabel(parent, name, QStringLiteral("  "), QRect(x, 544, w, 18), qm::UiFont("Tahoma", 8.25, true),
-                            "#d6dde6");
+QLabel* StatusLabel(QWidget* parent, const char* name) {
+  QLabel* l = frmMain::MakeLabel(parent, name, QStringLiteral("  "), QRect(0, 0, 0, 18),
+                                 qm::UiFont("Tahoma", 8.25, true), "#d6dde6");
+  l->setTextFormat(Qt::PlainText);
+  return l;
+}
+
+// A row of the status bar: a panel of the given place whose layout lines its
+// controls up from the left, spaced as given.
+QHBoxLayout* StatusBarRow(QWidget* parent, const char* name, const QRect& where, int spacing) {
+  auto* row = new QWidget(parent);
+  row->setObjectName(name);
+  row->setGeometry(where);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(spacing);
+  return layout;
 }
 
 // The pause and stop faces of the status bar buttons, drawn rather than shipped.
@@ -46,10 +60,10 @@ QIcon GlyphIcon(bool pause) {
   return QIcon(pm);
 }
 
-QPushButton* StatusButton(QWidget* parent, const char* name, const QString& caption, int x, int w) {
+QPushButton* StatusButton(QWidget* parent, const char* name, const QString& caption, int w) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
-  b->setGeometry(x, 542, w, 22);
+  b->setFixedSize(w, 22);
   b->setFont(qm::UiFont("MS Sans Serif", 8.25));
   b->setEnabled(false);
   b->setFocusPolicy(Qt::TabFocus);
@@ -73,7 +87,7 @@ void frmMain::BuildWindow() {
 
   client = new qm::EventLabel(this);
   client->setObjectName("client");
-  client->setFixedSize(800, 572);
+  client->setFixedSize(800, 600);
   client->setPixmap(QPixmap(":/art/main_background.png"));
   layout->addWidget(client);
   QObject::connect(client, &qm::EventLabel::mouseDown, this,
@@ -96,41 +110,7 @@ void frmMain::BuildWindow() {
                       qm::UiFont("Tahoma", 9.75, true), "#ffffff");
   lbTitle->setAlignment(Qt::AlignCenter);
 
-  // The status labels sit in a row that follows their texts: each label is as
-  // wide as its text and the next one starts after it, however long the counts.
-  auto* statusRow = new QWidget(client);
-  statusRow->setObjectName("statusRow");
-  statusRow->move(178, 544);
-  auto* row = new QHBoxLayout(statusRow);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(8);
-  row->setSizeConstraint(QLayout::SetFixedSize);
-  lbStatusPage = StatusLabel(statusRow, "lbStatusPage", 0, 74);
-  lbStatusCount = StatusLabel(statusRow, "lbStatusCount", 0, 96);
-  lbStatusSelected = StatusLabel(statusRow, "lbStatusSelected", 0, 72);
-  lbZoom = StatusLabel(statusRow, "lbZoom", 0, 68);
-  for (QLabel* l : {lbStatusPage, lbStatusCount, lbStatusSelected, lbZoom}) {
-    l->setTextFormat(Qt::PlainText);
-    row->addWidget(l);
-  }
-  lbZoom->setToolTip("Current zoom level (e.g., 1/2 = viewing at one half size)");
-
-  cmdPlayAudioClip[0] = StatusButton(client, "cmdPlayAudioClip_0", "Play &Audio", 496, 64);
-  cmdPlayAudioClip[1] = StatusButton(client, "cmdPlayAudioClip_1", QString(), 562, 22);
-  cmdPlayAudioClip[1]->setIcon(GlyphIcon(false));
-  cmdVideo[0] = StatusButton(client, "cmdVideo_0", "Play &Video", 588, 64);
-  cmdVideo[1] = StatusButton(client, "cmdVideo_1", QString(), 654, 22);
-  cmdVideo[1]->setIcon(GlyphIcon(true));
-  cmdVideo[2] = StatusButton(client, "cmdVideo_2", QString(), 678, 22);
-  cmdVideo[2]->setIcon(GlyphIcon(false));
-  hscVideo = new QScrollBar(Qt::Horizontal, client);
-  hscVideo->setObjectName("hscVideo");
-  hscVideo->setGeometry(703, 545, 44, 16);
-  hscVideo->setEnabled(false);
-  lbVideo = StatusLabel(client, "lbVideo", 749, 40);
-  lbVideo->setFont(qm::UiFont("Tahoma", 8.25));
-  lbVideo->setText("Length");
-  lbVideo->adjustSize();
+  BuildStatusBar();
 
   pctBrightSmall = FaceHolder(client, "pctBrightSmall", "button_small_pressed.png");
   pctDarkSmall = FaceHolder(client, "pctDarkSmall", "button_small.png");
@@ -142,6 +122,51 @@ void frmMain::BuildWindow() {
   tmrVideo = new QTimer(this);
   tmrVideo->setObjectName("tmrVideo");
   tmrVideo->setInterval(250);
+}
+
+// The status bar has two rows. The upper holds every control of the clips: the
+// photo's sound clip, the video buttons, the position bar, which takes what the
+// row leaves (never under 200 pixels) so its box has room to move, and the
+// length. The lower holds only the captions, each as wide as its text, so long
+// counts never run under a control.
+void frmMain::BuildStatusBar() {
+  QHBoxLayout* clips = StatusBarRow(client, "clipRow", QRect(178, 542, 608, 22), 2);
+  cmdPlayAudioClip[0] = StatusButton(clips->parentWidget(), "cmdPlayAudioClip_0", "Play &Audio", 64);
+  cmdPlayAudioClip[1] = StatusButton(clips->parentWidget(), "cmdPlayAudioClip_1", QString(), 22);
+  cmdPlayAudioClip[1]->setIcon(GlyphIcon(false));
+  cmdVideo[0] = StatusButton(clips->parentWidget(), "cmdVideo_0", "Play &Video", 64);
+  cmdVideo[1] = StatusButton(clips->parentWidget(), "cmdVideo_1", QString(), 22);
+  cmdVideo[1]->setIcon(GlyphIcon(true));
+  cmdVideo[2] = StatusButton(clips->parentWidget(), "cmdVideo_2", QString(), 22);
+  cmdVideo[2]->setIcon(GlyphIcon(false));
+  hscVideo = new QScrollBar(Qt::Horizontal, clips->parentWidget());
+  hscVideo->setObjectName("hscVideo");
+  hscVideo->setFixedHeight(16);
+  hscVideo->setMinimumWidth(200);
+  // One second a step, so the box is as small as the clip's length allows.
+  hscVideo->setPageStep(1);
+  hscVideo->setEnabled(false);
+  lbVideo = StatusLabel(clips->parentWidget(), "lbVideo");
+  lbVideo->setFont(qm::UiFont("Tahoma", 8.25));
+  lbVideo->setText("Length");
+  clips->addWidget(cmdPlayAudioClip[0]);
+  clips->addWidget(cmdPlayAudioClip[1]);
+  clips->addSpacing(10);
+  for (QPushButton* b : cmdVideo) clips->addWidget(b);
+  clips->addSpacing(4);
+  clips->addWidget(hscVideo, 1);
+  clips->addSpacing(4);
+  clips->addWidget(lbVideo);
+
+  // The captions' own row clips whatever would pass its end.
+  QHBoxLayout* captions = StatusBarRow(client, "statusRow", QRect(178, 574, 608, 18), 8);
+  lbStatusPage = StatusLabel(captions->parentWidget(), "lbStatusPage");
+  lbStatusCount = StatusLabel(captions->parentWidget(), "lbStatusCount");
+  lbStatusSelected = StatusLabel(captions->parentWidget(), "lbStatusSelected");
+  lbZoom = StatusLabel(captions->parentWidget(), "lbZoom");
+  for (QLabel* l : {lbStatusPage, lbStatusCount, lbStatusSelected, lbZoom}) captions->addWidget(l);
+  captions->addStretch(1);
+  lbZoom->setToolTip("Current zoom level (e.g., 1/2 = viewing at one half size)");
 }
 
 QLabel* frmMain::MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& where,

@@ -30,16 +30,26 @@ void frmMain::StopSlideShow() {
   tmrSlideShow->stop();
 }
 
+// The first photo stays for a whole delay: the current one (opened from the grid
+// if need be) or photo 1, each passed over when it cannot be opened. The first
+// step comes at the first tick. The viewer opens on that photo, so it shows no
+// other one first.
 void frmMain::StartSlideShow(const SlideShowOptions& o) {
   SlideShowRunning = true;
   tmrSlideShow->setInterval(o.IntervalMs);
-  if (o.FullScreen) cmdFullScreen_Click();
   SlideshowOnlySelected = o.OnlySelected;
-  if (!o.StartWithCurrent) SetImageIndex(0);
   if (o.Music) PlayMidi(MidiFolder + gAlbumState.CurrentGroupName + ".mid");
   gAlbumState.PlayPhotoClips = o.Clips;
-  SlideShowStep();
-  // The first step may have ended the show already (a click in the viewer).
+  if (!o.StartWithCurrent) SetImageIndex(0);
+  if (!o.StartWithCurrent || ViewMode == 0)
+    NextPhoto();  // from the grid or before any photo it opens the first one itself
+  else if (o.Clips)
+    PlaySlideShowClip();
+  if (o.FullScreen)
+    cmdFullScreen_Click();
+  else if (frmFullScreen::IsLoaded())
+    frmFullScreen::Get().ShowPhoto();
+  // Opening the viewer may have ended the show already (a click in it).
   if (SlideShowRunning) tmrSlideShow->start();
 }
 

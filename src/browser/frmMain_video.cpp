@@ -39,6 +39,7 @@ void frmMain::cmdVideo_Click(int Index) {
 
 // The entry's clip that the player could not open keeps its controls off.
 void frmMain::EnableVideo(bool VideoState) {
+  PictureEntry = !VideoState;
   const bool broken = !VideoFileName.empty() && VideoFileName == gAlbumState.PhotoFile && !VideoIsOpen();
   const bool on = VideoState && !broken;
   for (QPushButton* b : cmdVideo)

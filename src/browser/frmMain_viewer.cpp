@@ -205,6 +205,10 @@ void ZoomButton(frmMain& f, qm::EventLabel* button, const char* procName, Step s
       f.ShowThumbnailBoxes(false);
       f.imgbox->show();
     }
+  } catch (const qm::RuntimeError& e) {
+    LogError(procName, e);
+    // The step the user asked for did not come: say why rather than do nothing.
+    if (e.Number() == pictures::kErrOutOfMemory) qm::MsgBox(kTooLargeText, qm::MsgButtons::OK, "Error");
   } catch (const std::exception& e) {
     LogError(procName, e.what());
   }

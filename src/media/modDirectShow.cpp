@@ -66,11 +66,14 @@ Clip& TheClip() {
 // loads it (a clip opened before it would otherwise build it half-way).
 frmMain* Controls() { return frmMain::IsLoaded() ? &frmMain::Get() : nullptr; }
 
+// Beside a picture the controls stay off, whatever the player is told: they
+// follow the entry the main window loaded last, not the clip still open.
 void SetButtons(bool play, bool pause, bool stop) {
   if (frmMain* f = Controls()) {
-    f->cmdVideo[0]->setEnabled(play);
-    f->cmdVideo[1]->setEnabled(pause);
-    f->cmdVideo[2]->setEnabled(stop);
+    const bool on = !f->PictureEntry;
+    f->cmdVideo[0]->setEnabled(on && play);
+    f->cmdVideo[1]->setEnabled(on && pause);
+    f->cmdVideo[2]->setEnabled(on && stop);
   }
 }
 
@@ -86,7 +89,6 @@ void SetTimer(bool on) {
 void ShowLength(const QString& caption, int barMaximum) {
   if (frmMain* f = Controls()) {
     f->lbVideo->setText(caption);
-    f->lbVideo->adjustSize();
     f->hscVideo->setRange(0, barMaximum);
   }
 }
@@ -210,7 +212,7 @@ void OpenVideo(const std::string& path, QWidget* host) {
   ShowLength("Length", 0);
   SetBarValue(0);
   SetButtons(true, false, false);
-  if (frmMain* f = Controls()) f->hscVideo->setEnabled(true);
+  if (frmMain* f = Controls()) f->hscVideo->setEnabled(!f->PictureEntry);
 
   player.setPlaybackRate(VideoRate);
   c.file = qm::MediaFile(path);
@@ -295,6 +297,7 @@ void UpdateVideoProgress() {
     SetTimer(false);
     return;
   }
-  if (frmMain* f = Controls())
+  // A box held by the user is not pulled back to the playing position.
+  if (frmMain* f = Controls(); f && !f->hscVideo->isSliderDown())
     if (const auto value = video::PolledBarValue(PositionSeconds(), f->hscVideo->maximum())) SetBarValue(*value);
 }

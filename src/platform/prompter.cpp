@@ -4,8 +4,8 @@
 #include <QInputDialog>
 
 #include "platform/message_dialog.h"
-
 #include "platform/shown_names.h"
+#include "platform/window_focus.h"
 
 namespace qm {
 namespace {
@@ -16,6 +16,7 @@ class DialogPrompter : public Prompter {
 public:
   MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title,
                    MsgIcon icon) override {
+    const KeepActiveWindow keep;
     // Every box fits the screen, however long its text.
     MessageDialog box(QApplication::activeWindow(), Q(title), Q(text), buttons, icon);
     return box.Run();
@@ -23,6 +24,7 @@ public:
 
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText) override {
+    const KeepActiveWindow keep;
     bool ok = false;
     QString text = QInputDialog::getText(QApplication::activeWindow(), Q(title), Q(prompt), QLineEdit::Normal,
                                          Q(defaultText), &ok);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QPushButton>
+#include <QTest>
 #include <algorithm>
 #include <optional>
 #include <set>
@@ -132,11 +133,11 @@ TEST_F(SlideShow, OkStartsWithTheDesignValuesFromTheGrid) {
   EXPECT_TRUE(f.tmrSlideShow->isActive());
   EXPECT_EQ(f.tmrSlideShow->interval(), 12000);
   EXPECT_TRUE(gAlbumState.PlayPhotoClips);
-  // Photo 2 opened, the viewer came, and the first step was taken at once in it.
+  // Photo 2 opened and the viewer came with it; the first step waits for the tick.
   ASSERT_TRUE(frmFullScreen::IsLoaded());
   EXPECT_EQ(ViewMode, 2);
-  EXPECT_EQ(gAlbumState.CurrentImageIndex, 3);
-  EXPECT_EQ(InViewer(), 3);
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_EQ(InViewer(), 2);
 }
 
 TEST_F(SlideShow, CancelStartsNothingAndTheSelectionStaysCleared) {
@@ -185,7 +186,7 @@ TEST_F(SlideShow, InFullScreenEveryPhotoIsSeenThereThenTheGrid) {
     bool startWithCurrent;
     int first;
     std::vector<std::pair<int, int>> seen;
-  } shows[] = {{1, true, 3, {{4, 4}, {4, 0}}}, {2, false, 1, {{2, 2}, {3, 3}, {4, 4}, {4, 0}}}};
+  } shows[] = {{1, true, 2, {{3, 3}, {4, 4}, {4, 0}}}, {2, false, 1, {{2, 2}, {3, 3}, {4, 4}, {4, 0}}}};
   for (const auto& s : shows) {
     SCOPED_TRACE(s.opened);
     f.imgThumbnail_DblClick(s.opened);
@@ -196,6 +197,48 @@ TEST_F(SlideShow, InFullScreenEveryPhotoIsSeenThereThenTheGrid) {
     EXPECT_FALSE(frmFullScreen::IsLoaded());
     EXPECT_EQ(ViewMode, 0);
     EXPECT_FALSE(f.imgThumbnail[0]->isHidden());
+  }
+  EXPECT_TRUE(LogEntries().empty());
+}
+
+// The first photo stays a whole delay, in the window and in full screen alike:
+// the current one (opened when the grid shows) or photo 1. No other photo is
+// shown before it, and the first step comes at the first tick.
+TEST_F(SlideShow, TheFirstPhotoStaysAWholeDelay) {
+  frmMain& f = Open(4);
+  const struct {
+    const char* how;
+    bool fromGrid, fullScreen, startWithCurrent;
+    int first, opened;
+  } shows[] = {
+      {"grid, full screen, current photo", true, true, true, 2, 1},
+      {"window, full screen, current photo", false, true, true, 2, 0},
+      {"grid, current photo", true, false, true, 2, 1},
+      {"window, current photo", false, false, true, 2, 0},
+      {"window, photo 1", false, false, false, 1, 1},
+      {"grid, full screen, photo 1", true, true, false, 1, 1},
+  };
+  for (const auto& s : shows) {
+    SCOPED_TRACE(s.how);
+    if (frmFullScreen::IsLoaded()) frmFullScreen::Unload();
+    f.imgThumbnail_DblClick(1);
+    if (s.fromGrid) f.ShowThumbnailBoxes(true);
+    ASSERT_EQ(gAlbumState.CurrentImageIndex, 2);
+    const int opened = f.PhotosOpened;
+    frmMain::SlideShowOptions o = Options(s.fullScreen, s.startWithCurrent);
+    o.IntervalMs = 60000;
+    f.StartSlideShow(o);
+    QTest::qWait(200);
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, s.first);
+    EXPECT_EQ(PhotoIn(f.imgbox->picture()), s.first);
+    EXPECT_EQ(InViewer(), s.fullScreen ? s.first : 0);
+    EXPECT_EQ(f.PhotosOpened - opened, s.opened) << "another photo was shown first";
+    EXPECT_GT(f.tmrSlideShow->remainingTime(), 50000);
+
+    f.tmrSlideShow_Timer();
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, s.first + 1);
+    EXPECT_EQ(InViewer(), s.fullScreen ? s.first + 1 : 0);
+    f.StopSlideShow();
   }
   EXPECT_TRUE(LogEntries().empty());
 }

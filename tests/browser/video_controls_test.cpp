@@ -5,12 +5,16 @@
 #include <QMediaPlayer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
 #include <QVideoWidget>
 
 #include "archive/modUtils.h"
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
+#include "media/frmFullScreen.h"
 #include "media/modDirectShow.h"
 #include "platform/sound_backend.h"
 #include "support/mjpeg_avi.h"
@@ -23,14 +27,14 @@ using Row = std::array<bool, 3>;
 
 class VideoControls : public WindowTest {
 protected:
-  static std::string ClipBytes(int frames) {
+  static std::string ClipBytes(int frames, int perSecond = 10) {
     std::vector<QImage> images;
     for (int k = 0; k < frames; ++k) {
       QImage img(64, 48, QImage::Format_RGB32);
       img.fill(QColor(200, 40 + (k * 5) % 200, 40));
       images.push_back(img);
     }
-    return MjpegAviBytes(images, 10);
+    return MjpegAviBytes(images, perSecond);
   }
   // A group of a picture, a clip of 6 seconds and a damaged clip.
   frmMain& Open() {
@@ -125,6 +129,55 @@ TEST_F(VideoControls, ButtonsPauseStopAndPlayAndADragSeeks) {
   EXPECT_GE(Player().position(), 3850);
 }
 
+// A part of a horizontal scroll bar as its style draws it, in the bar's pixels.
+QRect BarPart(const QScrollBar* bar, QStyle::SubControl part) {
+  QStyleOptionSlider o;
+  o.initFrom(bar);
+  o.orientation = Qt::Horizontal;
+  o.state |= QStyle::State_Horizontal;
+  o.minimum = bar->minimum();
+  o.maximum = bar->maximum();
+  o.sliderPosition = bar->sliderPosition();
+  o.sliderValue = bar->value();
+  o.singleStep = bar->singleStep();
+  o.pageStep = bar->pageStep();
+  o.subControls = QStyle::SC_All;
+  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, bar);
+}
+
+TEST_F(VideoControls, DraggingTheBoxOfTheBarSeeksAnywhereInALongClip) {
+  AddPhoto("long.avi", ClipBytes(140, 2));
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"long.avi"}));
+  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  frmMain& f = frmMain::Get();
+  f.show();
+  ASSERT_TRUE(f.DisplayPhoto(1));
+  ASSERT_TRUE(WaitUntil([&] { return f.lbVideo->text() == "70 sec"; }));
+  QApplication::processEvents();
+  QScrollBar* bar = f.hscVideo;
+  EXPECT_EQ(PartsMeeting(f.client, bar), "");
+  const QRect groove = BarPart(bar, QStyle::SC_ScrollBarGroove);
+  const QRect box = BarPart(bar, QStyle::SC_ScrollBarSlider);
+  EXPECT_GE(groove.width() - box.width(), 200) << "the box has room to move";
+
+  // The box is taken and dropped three quarters along, in steps, as a hand does.
+  const int y = box.center().y();
+  const int to = groove.left() + box.width() / 2 + (groove.width() - box.width()) * 3 / 4;
+  QTest::mousePress(bar, Qt::LeftButton, {}, box.center());
+  for (int k = 1; k <= 10; ++k) QTest::mouseMove(bar, QPoint(box.center().x() + (to - box.center().x()) * k / 10, y));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(to, y));
+  const int dropped = bar->value();
+  EXPECT_NEAR(dropped, 52, 2);
+  EXPECT_FALSE(VideoPlaying);
+  ASSERT_TRUE(WaitUntil([] { return Player().playbackState() == QMediaPlayer::PausedState; }));
+  // It stands there, and the bar with it.
+  QTest::qWait(600);
+  EXPECT_EQ(Player().playbackState(), QMediaPlayer::PausedState);
+  EXPECT_NEAR(double(Player().position()) / 1000.0, dropped, 1.0);
+  EXPECT_EQ(bar->value(), dropped);
+  EXPECT_EQ(Buttons(f), (Row{true, false, true}));
+}
+
 TEST_F(VideoControls, ADamagedClipKeepsTheControlsOff) {
   frmMain& f = Open();
   ASSERT_TRUE(f.DisplayPhoto(3));
@@ -141,6 +194,52 @@ TEST_F(VideoControls, ADamagedClipKeepsTheControlsOff) {
   ASSERT_TRUE(f.DisplayPhoto(2));
   EXPECT_EQ(Buttons(f), (Row{false, true, true}));
   EXPECT_TRUE(WaitUntil([&] { return f.lbVideo->text() == "6 sec"; }));
+}
+
+// The controls follow the entry loaded last: once a picture is on show, in the
+// window or in the viewer, nothing said to the clip still open turns them on.
+TEST_F(VideoControls, BesideAPictureTheClipButtonsStayOffWhateverComesAfter) {
+  AddPhoto("a.jpg", EncodedImage(Solid(64, 48, Qt::green), "JPEG"));
+  AddPhoto("b.avi", ClipBytes(60));
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"b.avi", "a.jpg"}));
+  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
+  frmMain& f = frmMain::Get();
+  auto offBesideThePicture = [&](const char* after) {
+    EXPECT_EQ(Buttons(f), (Row{false, false, false})) << after;
+    EXPECT_FALSE(f.hscVideo->isEnabled()) << after;
+    const int opened = f.PhotosOpened;
+    Click(f.cmdVideo[0]);
+    EXPECT_EQ(f.PhotosOpened, opened) << after << ": play opened the picture again";
+  };
+
+  // In the viewer: from the clip onto the picture, then a key of no action, then Esc.
+  ASSERT_TRUE(f.DisplayPhoto(1));
+  f.cmdFullScreen_Click();
+  ASSERT_TRUE(frmFullScreen::IsLoaded());
+  QWidget* keys = frmFullScreen::Get().picVideoWindowFS;
+  QTest::keyClick(keys, Qt::Key_Right);
+  ASSERT_EQ(gAlbumState.CurrentImageIndex, 2);
+  offBesideThePicture("the step onto the picture");
+  QTest::keyClick(keys, Qt::Key_X);
+  offBesideThePicture("a key of no action");
+  QTest::keyClick(keys, Qt::Key_Escape);
+  QApplication::processEvents();
+  ASSERT_FALSE(frmFullScreen::IsLoaded());
+  offBesideThePicture("the viewer closed");
+
+  // A show from the clip to the picture, at whose end the grid comes back.
+  f.ShowThumbnailBoxes(true);
+  f.StartSlideShow({.IntervalMs = 10, .FullScreen = false, .OnlySelected = false, .StartWithCurrent = false,
+                    .Music = false, .Clips = false});
+  ASSERT_TRUE(WaitUntil([] { return !SlideShowRunning; }));
+  ASSERT_EQ(ViewMode, 0);
+  offBesideThePicture("the show ended");
+  EXPECT_EQ(ViewMode, 0);
+
+  // After a clip they are on again.
+  ASSERT_TRUE(f.DisplayPhoto(1));
+  EXPECT_EQ(Buttons(f), (Row{false, true, true}));
+  EXPECT_TRUE(f.hscVideo->isEnabled());
 }
 
 TEST_F(VideoControls, ClipButtonsPlayAndStopThePhotosSoundClip) {

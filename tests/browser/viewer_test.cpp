@@ -490,12 +490,16 @@ TEST_F(Viewer, LargePicturesOpenWholeAndTooLargeOnesAreReported) {
   EXPECT_EQ(f.pctBoxSize, QSize(9000, 5000));
 
   // Fits at 1/74, but no step may show a coarser decode as a finer one: 1/3
-  // needs 1.2 GB and is refused.
+  // needs 1.2 GB and is refused, and the user is told.
   OpenPhoto(f, 4);
   EXPECT_EQ(gAlbumState.ZoomLevel, -74);
   EXPECT_EQ(f.pctBoxPicture.size(), QSize(5000, 3750));
   gAlbumState.ZoomLevel = -4;
-  f.cmdZoomIn_Click();
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  Click(f.cmdZoomIn);
+  ASSERT_EQ(prompter.Prompts().size(), 2u);
+  EXPECT_EQ(prompter.Prompts()[1].text, "The picture is too large to open");
+  EXPECT_EQ(prompter.Prompts()[1].title, "Error");
   EXPECT_EQ(gAlbumState.ZoomLevel, -4);
   EXPECT_EQ(f.pctBoxPicture.size(), QSize(5000, 3750));
   EXPECT_TRUE(f.FullSizePicture().isNull());

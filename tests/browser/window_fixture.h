@@ -91,3 +91,29 @@ inline QPointF OverButton(frmMain& f, int b) {
   QWidget* button = f.pctAlbumList[size_t(b)];
   return f.pctWindow->mapFrom(&f, button->mapTo(&f, button->rect().center()));
 }
+
+// The parts a user sees side by side on a panel: its shown children, with the
+// rows of the status bar taken apart into what they hold.
+inline std::vector<QWidget*> PanelParts(QWidget* panel) {
+  std::vector<QWidget*> parts;
+  for (QWidget* w : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->isHidden()) continue;
+    if (w->objectName() != "clipRow" && w->objectName() != "statusRow") {
+      parts.push_back(w);
+      continue;
+    }
+    for (QWidget* c : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (!c->isHidden()) parts.push_back(c);
+  }
+  return parts;
+}
+
+inline QRect OnPanel(QWidget* panel, const QWidget* w) { return {w->mapTo(panel, QPoint(0, 0)), w->size()}; }
+
+// The names of the other parts of the panel that w lies over or under.
+inline std::string PartsMeeting(QWidget* panel, const QWidget* w) {
+  std::string names;
+  for (QWidget* p : PanelParts(panel))
+    if (p != w && OnPanel(panel, p).intersects(OnPanel(panel, w))) names += p->objectName().toStdString() + " ";
+  return names;
+}
