@@ -66,11 +66,15 @@ std::vector<ScanEntry> ListEntries(const std::string& folder, bool sizes) {
 
 }  // namespace
 
+bool YieldDue() { return Clock::now() - lastYield >= kYieldEvery; }
+
 void YieldNow() {
-  const Clock::time_point now = Clock::now();
-  if (now - lastYield < kYieldEvery) return;
   qm::DoEvents();
   lastYield = Clock::now();
+}
+
+void YieldWhenDue() {
+  if (YieldDue()) YieldNow();
 }
 
 std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32_t& FileCount, std::int32_t& DirCount,
@@ -99,7 +103,7 @@ std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32
         ++DirCount;
       }
       if (Cancel) return total;
-      YieldNow();
+      YieldWhenDue();
     }
     for (const ScanEntry& e : entries) {
       if (e.folder || !qm::MatchesPattern(e.name, Pattern)) continue;
@@ -109,7 +113,7 @@ std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32
       ++FileCount;
       List.paths.push_back(std::move(path));
       if (List.Count() > kRowLimit || Cancel) return total;
-      YieldNow();
+      YieldWhenDue();
     }
   } catch (const qm::RuntimeError& e) {
     LogError("FindFiles", e);

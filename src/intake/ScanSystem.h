@@ -48,8 +48,12 @@ struct FoundRows {
 std::int64_t FindFiles(std::string& Path, const std::string& Pattern, std::int32_t& FileCount, std::int32_t& DirCount,
                        FoundRows& List, bool& Cancel);
 
-// Yields to the message loop when the last yield is a moment ago or longer, so a
-// scan of many thousand entries stays responsive without paying a yield for each.
+// Whether the last yield to the message loop is a moment ago or longer: a scan of
+// many thousand entries stays responsive without paying a yield for each.
+bool YieldDue();
+// Yields to the message loop now.
 void YieldNow();
+// Yields when one is due.
+void YieldWhenDue();
 
 }  // namespace ScanSystem

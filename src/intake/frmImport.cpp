@@ -94,6 +94,8 @@ void frmImport::BuildControls() {
   List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
   List1->setGeometry(TwipsRect(3600, 420, 2415, 2205));
   List1->installEventFilter(this);
+  // A scan adds thousands of rows.
+  qm::FitNamesToWidth(*List1);
   List2 = new QListWidget(this);
   List2->setObjectName("List2");
   List2->setSelectionMode(QAbstractItemView::ExtendedSelection);

@@ -83,8 +83,9 @@ public:
   void cmdRemoveFile_Click();
   void List1_KeyDown(int KeyCode, int Shift);
   void txtAutoName_Change(int Index);
-  // Appends a row to both lists.
+  // Appends a row to both lists; AddRows appends many in one go.
   void AddRow(const std::string& name, const std::string& folder);
+  void AddRows(const std::vector<std::string>& names, const std::vector<std::string>& folders);
   std::string RowName(int row) const;
   std::string RowFolder(int row) const;
   std::string File1Name(int row) const;

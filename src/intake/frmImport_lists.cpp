@@ -16,16 +16,17 @@
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
 
-using qm::BytesItem;
 using qm::BytesOf;
 
 std::string frmImport::RowName(int row) const { return BytesOf(List1->item(row)); }
 std::string frmImport::RowFolder(int row) const { return BytesOf(List2->item(row)); }
 std::string frmImport::File1Name(int row) const { return File1->Name(row); }
 
-void frmImport::AddRow(const std::string& name, const std::string& folder) {
-  List1->addItem(BytesItem(name));
-  List2->addItem(BytesItem(folder));
+void frmImport::AddRow(const std::string& name, const std::string& folder) { AddRows({name}, {folder}); }
+
+void frmImport::AddRows(const std::vector<std::string>& names, const std::vector<std::string>& folders) {
+  qm::AppendBytesItems(*List1, names);
+  qm::AppendBytesItems(*List2, folders);
 }
 
 void frmImport::SetDir1Path(const std::string& path) {

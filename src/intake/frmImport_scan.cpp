@@ -1,14 +1,21 @@
 // The auto-scan: the shown folder and every folder below it are searched for the
 // ticked types, and what is found joins the list of files selected for import.
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QLabel>
 
 #include "core/import_rules.h"
 #include "intake/ScanSystem.h"
 #include "intake/frmImport.h"
 #include "platform/prompter.h"
 #include "platform/ui_runtime.h"
+
+namespace {
+// The count is drawn a few times a second at most: drawn more often, it would cost
+// the scan more than it tells.
+constexpr qint64 kCountEveryMs = 250;
+}  // namespace
 
 void frmImport::cmdAutoScan_Click() {
   // An import reads the lists: no scan adds to them meanwhile.
@@ -60,18 +67,26 @@ void frmImport::cmdAutoScan_Click() {
 }
 
 // Every found row is split, also after a cancel: a row without its folder could
-// not be imported.
+// not be imported. The rows go into both lists by batches, one between two yields,
+// so the shown list is laid out and drawn only at the yields, and the lists are
+// parallel at each. The first row shows at once.
 void frmImport::SplitFoundRows(const ScanSystem::FoundRows& found) {
-  List1->setUpdatesEnabled(false);
+  std::vector<std::string> names, folders;
+  QElapsedTimer sinceCount;
+  sinceCount.start();
   for (std::size_t k = 0; k < found.paths.size(); ++k) {
-    const auto [folder, name] = import_rules::SplitScannedPath(found.paths[k]);
-    AddRow(name, folder);
-    if (k % 256 == 0) {
+    auto [folder, name] = import_rules::SplitScannedPath(found.paths[k]);
+    names.push_back(std::move(name));
+    folders.push_back(std::move(folder));
+    if (k != 0 && !ScanSystem::YieldDue()) continue;
+    AddRows(names, folders);
+    names.clear();
+    folders.clear();
+    if (k == 0 || sinceCount.elapsed() >= kCountEveryMs) {
       lbCount->setText(QString::number(found.before + k));
-      List1->setUpdatesEnabled(true);
-      qm::DoEvents();
-      List1->setUpdatesEnabled(false);
+      sinceCount.restart();
     }
+    ScanSystem::YieldNow();
   }
-  List1->setUpdatesEnabled(true);
+  AddRows(names, folders);
 }

@@ -2,11 +2,17 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStorageInfo>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
 
 #include "platform/files.h"
 #include "platform/runtime_error.h"
+#include "platform/shown_names.h"
 
 namespace qm {
 
@@ -31,6 +37,44 @@ std::vector<std::string> MountedDrives(Volumes which) {
   out.erase(std::unique(out.begin(), out.end()), out.end());
   out.insert(out.begin(), "/");
   return out;
+}
+
+void AppendBytesItems(QListWidget& list, const std::vector<std::string>& rows) {
+  if (rows.empty()) return;
+  QStringList shown;
+  shown.reserve(qsizetype(rows.size()));
+  for (const std::string& r : rows) shown.push_back(ShownText(r));
+  const int first = list.count();
+  list.addItems(shown);
+  // The bytes are no shown role: nobody needs telling of them, row by row.
+  const QSignalBlocker quiet(list.model());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    list.item(first + int(i))->setData(Qt::UserRole, QByteArray::fromStdString(rows[i]));
+}
+
+void FitNamesToWidth(QListWidget& list) {
+  // No row is wider than the list, whichever row the view takes its size from.
+  class ListWide : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+      return {0, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+    // A shortened name shows whole under the pointer.
+    bool helpEvent(QHelpEvent* e, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+      const QString text = index.data().toString();
+      const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+      if (e->type() != QEvent::ToolTip || option.fontMetrics.horizontalAdvance(text) <= option.rect.width() - margins)
+        return QStyledItemDelegate::helpEvent(e, view, option, index);
+      QToolTip::showText(e->globalPos(), text, view);
+      return true;
+    }
+  };
+  list.setItemDelegate(new ListWide(&list));
+  list.setUniformItemSizes(true);
+  list.setTextElideMode(Qt::ElideMiddle);
+  list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 DriveList::DriveList(QWidget* parent, Volumes which) : QComboBox(parent) {

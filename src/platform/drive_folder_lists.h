@@ -22,6 +22,14 @@ enum class Volumes { All, Devices };
 // Root paths of the mounted volumes: "/" first, the rest in name order.
 std::vector<std::string> MountedDrives(Volumes which = Volumes::All);
 
+// Appends such rows to an unsorted list in one insertion: a shown list takes
+// thousands of rows this way for little more than it takes one.
+void AppendBytesItems(QListWidget& list, const std::vector<std::string>& rows);
+// Gives a list rows of one height, each as wide as the list, a long name shortened
+// in its middle so that its end (the type) stays in sight: laying out thousands of
+// rows then measures none of them.
+void FitNamesToWidth(QListWidget& list);
+
 class DriveList : public QComboBox {
 public:
   explicit DriveList(QWidget* parent, Volumes which = Volumes::All);

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -72,14 +71,8 @@ enum class CloseBy { CloseBox, EscapeKey };
 template <class W>
 void WhileUp(const std::function<void()>& open, const std::function<void(W&)>& act,
              CloseBy by = CloseBy::CloseBox) {
-  bool acted = false;
-  QTimer poll;
-  poll.setInterval(20);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* w = dynamic_cast<W*>(QApplication::activeModalWidget());
-    if (acted || !w || !w->isVisible()) return;
-    acted = true;
-    poll.stop();
+  const WhenReady up([] { return ModalUp<W>() != nullptr; }, [&] {
+    W* w = ModalUp<W>();
     act(*w);
     if (by == CloseBy::EscapeKey) {
       QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
@@ -88,9 +81,8 @@ void WhileUp(const std::function<void()>& open, const std::function<void(W&)>& a
     }
     w->close();
   });
-  poll.start();
   open();
-  EXPECT_TRUE(acted) << W::FormName;
+  EXPECT_TRUE(up.Acted()) << W::FormName;
 }
 
 // Where the second start finds the folder of the first: set only in the process

@@ -7,8 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QThread>
-#include <QTimer>
 #include <filesystem>
 
 #include "browser/frmAbout.h"
@@ -17,6 +15,7 @@
 #include "core/registry_values.h"
 #include "platform/files.h"
 #include "platform/settings_backend.h"
+#include "support/wait_until.h"
 #include "window_fixture.h"
 
 namespace {
@@ -47,11 +46,13 @@ protected:
     std::filesystem::permissions(Path(rel), std::filesystem::perms::owner_all);
     return Path(rel);
   }
-  // What the started program wrote, once it has run; "" when nothing ran.
-  std::string Started() {
-    for (int i = 0; i < 100 && !Exists("started"); ++i) QThread::msleep(20);
+  // What the started program wrote, once it has run; "" when nothing ran within ms
+  // milliseconds (a program that starts wrongly has written by then).
+  std::string Started(int ms = 15000) {
+    WaitUntil([&] { return Exists("started") && !Read("started").empty(); }, ms);
     return Exists("started") ? Read("started") : "";
   }
+  std::string NothingStarted() { return Started(2000); }
 
   // Presses the key on the focused control of the open box, as the keyboard would.
   static void Press(int key) {
@@ -83,13 +84,11 @@ TEST_F(AboutBox, FaceAsDesigned) {
 
 TEST_F(AboutBox, EnterAndEscapeBothCloseIt) {
   for (int key : {Qt::Key_Escape, Qt::Key_Return}) {
-    bool focusOnOK = false;
-    QTimer::singleShot(50, [&] {
-      focusOnOK = QApplication::focusWidget() == frmAbout::Get().cmdOK;
-      Press(key);
-    });
+    // The key goes in once the open box has put the focus on OK.
+    const WhenReady focusOnOK([] { return ModalUp<frmAbout>() && QApplication::focusWidget() == frmAbout::Get().cmdOK; },
+                              [key] { Press(key); });
     frmAbout::Get().exec();
-    EXPECT_TRUE(focusOnOK) << key;
+    EXPECT_TRUE(focusOnOK.Acted()) << key;
     EXPECT_FALSE(frmAbout::IsLoaded()) << key;
     QApplication::processEvents();
   }
@@ -105,14 +104,14 @@ TEST_F(AboutBox, OpensModallyFromTheHelpMenuCentredOnTheMainWindow) {
   ASSERT_TRUE(main.mnuHelpAbout->isEnabled());
   bool modal = false;
   QPoint offset;
-  QTimer::singleShot(50, [&] {
-    QWidget* up = QApplication::activeModalWidget();
-    if (!frmAbout::IsLoaded() || up != &frmAbout::Get()) {
-      if (up) up->close();
+  const WhenReady up([] { return ModalUp<QWidget>() != nullptr; }, [&] {
+    QWidget* box = ModalUp<QWidget>();
+    if (box != ModalUp<frmAbout>()) {
+      box->close();
       return;
     }
     modal = true;
-    offset = up->frameGeometry().center() - main.frameGeometry().center();
+    offset = box->frameGeometry().center() - main.frameGeometry().center();
     frmAbout::Get().cmdOK->click();
   });
   main.mnuHelpAbout->trigger();
@@ -164,7 +163,7 @@ TEST_F(AboutBox, SystemInfoStartsThePathValueWithoutLookingFurther) {
   frmAbout::Get().cmdSysInfo->click();
   ASSERT_EQ(prompter.Prompts().size(), 1u);
   EXPECT_EQ(prompter.Prompts()[0].text, kUnavailable);
-  EXPECT_EQ(Started(), "");
+  EXPECT_EQ(NothingStarted(), "");
 }
 
 TEST_F(AboutBox, SystemInfoFromTheFolderValueOrTheMessage) {
@@ -178,7 +177,7 @@ TEST_F(AboutBox, SystemInfoFromTheFolderValueOrTheMessage) {
   frmAbout::Get().cmdSysInfo->click();
   ASSERT_EQ(prompter.Prompts().size(), 2u);
   for (const auto& p : prompter.Prompts()) EXPECT_EQ(p.text, kUnavailable);
-  EXPECT_EQ(Started(), "");
+  EXPECT_EQ(NothingStarted(), "");
   // With the program there, it starts.
   Program("tools/MSINFO32.EXE", "from-folder");
   frmAbout::Get().cmdSysInfo->click();

@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QLabel>
 #include <QScrollBar>
 #include <functional>
@@ -17,6 +16,7 @@
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
+#include "support/wait_until.h"
 #include "window_fixture.h"
 
 namespace {
@@ -29,16 +29,14 @@ protected:
     Write("Photo_SlideGroups/  All Photos  .lst", "");
   }
 
-  // Closes whatever modal window or pop-up opens next, and counts it.
-  void CloseNextModal(int* seen) {
-    QTimer::singleShot(50, [seen] {
-      if (QWidget* w = QApplication::activeModalWidget()) {
-        ++*seen;
-        w->close();
-      } else if (QWidget* p = QApplication::activePopupWidget()) {
-        ++*seen;
+  // Closes the next modal window or pop-up that opens while it lives, and counts it.
+  static WhenReady CloseNextModal(int* seen) {
+    return WhenReady(ModalOrPopUpUp, [seen] {
+      ++*seen;
+      if (QWidget* p = QApplication::activePopupWidget())
         p->close();
-      }
+      else
+        QApplication::activeModalWidget()->close();
     });
   }
 
@@ -75,11 +73,13 @@ TEST_F(MainWindow, GroupFolderWithOnlyTheAllPhotosListGivesAllPhotos) {
 TEST_F(MainWindow, FirstTimeNoticeOnceThenNever) {
   frmMain::Get();
   int seen = 0;
-  CloseNextModal(&seen);
-  Activate();
+  {
+    const WhenReady closer = CloseNextModal(&seen);
+    Activate();
+  }
   EXPECT_EQ(seen, 1);
   EXPECT_EQ(gSettings.GetDravenholtSetting(kAppName, "Options", "FirstTime", "?"), "False");
-  CloseNextModal(&seen);
+  const WhenReady closer = CloseNextModal(&seen);
   Activate();
   QApplication::processEvents();
   EXPECT_EQ(seen, 1);
@@ -89,7 +89,7 @@ TEST_F(MainWindow, FirstTimeValueThatIsNoTruthValueIsLoggedOnceAndShowsNothing) 
   gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "maybe");
   frmMain::Get();
   int seen = 0;
-  CloseNextModal(&seen);
+  const WhenReady closer = CloseNextModal(&seen);
   Activate();
   QApplication::processEvents();
   EXPECT_EQ(seen, 0);
@@ -168,11 +168,9 @@ void Collect(const QMenu* menu, std::map<std::string, bool>& out) {
 // The items of the pop-up that open() brings up, as they stood while it was up.
 std::map<std::string, bool> WhileUp(const std::function<void()>& open, const QMenu* menu) {
   std::map<std::string, bool> seen;
-  QTimer::singleShot(50, [&] {
-    if (QWidget* p = QApplication::activePopupWidget()) {
-      Collect(menu, seen);
-      p->close();
-    }
+  const WhenReady up([] { return QApplication::activePopupWidget() != nullptr; }, [&] {
+    Collect(menu, seen);
+    QApplication::activePopupWidget()->close();
   });
   open();
   return seen;

@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 #include <map>
 #include <set>
 #include <string>
@@ -204,16 +203,13 @@ TEST_F(Menus, PopUpItemsWithAccessKeysAreReachedByThem) {
       {group, f.mnuGroupSearchAppend}, {thumb, f.mnuThumbMoveNewGroup}};
   for (const Case& c : cases) {
     chosen = nullptr;
-    bool up = false;
-    QTimer::singleShot(50, [&] {
-      if (QWidget* p = QApplication::activePopupWidget()) {
-        up = true;
-        QTest::keyClick(p, Qt::Key(AccessKey(c.item)));
-        if (QApplication::activePopupWidget() == p) p->close();
-      }
+    const WhenReady up([] { return QApplication::activePopupWidget() != nullptr; }, [&] {
+      QWidget* p = QApplication::activePopupWidget();
+      QTest::keyClick(p, Qt::Key(AccessKey(c.item)));
+      if (QApplication::activePopupWidget() == p) p->close();
     });
     c.open();
-    EXPECT_TRUE(up);
+    EXPECT_TRUE(up.Acted());
     EXPECT_EQ(chosen, c.item) << c.item->objectName().toStdString();
   }
 }
@@ -343,13 +339,13 @@ TEST_F(Menus, ToolbarCaptionsRunTheirButtonsCommands) {
   }
   // "Slide Show" asks for the show's settings; "Full Screen" opens the viewer.
   bool asked = false;
-  QTimer::singleShot(50, [&] {
-    if (QWidget* w = QApplication::activeModalWidget()) {
-      asked = dynamic_cast<frmSSP*>(w) != nullptr;
-      w->close();
-    }
-  });
-  Click(f.lbButtonText[7]);
+  {
+    const WhenReady up([] { return ModalUp<QWidget>() != nullptr; }, [&] {
+      asked = ModalUp<frmSSP>() != nullptr;
+      ModalUp<QWidget>()->close();
+    });
+    Click(f.lbButtonText[7]);
+  }
   EXPECT_TRUE(asked);
   Click(f.lbButtonText[8]);
   EXPECT_TRUE(frmFullScreen::IsLoaded());

@@ -8,7 +8,6 @@
 #include <QColor>
 #include <QImage>
 #include <QMouseEvent>
-#include <QTimer>
 #include <functional>
 #include <string>
 #include <utility>
@@ -17,6 +16,7 @@
 #include "browser/frmMain.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
+#include "support/wait_until.h"
 
 class WindowTest : public TempArchive {
 protected:
@@ -63,16 +63,12 @@ inline void Click(QWidget* w, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardMo
 // were enabled while the pop-up was up, and fails the test when none came.
 inline std::pair<bool, bool> EnabledInPopUp(const std::function<void()>& open, const QAction* a, const QAction* b) {
   std::pair<bool, bool> seen{true, true};
-  bool popped = false;
-  QTimer::singleShot(50, [&] {
-    if (QWidget* p = QApplication::activePopupWidget()) {
-      popped = true;
-      seen = {a->isEnabled(), b->isEnabled()};
-      p->close();
-    }
+  const WhenReady popped([] { return QApplication::activePopupWidget() != nullptr; }, [&] {
+    seen = {a->isEnabled(), b->isEnabled()};
+    QApplication::activePopupWidget()->close();
   });
   open();
-  EXPECT_TRUE(popped);
+  EXPECT_TRUE(popped.Acted());
   return seen;
 }
 

@@ -2,7 +2,9 @@
 // folders.
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 
@@ -176,6 +178,28 @@ TEST_F(ImportTest, ACancelWhileSplittingStillSplitsEveryRowAndACloseWaitsForIt) 
   // Closing the window during a scan ends the scan first, then the window.
   EXPECT_TRUE(CloseWhileBusy([&] { D().cmdAutoScan_Click(); }));
   EXPECT_FALSE(frmImport::IsLoaded());
+}
+
+// On screen, a scan must not cost per row what a row on its own costs the list: the
+// rows go in by batches between yields, and the count is drawn a few times a second.
+TEST_F(ImportTest, TheShownListTakesTheFoundRowsInBatchesAndDrawsTheCountAFewTimesASecond) {
+  constexpr int kFiles = 3000;
+  for (int f = 0; f < kFiles; ++f) Write("top/d" + std::to_string(f % 30) + "/f" + std::to_string(f) + ".jpg", "x");
+  D().SetDir1Path(Path("top"));
+  D().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&D()));
+  int insertions = 0, countDrawn = 0;
+  QObject::connect(D().List1->model(), &QAbstractItemModel::rowsInserted, [&] { ++insertions; });
+  PaintCounter paints(D().lbCount, countDrawn);
+  AtEveryYield parallel([&] { ASSERT_EQ(D().List1->count(), D().List2->count()); });
+  QElapsedTimer took;
+  took.start();
+  D().cmdAutoScan_Click();
+  const qint64 ms = took.elapsed();
+  EXPECT_EQ(D().List1->count(), kFiles);
+  EXPECT_EQ(D().RowFolder(kFiles - 1), Path("top/d9") + "/");
+  EXPECT_LE(insertions, 2 + ms / 10) << "in " << ms << " ms";
+  EXPECT_LE(countDrawn, 3 + ms / 100) << "in " << ms << " ms";
 }
 
 TEST_F(ImportTest, TheScanStopsAtTheRowLimitWithTheNotice) {

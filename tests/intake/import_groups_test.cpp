@@ -3,13 +3,13 @@
 // and where the new photos show up.
 #include <QAction>
 #include <QComboBox>
-#include <QTimer>
 
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "import_fixture.h"
 #include "intake/frmThumbnail.h"
 #include "search_export/frmSearch.h"
+#include "support/wait_until.h"
 #include "support/yield_watch.h"
 
 namespace {
@@ -39,11 +39,9 @@ protected:
   // Runs open; while the import dialog is up as a modal window, checks it and closes it.
   static bool WhileImportIsUp(const std::function<void()>& open) {
     bool seen = false;
-    QTimer::singleShot(50, [&] {
-      auto* dialog = dynamic_cast<frmImport*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      seen = dialog->isVisible() && dialog->windowTitle() == "Import Media";
-      dialog->close();
+    const WhenReady up([] { return ModalUp<frmImport>() != nullptr; }, [&] {
+      seen = ModalUp<frmImport>()->windowTitle() == "Import Media";
+      ModalUp<frmImport>()->close();
     });
     open();
     QApplication::processEvents();
@@ -60,10 +58,11 @@ TEST_F(ImportInAlbum, AFolderOfPhotosArrivesInTheLoadedGroupAndAllPhotosWithThum
   LoadGroup("Trip");
   // A right click on another group names it (its pop-up is closed at once), but
   // the photos join the loaded one.
-  QTimer::singleShot(50, [] {
-    if (QWidget* p = QApplication::activePopupWidget()) p->close();
-  });
-  frmMain::Get().pctAlbumList_MouseDown(frmMain::Get().FindGroupButton("Other.lst"), 2, 0, 0, 0);
+  {
+    const WhenReady up([] { return QApplication::activePopupWidget() != nullptr; },
+                       [] { QApplication::activePopupWidget()->close(); });
+    frmMain::Get().pctAlbumList_MouseDown(frmMain::Get().FindGroupButton("Other.lst"), 2, 0, 0, 0);
+  }
   ASSERT_EQ(frmMain::Get().GroupClick, "Other");
 
   AddAll(src);
@@ -122,14 +121,16 @@ TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThem) {
   LoadGroup("Trip");
   frmSearch& search = frmSearch::Get();
   search.cmbGroupName->setEditText("typed");
-  QTimer::singleShot(50, [&] {
-    auto* dialog = dynamic_cast<frmImport*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    dialog->AddRow("n.jpg", src);
-    dialog->cmdImport_Click();
-    dialog->close();
-  });
-  search.cmdImport_Click();
+  {
+    const WhenReady up([] { return ModalUp<frmImport>() != nullptr; }, [&] {
+      frmImport& dialog = *ModalUp<frmImport>();
+      dialog.AddRow("n.jpg", src);
+      dialog.cmdImport_Click();
+      dialog.close();
+    });
+    search.cmdImport_Click();
+    ASSERT_TRUE(up.Acted());
+  }
   EXPECT_EQ(Group("Trip"), CrLf({"old.jpg"}));
   EXPECT_EQ(Group(kAllPhotosGroup), CrLf({"old.jpg", "n.jpg"}));
   EXPECT_TRUE(frmSearch::IsLoaded());
@@ -173,14 +174,16 @@ TEST_F(ImportInAlbum, AnImportFromTheSearchDialogLeavesItsHitsToAppend) {
   frmSearch& search = frmSearch::Get();
   search.cmdSearch_Click();
   ASSERT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
-  QTimer::singleShot(50, [&] {
-    auto* dialog = dynamic_cast<frmImport*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    for (const char* n : {"new1.jpg", "new2.jpg", "new3.jpg"}) dialog->AddRow(n, src);
-    dialog->cmdImport_Click();
-    dialog->close();
-  });
-  search.cmdImport_Click();
+  {
+    const WhenReady up([] { return ModalUp<frmImport>() != nullptr; }, [&] {
+      frmImport& dialog = *ModalUp<frmImport>();
+      for (const char* n : {"new1.jpg", "new2.jpg", "new3.jpg"}) dialog.AddRow(n, src);
+      dialog.cmdImport_Click();
+      dialog.close();
+    });
+    search.cmdImport_Click();
+    ASSERT_TRUE(up.Acted());
+  }
   ASSERT_EQ(Infos().size(), 6u);
   EXPECT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
   search.cmbGroupName->setEditText("Picked");

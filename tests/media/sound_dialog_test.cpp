@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeView>
 #include <cmath>
 #include <cstdint>
@@ -424,9 +423,8 @@ TEST_F(SoundDialog, TheMenuCommandsOpenTheDialogInTheirMode) {
   };
   auto opened = [&](QAction* item) {
     Seen seen;
-    QTimer::singleShot(50, [&] {
-      if (!frmAddMidiWav::IsLoaded()) return;
-      frmAddMidiWav& d = frmAddMidiWav::Get();
+    const WhenReady up([] { return ModalUp<frmAddMidiWav>() != nullptr; }, [&] {
+      frmAddMidiWav& d = *ModalUp<frmAddMidiWav>();
       seen = {d.windowTitle().toStdString(), d.File1Pattern, Rows(d.List1)};
       d.close();
     });

@@ -1,6 +1,10 @@
 // The shared drive, folder and file lists on real folders.
 #include <gtest/gtest.h>
 
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolTip>
 #include <filesystem>
 
 #include "platform/drive_folder_lists.h"
@@ -85,4 +89,35 @@ TEST_F(DriveFolderLists, DrivesStartAtTheRootAndHoldTheirFolders) {
   list.ShowDriveOf(Path("card2"));
   EXPECT_EQ(list.Drive(), Path("card2"));
   EXPECT_EQ(told, 0);
+}
+
+TEST_F(DriveFolderLists, NamesGoInAtOnceAsBytesAndALongOneFitsTheListAndShowsWholeUnderThePointer) {
+  QListWidget list;
+  qm::FitNamesToWidth(list);
+  list.resize(160, 120);
+  list.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+  const std::string longName = "2023-06-14 Holiday on the coast, evening by the harbour 001.jpg";
+  const std::vector<std::string> rows = {"a.jpg", longName, "d\xff.gif", "zz " + longName};
+  int insertions = 0;
+  QObject::connect(list.model(), &QAbstractItemModel::rowsInserted, [&] { ++insertions; });
+  qm::AppendBytesItems(list, rows);
+  qm::AppendBytesItems(list, {});
+  EXPECT_EQ(insertions, 1);
+  ASSERT_EQ(list.count(), 4);
+  for (int r = 0; r < 4; ++r) EXPECT_EQ(qm::BytesOf(list.item(r)), rows[size_t(r)]);
+
+  // Whichever row is longest or last, none is wider than the list, nor scrolls.
+  QApplication::processEvents();
+  EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+  for (int r = 0; r < 4; ++r) EXPECT_LE(list.visualItemRect(list.item(r)).width(), list.viewport()->width());
+
+  const auto tipAt = [&](int row) {
+    const QPoint at = list.visualItemRect(list.item(row)).center();
+    QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt(0), "");
+  EXPECT_EQ(tipAt(1), QString::fromStdString(longName));
 }

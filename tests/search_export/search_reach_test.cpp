@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -37,12 +36,11 @@ protected:
   static bool WhileSearchIsUp(const std::function<void()>& open,
                               const std::function<void(frmSearch&)>& inside = nullptr) {
     bool seen = false;
-    QTimer::singleShot(50, [&] {
-      auto* dialog = dynamic_cast<frmSearch*>(QApplication::activeModalWidget());
-      if (!dialog) return;
-      seen = dialog->isVisible() && dialog->windowTitle() == "Create Album Groups";
-      if (inside) inside(*dialog);
-      dialog->close();
+    const WhenReady up([] { return ModalUp<frmSearch>() != nullptr; }, [&] {
+      frmSearch& dialog = *ModalUp<frmSearch>();
+      seen = dialog.windowTitle() == "Create Album Groups";
+      if (inside) inside(dialog);
+      dialog.close();
     });
     open();
     QApplication::processEvents();
