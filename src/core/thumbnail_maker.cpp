@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/errorlog.h"
+#include "core/jpeg_dc_decode.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
 #include "platform/runtime_error.h"
@@ -52,26 +53,19 @@ ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode) {
     }
     plan.bytes = pictures::DecodeBytes(h, plan.eighths, box);
   } else {
-    plan.bytes = kThumbnailDecodeBudget;
+    // Qt's own allocation limit bounds what it then decodes; it decodes alone.
+    plan.bytes = kThumbnailAloneLimit;
   }
   return plan;
 }
 
-ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
+namespace {
+
+// The picture of a size fitted to its box; not loaded when there is none.
+ThumbnailPicture Fitted(const QImage& img, QSize size) {
   ThumbnailPicture out;
   out.box = BlankThumbnailSize();
-  if (plan.bytes <= 0) return out;
-  pictures::UseAllocationLimit();
-  QFile file;
-  if (!pictures::OpenPictureFile(file, plan.path)) return out;
-  QImageReader reader(&file);
-  reader.setDecideFormatFromContent(true);
-  reader.setAutoTransform(false);
-  if (plan.request.isValid()) reader.setScaledSize(plan.request);
-  const QImage img = reader.read();
-  const QSize size = plan.header.size.isValid() ? plan.header.size : img.size();
   if (img.isNull() || size.isEmpty()) return out;
-
   out.loaded = true;
   out.size = size;
   out.box = ThumbnailBoxSize(size.width(), size.height());
@@ -79,9 +73,35 @@ ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
   return out;
 }
 
-ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode, std::int64_t budget) {
+}  // namespace
+
+ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
+  if (plan.bytes <= 0) return Fitted(QImage(), QSize());
+  if (plan.eighths == 1 && pictures::JpegDcSuits(plan.header)) {
+    QImage dc;
+    switch (pictures::DecodeJpegDc(plan.path, plan.header, plan.bytes, dc)) {
+      case pictures::JpegDcOutcome::Decoded:
+        return Fitted(dc, plan.header.size);
+      case pictures::JpegDcOutcome::Failed:
+        return Fitted(QImage(), QSize());
+      case pictures::JpegDcOutcome::Unsuited:
+        break;
+    }
+  }
+  pictures::UseAllocationLimit();
+  QFile file;
+  if (!pictures::OpenPictureFile(file, plan.path)) return Fitted(QImage(), QSize());
+  QImageReader reader(&file);
+  reader.setDecideFormatFromContent(true);
+  reader.setAutoTransform(false);
+  if (plan.request.isValid()) reader.setScaledSize(plan.request);
+  const QImage img = reader.read();
+  return Fitted(img, plan.header.size.isValid() ? plan.header.size : img.size());
+}
+
+ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode, std::int64_t limit) {
   const ThumbnailPlan plan = PlanThumbnail(path, reducedDecode);
-  if (plan.bytes > budget) {
+  if (plan.bytes > limit) {
     ThumbnailPicture out;
     out.tooLarge = true;
     out.size = plan.header.size;

@@ -202,7 +202,7 @@ TEST_F(VideoTest, ThumbnailsOfClipsLeaveThePlayingClipAlone) {
   const std::string playing = Clip("playing.avi", 80);
   OpenAndLoad(playing, f.picVideoWindow);
   VideoCommand("play");
-  EXPECT_FALSE(GrabFirstFrame(Clip("other.avi", 10), 5000).isNull());
+  EXPECT_FALSE(GrabFirstFrame(Clip("other.avi", 10), 5000, std::int64_t(64) << 20).isNull());
   EXPECT_EQ(VideoFileName, playing);
   EXPECT_TRUE(VideoPlaying);
   EXPECT_EQ(Player().source().toLocalFile().toStdString(), playing);
