@@ -2,14 +2,11 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
 #include <memory>
 
-// jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
-#include <jerror.h>
+#include "core/jpeg_coefficients.h"
+#include "core/jpeg_dc_source.h"
 
 namespace pictures {
 
@@ -18,50 +15,11 @@ namespace {
 // Encoders send the DC within the first few scans; a file that has not completed it
 // after this many is hostile, and each scan costs a pass over the whole picture.
 constexpr int kMaxScans = 100;
-constexpr size_t kReadBuffer = 64 << 10;
 
 struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
 };
-
-// Reads the descriptor a buffer at a time; an early end reads as the end-of-image
-// marker, as the library's own file source does.
-struct Source {
-  jpeg_source_mgr pub;
-  int fd = -1;
-  JOCTET buffer[kReadBuffer];
-};
-
-void InitSource(j_decompress_ptr) {}
-void TermSource(j_decompress_ptr) {}
-
-boolean FillInput(j_decompress_ptr cinfo) {
-  Source* src = reinterpret_cast<Source*>(cinfo->src);
-  ssize_t n;
-  do n = ::read(src->fd, src->buffer, kReadBuffer);
-  while (n < 0 && errno == EINTR);
-  if (n <= 0) {
-    WARNMS(cinfo, JWRN_JPEG_EOF);
-    src->buffer[0] = 0xFF;
-    src->buffer[1] = JPEG_EOI;
-    n = 2;
-  }
-  src->pub.next_input_byte = src->buffer;
-  src->pub.bytes_in_buffer = size_t(n);
-  return TRUE;
-}
-
-void SkipInput(j_decompress_ptr cinfo, long count) {
-  Source* src = reinterpret_cast<Source*>(cinfo->src);
-  if (count <= 0) return;
-  while (size_t(count) > src->pub.bytes_in_buffer) {
-    count -= long(src->pub.bytes_in_buffer);
-    FillInput(cinfo);
-  }
-  src->pub.next_input_byte += count;
-  src->pub.bytes_in_buffer -= size_t(count);
-}
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo) { std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1); }
 // Damaged data only warns, as in every other reader of the program.
@@ -72,7 +30,8 @@ void OutputMessage(j_common_ptr) {}
 struct Decode {
   jpeg_decompress_struct cinfo{};
   ErrorManager err{};
-  Source src;
+  DcSource src;
+  CoefficientArrays coefficients;
   QImage image;
   int scans = 1;
   JpegDcOutcome outcome = JpegDcOutcome::Failed;
@@ -92,9 +51,11 @@ void Run(Decode* d, const Header* expected, std::int64_t memoryLimit) {
   }
   j_decompress_ptr c = &d->cinfo;
   jpeg_create_decompress(c);
-  // Over the limit the library asks for a backing store, which this build has not,
-  // and fails: the memory the header promised is all a decode gets.
+  // The memory the header promised is all a decode gets: the coefficients are
+  // refused beyond it, and any other array the library would keep whole asks for a
+  // backing store, which this build of the library has not.
   c->mem->max_memory_to_use = long(memoryLimit);
+  d->coefficients.Install(c, memoryLimit);
   c->src = &d->src.pub;
   jpeg_read_header(c, TRUE);
   if (!c->progressive_mode || int(c->image_width) != expected->size.width() ||
@@ -143,21 +104,17 @@ JpegDcOutcome DecodeJpegDc(const std::string& path, const Header& expected, std:
   out = QImage();
   if (!JpegDcSuits(expected) || memoryLimit <= 0) return JpegDcOutcome::Unsuited;
   auto d = std::make_unique<Decode>();
-  d->src.fd = OpenPictureDescriptor(path);
-  if (d->src.fd < 0) return JpegDcOutcome::Failed;
-  d->src.pub.init_source = InitSource;
-  d->src.pub.fill_input_buffer = FillInput;
-  d->src.pub.skip_input_data = SkipInput;
-  d->src.pub.resync_to_restart = jpeg_resync_to_restart;
-  d->src.pub.term_source = TermSource;
+  const int fd = OpenPictureDescriptor(path);
+  if (fd < 0) return JpegDcOutcome::Failed;
   d->cinfo.err = jpeg_std_error(&d->err.pub);
   d->err.pub.error_exit = ErrorExit;
   d->err.pub.emit_message = EmitMessage;
   d->err.pub.output_message = OutputMessage;
+  d->src.Attach(fd);
   Run(d.get(), &expected, memoryLimit);
   // Whatever the file holds after the DC is never read.
   jpeg_destroy_decompress(&d->cinfo);
-  ::close(d->src.fd);
+  ::close(fd);
   if (d->outcome == JpegDcOutcome::Decoded) out = std::move(d->image);
   return d->outcome;
 }
