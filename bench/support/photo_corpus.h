@@ -1,13 +1,16 @@
 #pragma once
 // A corpus like a camera's: grainy detail down to the pixel (generated pictures
 // are otherwise smooth and decode far faster than real ones), 2 to 20 million
-// pixels in mixed sizes and both orientations, a quarter of them progressive.
+// pixels in mixed sizes and both orientations, and a third of large progressive
+// files (14 to 36 million pixels) with their colour at half or at full size, as
+// cameras, phones and editors write them.
 #include <QSize>
 #include <string>
 
 struct CorpusPhoto {
   QSize size;
   bool progressive = false;
+  bool fullColour = false;  // 4:4:4; else 4:2:0
   int quality = 90;
 };
 
