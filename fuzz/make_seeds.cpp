@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLinearGradient>
 #include <QPainter>
 #include <cstdio>
 #include <filesystem>
@@ -37,10 +36,15 @@ std::string Repeat(const std::string& s, int n) {
   return out;
 }
 
-std::string Encoded(int w, int h, const char* format) {
+QImage Quarters(int w, int h) {
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(QColor(40, 90, 160));
   QPainter(&img).fillRect(0, 0, w / 2, h / 2, QColor(230, 200, 40));
+  return img;
+}
+
+std::string Encoded(int w, int h, const char* format) {
+  const QImage img = Quarters(w, h);
   QByteArray bytes;
   QBuffer buf(&bytes);
   buf.open(QIODevice::WriteOnly);
@@ -57,19 +61,12 @@ std::string JpegClaiming(std::string jpeg, int w, int h) {
   return jpeg;
 }
 
-// A smooth picture large enough that the thumbnail decode takes it at 1/8 from its
-// DC alone: colour at half size (Qt's writer), at full size, or grey.
+// A picture large enough that the thumbnail decode takes it at 1/8 from its DC
+// alone: colour at half size, at full size, or grey.
 std::string ProgressiveJpeg(int w, int h, JpegStyle style) {
-  QImage img(w, h, QImage::Format_RGB32);
-  QPainter p(&img);
-  QLinearGradient g(0, 0, w, h);
-  g.setColorAt(0, QColor(200, 60, 40));
-  g.setColorAt(1, QColor(30, 80, 190));
-  p.fillRect(img.rect(), g);
-  p.end();
   style.progressive = true;
   style.quality = 50;
-  return LibjpegBytes(img, style);
+  return LibjpegBytes(Quarters(w, h), style);
 }
 
 // The first scan of a progressive JPEG sent again and again: more scans than any
