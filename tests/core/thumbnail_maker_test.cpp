@@ -312,6 +312,54 @@ TEST_F(ThumbnailPictureTest, AProgressiveJpegDecodesFromItsDcAloneAndStopsReadin
   EXPECT_EQ(pictures::DecodeJpegDc(Path("Photos/none.jpg"), plan.header, plan.bytes, dc), pictures::JpegDcOutcome::Failed);
 }
 
+TEST_F(ThumbnailPictureTest, TheDcDecodeTakesEveryLayoutOfSegmentsAndScans) {
+  // What passes over the AC scans must find every marker wherever the file's reads
+  // cut it: restart markers inside scans, fill bytes before markers, a segment longer
+  // than one read, and marker bytes split between two reads.
+  const QImage source = Detailed(2000, 1400, 11);
+  const std::string plain = LibjpegBytes(source, {.quality = 85, .progressive = true, .fullColour = true});
+  QImage reference;
+  {
+    QByteArray data = QByteArray::fromStdString(plain);
+    QBuffer buf(&data);
+    QImageReader reader(&buf);
+    reader.setScaledSize(QSize(250, 175));
+    reference = reader.read();
+  }
+  const auto withSegmentAt2 = [&](size_t length) {
+    std::string app = "\xFF\xE5" + std::string(1, char(length >> 8)) + char(length & 255);
+    return plain.substr(0, 2) + app + std::string(length - 2, '\xFF') + plain.substr(2);
+  };
+  std::string filled = plain;
+  for (size_t i = filled.find("\xFF\xDA"); i != std::string::npos; i = filled.find("\xFF\xDA", i + 8))
+    filled.insert(i, "\xFF\xFF\xFF");
+  const std::pair<const char*, std::string> files[] = {
+      {"restart markers", LibjpegBytes(source, {.quality = 85, .progressive = true, .fullColour = true,
+                                                 .restartInterval = 3})},
+      {"fill bytes", filled},
+      {"a segment longer than a read", withSegmentAt2(65535)},
+      {"a marker across two reads", withSegmentAt2(65531)}};
+  for (const auto& [kind, bytes] : files) {
+    Write("Photos/s.jpg", bytes);
+    const ThumbnailPlan plan = PlanThumbnail(Path("Photos/s.jpg"));
+    QImage dc;
+    ASSERT_EQ(pictures::DecodeJpegDc(Path("Photos/s.jpg"), plan.header, plan.bytes, dc), pictures::JpegDcOutcome::Decoded)
+        << kind;
+    EXPECT_LT(Rms(dc, reference), kind == files[0].first ? 0.01 : 0.0001) << kind;
+  }
+
+  // The first scan sent again and again never completes the DC: refused, not decoded on.
+  const size_t sos = plain.find("\xFF\xDA"), next = plain.find("\xFF\xC4", sos);
+  ASSERT_NE(next, std::string::npos);
+  std::string many = plain.substr(0, next);
+  for (int i = 0; i < 120; ++i) many += plain.substr(sos, next - sos);
+  Write("Photos/many.jpg", many + plain.substr(next));
+  const ThumbnailPlan plan = PlanThumbnail(Path("Photos/many.jpg"));
+  QImage dc;
+  EXPECT_EQ(pictures::DecodeJpegDc(Path("Photos/many.jpg"), plan.header, plan.bytes, dc), pictures::JpegDcOutcome::Failed);
+  EXPECT_FALSE(LoadThumbnailPicture(Path("Photos/many.jpg")).loaded);
+}
+
 TEST_F(ThumbnailPictureTest, HeadersDecideTheCostAndNothingIsReadWhole) {
   // A few hundred bytes claiming a progressive 64798 x 10518: every coefficient,
   // four gigabytes, would be held even for a reduced decode.

@@ -23,6 +23,7 @@ std::string LibjpegBytes(const QImage& img, const JpegStyle& style) {
   jpeg_set_quality(&c, style.quality, TRUE);
   if (!style.grey && style.fullColour) c.comp_info[0].h_samp_factor = c.comp_info[0].v_samp_factor = 1;
   if (style.progressive) jpeg_simple_progression(&c);
+  c.restart_interval = unsigned(style.restartInterval);
   jpeg_start_compress(&c, TRUE);
   while (c.next_scanline < c.image_height) {
     JSAMPROW row = const_cast<uchar*>(src.constScanLine(int(c.next_scanline)));

@@ -9,6 +9,7 @@ struct JpegStyle {
   bool progressive = false;
   bool fullColour = false;  // 4:4:4; else colour at half size both ways (4:2:0)
   bool grey = false;        // one component
+  int restartInterval = 0;  // MCUs between restart markers; 0: none
 };
 
 // The file's bytes; img in any format. Safe on any thread.
