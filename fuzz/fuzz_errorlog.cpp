@@ -6,6 +6,25 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 
+namespace {
+
+bool EndsLine(const std::string& s) { return !s.empty() && (s.back() == '\r' || s.back() == '\n'); }
+
+// Where the next line starts after the one starting at pos: past CR LF, LF or a lone CR.
+size_t NextLine(const std::string& s, size_t pos) {
+  const size_t end = s.find_first_of("\r\n", pos);
+  if (end == std::string::npos) return s.size();
+  return end + (s[end] == '\r' && end + 1 < s.size() && s[end + 1] == '\n' ? 2 : 1);
+}
+
+size_t CharsOf(const std::string& s, size_t from, size_t to) {
+  size_t n = 0;
+  for (size_t i = from; i < to; ++i) n += s[i] != '\r' && s[i] != '\n';
+  return n;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::SetUpOnce();
   const std::string log = LogFilePath();
@@ -15,14 +34,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string entry = LogEntryStamp(qm::Now()) + msg + "\r\n";
   const std::string after = qm::ReadFileBytes(log);
   const std::string before(reinterpret_cast<const char*>(data), size);
-  if (size <= 80000) {
-    const bool ended = before.empty() || before.back() == '\r' || before.back() == '\n';
-    fuzz::Expect(after == before + (ended ? "" : "\r\n") + entry, "a short log only gains the entry");
-  } else {
-    const std::string first = before.substr(0, before.find_first_of("\r\n"));
-    fuzz::Expect(after.compare(0, first.size() + 2, first + "\r\n") == 0, "trimming keeps the first line");
-    fuzz::Expect(after.size() > entry.size() && after.compare(after.size() - entry.size(), entry.size(), entry) == 0,
-                 "the entry ends the log");
+  std::string kept = before;
+  if (size > 80000) {
+    // The first line stays with its own line end; after it go the fewest whole lines
+    // that hold 10000 characters (line ends not counted), or all of them; the rest
+    // stays byte for byte.
+    const size_t first = NextLine(before, 0);
+    fuzz::Expect(after.compare(0, first, before, 0, first) == 0, "trimming keeps the first line as it was");
+    size_t cut = first, dropped = 0;
+    while (cut < before.size() && dropped < 10000) {
+      const size_t next = NextLine(before, cut);
+      dropped += CharsOf(before, cut, next);
+      cut = next;
+    }
+    kept = before.substr(0, first) + before.substr(cut);
   }
+  // A last line without its line end gets one, so the entry stands on a line of its own.
+  fuzz::Expect(after == kept + (kept.empty() || EndsLine(kept) ? "" : "\r\n") + entry,
+               size > 80000 ? "whole lines go after the first, the rest kept, then the entry"
+                            : "a short log only gains the entry");
   return 0;
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "support/jpeg_writer.h"
+#include "support/wmf_pictures.h"
 
 namespace {
 
@@ -78,6 +79,25 @@ std::string JpegManyScans(const std::string& jpeg, int times) {
     ++end;
   if (sos == std::string::npos || end + 1 >= jpeg.size()) return jpeg;
   return jpeg.substr(0, end) + Repeat(jpeg.substr(sos, end - sos), times) + jpeg.substr(end);
+}
+
+// A JPEG with an EXIF segment holding tiff right after its start marker; the
+// segment's length says claimed bytes when given, else its true length.
+std::string WithExif(const std::string& jpeg, const std::string& tiff, std::size_t claimed = 0) {
+  const std::string body = std::string("Exif\0\0", 6) + tiff;
+  const std::size_t len = claimed ? claimed : body.size() + 2;
+  return jpeg.substr(0, 2) + "\xFF\xE1" + char(len >> 8) + char(len & 0xFF) + body + jpeg.substr(2);
+}
+
+// A big-endian TIFF block: its first directory at offset 8 with count entries
+// (whatever follows), then the directory's entries and the next directory's offset.
+std::string Tiff(int count, const std::string& entries, const std::string& next = std::string(4, '\0')) {
+  return std::string("MM\0\x2A\0\0\0\x08", 8) + char(count >> 8) + char(count & 0xFF) + entries + next;
+}
+
+// One orientation entry (type SHORT) with the given value.
+std::string OrientationEntry(int value) {
+  return std::string("\x01\x12\0\x03\0\0\0\x01", 8) + char(value >> 8) + char(value & 0xFF) + std::string(2, '\0');
 }
 
 std::string BmpClaiming(std::string bmp, std::int32_t w, std::int32_t h) {
@@ -152,6 +172,12 @@ void LogSeeds() {
   Put("errorlog", "trim-80001.log", full + "x");
   Put("errorlog", "trim-few-lines.log", created + "short\r\n" + std::string(80500, 'L') + "\r\n");
   Put("errorlog", "trim-one-line.log", std::string(81000, 'x'));
+  // Lines ended by LF alone or by a lone CR keep their ends through a trim.
+  const std::string bare = entry.substr(0, entry.size() - 2);
+  Put("errorlog", "trim-lf-lines.log", "Created 10/02/01 14:05\n" + Repeat(bare + "\n", 1000));
+  Put("errorlog", "trim-cr-lines.log", "Created 10/02/01 14:05\r" + Repeat(bare + "\r", 1000));
+  Put("errorlog", "trim-last-line-open.log",
+      "Created 10/02/01 14:05\n" + std::string(10000, 'a') + "\r\n" + std::string(71000, 'b'));
 }
 
 void SettingsSeeds() {
@@ -169,6 +195,23 @@ void SettingsSeeds() {
       "[Options]\nAutoFix=@ByteArray(True)\n[%General]\nk=v\n[Options%2Fx]\nAutoFix=1\n");
   Put("settings", "nul-bytes.ini", "[Options]\nAutoFix=" + kNul + "\n" + kNul);
   Put("settings", "long-line.ini", "[Import]\nAutoname=" + std::string(8000, 'a') + "\n");
+}
+
+// Files that start like a JPEG (FF D8) but not with a marker after it: the JPEG
+// library skips stray bytes up to the next FF, so what follows decides.
+void SoiSeeds(const std::string& jpeg) {
+  const std::string soi("\xFF\xD8", 2);
+  Put("thumbnail", "soi-then-text.jpg", soi + std::string(1, '\0') + "hello, not a picture");
+  std::string counting;
+  for (int i = 0; i < 3 * 255; ++i) counting += char(i % 255);
+  Put("thumbnail", "soi-then-bytes.jpg", soi + counting);
+  Put("thumbnail", "soi-stray-ff.jpg", soi + std::string("ab\xFF\x00cd\xFF\xFF\xFFgh\xFF", 12));
+  Put("thumbnail", "soi-then-eoi.jpg", soi + "text\xFF\xD9");
+  Put("thumbnail", "soi-then-restarts.jpg", soi + std::string("\0\xFF\xD0\xFF\xD7 \xFF\x01x", 11));
+  // A scan header with no frame before it.
+  Put("thumbnail", "soi-then-scan.jpg", soi + std::string("zz\xFF\xDA\0\x08\x01\x01\0\0\x3F\0\x12\x34", 14));
+  // A whole picture after one stray byte: the library warns and decodes it.
+  Put("thumbnail", "soi-stray-byte-then-picture.jpg", soi + std::string(1, '\0') + jpeg.substr(2));
 }
 
 void ThumbnailSeeds() {
@@ -207,8 +250,55 @@ void ThumbnailSeeds() {
   claims[sof + 5] = char(3000 >> 8), claims[sof + 6] = char(3000 & 0xFF);
   claims[sof + 7] = char(4000 >> 8), claims[sof + 8] = char(4000 & 0xFF);
   Put("thumbnail", "progressive-claims-large.jpg", claims);
+  // Camera orientations, and EXIF blocks cut short, looping or larger than they claim.
+  Put("thumbnail", "exif-turned.jpg", WithExif(jpeg, Tiff(1, OrientationEntry(6))));
+  Put("thumbnail", "exif-intel-mirrored.jpg",
+      WithExif(jpeg, std::string("II\x2A\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x05\0\0\0\0\0\0\0", 26)));
+  Put("thumbnail", "exif-bad-values.jpg",
+      WithExif(jpeg, Tiff(3, OrientationEntry(0) + OrientationEntry(0xFFFF) +
+                                 std::string("\x01\x12\0\x04\0\0\0\x01\xFF\xFF\xFF\xFF", 12))));
+  Put("thumbnail", "exif-truncated-ifd.jpg", WithExif(jpeg, Tiff(3, OrientationEntry(8).substr(0, 7), "")));
+  Put("thumbnail", "exif-looping-ifd.jpg",
+      WithExif(jpeg, Tiff(1, OrientationEntry(3), std::string("\0\0\0\x08", 4)) +
+                         std::string("\0\0\0\x08", 4)));
+  Put("thumbnail", "exif-ifd-at-header.jpg", WithExif(jpeg, std::string("MM\0\x2A\0\0\0\0", 8)));
+  Put("thumbnail", "exif-oversized-ifd.jpg", WithExif(jpeg, Tiff(0xFFFF, OrientationEntry(7) + OrientationEntry(2))));
+  Put("thumbnail", "exif-ifd-past-end.jpg", WithExif(jpeg, std::string("MM\0\x2A\xFF\xFF\xFF\xF0", 8)));
+  Put("thumbnail", "exif-segment-past-end.jpg", WithExif(jpeg, Tiff(1, OrientationEntry(6)), 0xFFFF).substr(0, 60));
+  Put("thumbnail", "exif-quarter-back.jpg", WithExif(Encoded(120, 90, "JPEG"), Tiff(1, OrientationEntry(8))));
   Put("thumbnail", "empty.jpg", "");
   Put("thumbnail", "text.jpg", "not a picture\r\n");
+  SoiSeeds(jpeg);
+}
+
+// WMF files as the tests write them, and the same with the header or the records
+// telling lies.
+void WmfSeeds() {
+  const std::string placeable = SamplePlaceable();
+  const std::string plain = SampleDrawing().Plain();
+  Put("wmf", "placeable.wmf", placeable);
+  Put("wmf", "plain.wmf", plain);
+  Put("wmf", "huge-frame.wmf", HugePlaceable());
+  Put("wmf", "backwards-frame.wmf", SampleDrawing().Placeable(2880, 1440, 0, 0, 1440));
+  Put("wmf", "frame-misses-drawing.wmf", SampleDrawing().Placeable(-9000, -9000, -8000, -8000, 1440));
+  Put("wmf", "text-only.wmf", WmfWriter().Font(400, "Times", 400).Text(0, 0, "Only words").Plain());
+  Put("wmf", "ellipse.wmf", WmfWriter().Brush(WmfWriter::Colour(9, 9, 200)).Ellipse(0, 0, 1500, 900).Plain());
+  Put("wmf", "nothing-drawn.wmf", WmfWriter().WindowExt(100, 100).Plain());
+  Put("wmf", "header-only.wmf", plain.substr(0, 18));
+  Put("wmf", "truncated.wmf", placeable.substr(0, placeable.size() / 2));
+  std::string noInch = placeable;
+  noInch[14] = noInch[15] = '\0';
+  Put("wmf", "no-units-per-inch.wmf", noInch);
+  // A record that says it is no words long, one that runs past the end, a
+  // polygon of more points than it holds, and a header that claims 65535 objects.
+  Put("wmf", "record-of-no-size.wmf",
+      WmfWriter().Rectangle(0, 0, 100, 100).Record(0x041B, {1, 2, 3, 4}).Plain().replace(18 + 14, 4, std::string(4, '\0')));
+  Put("wmf", "record-past-the-end.wmf",
+      WmfWriter().Rectangle(0, 0, 100, 100).Plain().replace(18, 4, std::string("\xFF\xFF\xFF\x7F", 4)));
+  Put("wmf", "polygon-claims-more.wmf", WmfWriter().Brush(0).Record(0x0324, {32767, 0, 0, 500, 0, 0, 500}).Plain());
+  std::string objects = WmfWriter().Brush(0).Rectangle(0, 0, 100, 100).Plain();
+  objects[10] = objects[11] = '\xFF';
+  Put("wmf", "many-objects.wmf", objects);
 }
 
 }  // namespace
@@ -227,5 +317,6 @@ int main(int argc, char** argv) {
   LogSeeds();
   SettingsSeeds();
   ThumbnailSeeds();
+  WmfSeeds();
   return 0;
 }

@@ -3,7 +3,10 @@
 set -euo pipefail
 pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libfluidsynth-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev
       gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav fluid-soundfont-gm
-      fonts-dejavu-core fonts-liberation2 xvfb xauth libvips-tools ffmpeg)
+      fonts-dejavu-core fonts-liberation2 xvfb xauth libvips-tools ffmpeg ninja-build
+      # WMF pictures: libwmf refuses every file, even one without text, without
+      # these fonts, which it only recommends.
+      libwmf-dev fonts-urw-base35)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

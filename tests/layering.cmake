@@ -1,7 +1,8 @@
 # Keeps the libraries linking one way: no header or source below a layer includes
 # one of a layer above it. Run by ctest with -DSRC=<src folder>.
 set(rules
-  "platform|core/|archive/|browser/|intake/|media/|search_export/|app/"
+  "platform|wmf/|core/|archive/|browser/|intake/|media/|search_export/|app/"
+  "wmf|platform/|core/|archive/|browser/|intake/|media/|search_export/|app/"
   "core|archive/|browser/|intake/|media/|search_export/|app/"
   "archive|app/" "browser|app/" "intake|app/" "media|app/" "search_export|app/")
 set(failures "")

@@ -29,29 +29,33 @@ CorpusPhoto CorpusPhotoAt(int i) {
 
 std::string CorpusJpeg(int i) {
   const CorpusPhoto photo = CorpusPhotoAt(i);
-  const int w = photo.size.width(), h = photo.size.height();
+  return GrainyJpeg(photo.size, i, 6 + (i * 5) % 20, photo.quality, photo.progressive, photo.fullColour);
+}
+
+std::string GrainyJpeg(QSize size, int seed, int amplitude, int quality, bool progressive, bool fullColour) {
+  const int w = size.width(), h = size.height();
   QImage img(w, h, QImage::Format_RGB32);
   QPainter p(&img);
-  p.fillRect(img.rect(), QColor::fromHsv((i * 29) % 360, 120, 140));
+  p.fillRect(img.rect(), QColor::fromHsv((seed * 29) % 360, 120, 140));
   p.setPen(Qt::NoPen);
   for (int k = 0; k < 120; ++k) {
-    p.setBrush(QColor::fromHsv((i * 7 + k * 37) % 360, 60 + (k * 13) % 180, 60 + (k * 29) % 190));
-    p.drawEllipse((k * 523 + i * 97) % w, (k * 331 + i * 61) % h, 40 + (k * 17) % (w / 4), 40 + (k * 29) % (h / 4));
+    p.setBrush(QColor::fromHsv((seed * 7 + k * 37) % 360, 60 + (k * 13) % 180, 60 + (k * 29) % 190));
+    p.drawEllipse((k * 523 + seed * 97) % w, (k * 331 + seed * 61) % h, 40 + (k * 17) % (w / 4),
+                  40 + (k * 29) % (h / 4));
   }
   p.end();
-  // Grain of varying strength over everything, as sensor noise and fine texture.
-  const int amplitude = 6 + (i * 5) % 20;
-  unsigned seed = 2166136261u ^ unsigned(i);
+  // Grain over everything, as sensor noise and fine texture.
+  unsigned state = 2166136261u ^ unsigned(seed);
   for (int y = 0; y < h; ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
     for (int x = 0; x < w; ++x) {
-      seed = seed * 1664525u + 1013904223u;
-      const int n = int((seed >> 24) % unsigned(2 * amplitude + 1)) - amplitude;
-      const int c = int((seed >> 8) & 7) - 3;
+      state = state * 1664525u + 1013904223u;
+      const int n = int((state >> 24) % unsigned(2 * amplitude + 1)) - amplitude;
+      const int c = int((state >> 8) & 7) - 3;
       const QRgb v = line[x];
       line[x] = qRgb(std::clamp(qRed(v) + n + c, 0, 255), std::clamp(qGreen(v) + n, 0, 255),
                      std::clamp(qBlue(v) + n - c, 0, 255));
     }
   }
-  return LibjpegBytes(img, {.quality = photo.quality, .progressive = photo.progressive, .fullColour = photo.fullColour});
+  return LibjpegBytes(img, {.quality = quality, .progressive = progressive, .fullColour = fullColour});
 }

@@ -18,3 +18,10 @@ struct CorpusPhoto {
 CorpusPhoto CorpusPhotoAt(int i);
 // Its JPEG bytes. Safe on any thread.
 std::string CorpusJpeg(int i);
+
+// A camera-like JPEG: patches of colour with sharp edges under grain of the given
+// amplitude down to the pixel (the file grows with it), baseline or progressive,
+// colour at half resolution both ways or at full resolution, the same bytes for
+// the same arguments. Safe on any thread.
+std::string GrainyJpeg(QSize size, int seed, int amplitude, int quality, bool progressive = false,
+                       bool fullColour = false);

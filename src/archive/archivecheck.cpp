@@ -22,10 +22,12 @@
 
 namespace {
 
-// Each step covers a quarter of the bar.
+// Each step covers a quarter of the bar. Photos put in by hand get their
+// information file before the thumbnails are looked at, so they get their
+// thumbnail at the start that finds them.
 constexpr float kPhotosStart = 0.0f;
-constexpr float kThumbnailsStart = 0.25f;
-constexpr float kInfoStart = 0.5f;
+constexpr float kInfoStart = 0.25f;
+constexpr float kThumbnailsStart = 0.5f;
 
 // The names of a folder's files as the splash window's lister shows them. They are
 // copied out because the loops yield, and a yield may take the window away.
@@ -41,10 +43,12 @@ std::vector<std::string> ListFolder(const std::string& folder) {
 
 // Hands each file of the folder to visit, moving the bar on from start after each.
 // False when the user asked to skip the rest of the check, or when the folder could
-// not be walked (logged under procName).
+// not be walked (logged under procName). Every step reads or fills the information
+// folder, so a missing one fails each of them.
 template <class Visit>
 bool WalkFolder(const std::string& folder, const char* procName, float start, Visit visit) {
   try {
+    RequireInfoFolder();
     const std::vector<std::string> items = ListFolder(folder);
     for (size_t i = 0; i < items.size(); ++i) {
       visit(items[i]);
@@ -120,6 +124,7 @@ bool ThumbnailFilesExist(bool AutoFix) {
 
 bool InfoFilesExist() {
   WalkFolder(PhotosFolder, "InfoFilesExist", kInfoStart, [](const std::string& photo) {
+    if (IsInfoFileName(photo)) return;
     const std::string why = WhyNoInfoFile(photo);
     if (!why.empty()) {
       WriteLog(LogFilePath(), "InfoFilesExist: the photo " + ShownName(photo) + " is left alone: " + why);
@@ -143,8 +148,8 @@ bool CheckFolderContents() {
     autoFix = false;
   }
   if (!BypassAutoCheck) PhotoFilesExist(autoFix);
-  if (!BypassAutoCheck) ThumbnailFilesExist(autoFix);
   if (!BypassAutoCheck) InfoFilesExist();
+  if (!BypassAutoCheck) ThumbnailFilesExist(autoFix);
   if (!BypassAutoCheck) Create_AllPhotos_Group(kAllPhotosFile);
   UpdateSplashProgress(1, 1);
   return false;

@@ -1,6 +1,7 @@
 #pragma once
-// The archive check of every start: information files without a photo, missing or
-// out-of-date thumbnails, photos without an information file, the all-photos group.
+// The archive check of every start, in this order: information files without a
+// photo, photos without an information file, missing or out-of-date thumbnails,
+// the all-photos group.
 #include <string>
 
 bool CheckFolderContents();

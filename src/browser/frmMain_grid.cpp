@@ -1,7 +1,5 @@
 // The thumbnail grid: sixteen thumbnails a page with their names, the page bar and
 // the page, photo and group counters, and opening a photo by a double click.
-#include <QFile>
-#include <QImageReader>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -13,36 +11,13 @@
 #include "core/errorlog.h"
 #include "core/grid_rules.h"
 #include "core/modquillmont.h"
-#include "core/picture_decode.h"
+#include "core/thumbnail_maker.h"
 #include "media/modDirectShow.h"
 #include "platform/fonts.h"
 #include "platform/on_error.h"
 #include "platform/ui_runtime.h"
 
 namespace {
-
-// Whatever a thumbnail file claims to be, a slot never holds more than this.
-constexpr std::int64_t kThumbnailFileBudget = std::int64_t(16) << 20;
-
-// Thumbnails carry the photo's own name and extension whatever their content (a
-// bitmap), so the reader goes by content only. A missing or broken file, or one
-// whose header promises more than a thumbnail's worth, gives a null picture.
-QImage ReadThumbnail(const std::string& path) {
-  pictures::UseAllocationLimit();
-  QFile file;
-  if (!pictures::OpenPictureFile(file, path)) return {};
-  const pictures::Header header = pictures::ReadHeader(file);
-  const std::int64_t bytes = pictures::DecodeBytes(header, 8, QSize());
-  if (header.format.isEmpty() || bytes < 0 || bytes > kThumbnailFileBudget) return {};
-  QImageReader reader(&file);
-  reader.setDecideFormatFromContent(true);
-  QImage picture;
-  if (!reader.read(&picture)) return {};
-  // A picture larger than a thumbnail would cover its neighbours.
-  if (picture.width() > grid::kThumbSize || picture.height() > grid::kThumbSize)
-    picture = picture.scaled(grid::kThumbSize, grid::kThumbSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-  return picture;
-}
 
 QString Number(std::int32_t n) { return QString::number(n); }
 
@@ -136,7 +111,7 @@ bool frmMain::ShowThumbnailPage(std::int32_t page) {
     // Checked on every slot: a yield may have loaded another group meanwhile.
     if (k < std::int32_t(PhotoNames.size())) {
       const std::string& photo = PhotoNames[size_t(k)];
-      const QImage picture = ReadThumbnail(ThumbnailsFolder + photo);
+      const QImage picture = ReadThumbnailFile(ThumbnailsFolder + photo);
       if (picture.isNull()) {
         thumb->clear();
         thumb->resize(grid::kThumbSize, grid::kThumbSize);

@@ -29,11 +29,10 @@ void Tell(const std::string& text) { qm::MsgBox(text, qm::MsgButtons::OK, "", qm
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 // A list for a message: the first few items, then how many more.
-std::string Listed(const std::vector<std::string>& items) {
-  constexpr size_t kShown = 10;
+std::string Listed(const std::vector<std::string>& items, size_t shown = 10) {
   std::string out;
-  for (size_t i = 0; i < items.size() && i < kShown; ++i) out += "\n" + items[i];
-  if (items.size() > kShown) out += "\n... and " + std::to_string(items.size() - kShown) + " more";
+  for (size_t i = 0; i < items.size() && i < shown; ++i) out += "\n" + items[i];
+  if (items.size() > shown) out += "\n... and " + std::to_string(items.size() - shown) + " more";
   return out;
 }
 
@@ -166,28 +165,31 @@ void frmMain::RemovePhotosFromAlbum() {
     return;
   setCursor(Qt::WaitCursor);
   PhotoRemovalResult r;
+  std::vector<std::string> groupsLeft;
   try {
     MakeRemovedFolders();
     r = RemoveSelectedPhotoFiles();
-    RemoveMissingPhotosFromGroup();
+    groupsLeft = RemoveMissingPhotosFromGroup();
     pctAlbumList_MouseDown(gAlbumState.SelectedButton, 1, 0, 0, 0);
   } catch (const std::exception& e) {
     LogError("RemovePhotosFromAlbum", e.what());
   }
   unsetCursor();
 
-  // A photo that stays, or a file left behind, is told: the user would take the
-  // command's silence for success.
-  if (r.keptPhotos.empty() && r.leftFiles.empty()) return;
+  // A photo that stays, a file left behind or a group list still naming a removed
+  // photo is told: the user would take the command's silence for success.
   std::string text;
+  auto add = [&text](const std::string& part) { text += (text.empty() ? "" : "\n\n") + part; };
   if (!r.keptPhotos.empty())
-    text += "These photo(s) could not be moved to " + PhotosFolder + "Removed and stay in the program:" +
-            Listed(r.keptPhotos);
-  if (!r.leftFiles.empty())
-    text += std::string(text.empty() ? "" : "\n\n") + "These file(s) could not be moved or deleted:" +
-            Listed(r.leftFiles);
+    add("These photo(s) could not be set aside into the Removed folders and stay in the program:" +
+        Listed(r.keptPhotos, r.keptPhotos.size()));
+  if (!r.leftFiles.empty()) add("These file(s) of removed photos could not be deleted:" + Listed(r.leftFiles));
+  if (!groupsLeft.empty() && !r.removed.empty())
+    add("These group list(s) could not be updated and may still name removed photos:" + Listed(groupsLeft));
+  if (text.empty()) return;
   LogError("RemovePhotosFromAlbum", std::to_string(r.keptPhotos.size()) + " photo(s) kept, " +
-                                        std::to_string(r.leftFiles.size()) + " file(s) left in place");
+                                        std::to_string(r.leftFiles.size()) + " file(s) left in place, " +
+                                        std::to_string(groupsLeft.size()) + " group list(s) not updated");
   Tell(text);
 }
 

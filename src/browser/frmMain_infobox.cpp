@@ -56,6 +56,8 @@ QLabel* InfoLabel(QWidget* parent, const QString& text, int x, int y, int w, boo
 QLineEdit* EditBox(QWidget* parent, const char* name, const QRect& where) {
   auto* t = new QLineEdit(parent);
   t->setObjectName(name);
+  // Any value the reader holds whole fits (the box's own limit is 32767).
+  t->setMaxLength(int(qm::kMaxTextLine));
   t->setGeometry(where);
   t->setFont(qm::UiFont("Tahoma", 8.25));
   t->setFrame(true);
@@ -225,9 +227,12 @@ void frmMain::ShowInfoLabels() {
   try {
     const AlbumState& s = gAlbumState;
     const std::string& name = EditTarget.PhotoName;
-    lbTitle->setText(QString::fromStdString(s.Title));
+    // A label lays out all of its text, however little of it shows.
+    auto shown = [](const std::string& value) { return QString::fromStdString(ShownValue(value)); };
+    // Centred, a title wider than its label would show its middle: its start shows.
+    lbTitle->setText(lbTitle->fontMetrics().elidedText(shown(s.Title), Qt::ElideRight, lbTitle->width()));
     const std::string* values[] = {&s.Year, &s.Place, &s.Event, &s.People, &s.Photographer, &s.Keywords, &name};
-    for (std::size_t k = 0; k < lbInfo.size(); ++k) lbInfo[k]->setText(QString::fromStdString(*values[k]));
+    for (std::size_t k = 0; k < lbInfo.size(); ++k) lbInfo[k]->setText(shown(*values[k]));
     const bool clip = !name.empty() && qm::FileExists(AudioFolder + name + ".wav");
     for (QPushButton* b : cmdPlayAudioClip) SetEnabled(b, clip);
   } catch (const qm::RuntimeError& e) {
@@ -236,7 +241,7 @@ void frmMain::ShowInfoLabels() {
 }
 
 void frmMain::EditTargetLoaded() {
-  if (EditTarget.Read) return;
+  if (Editable(EditTarget)) return;
   // The box stands for the new photo now, with nothing read.
   ShowInfoLabels();
   if (!gAlbumState.InfoEditMode) return;
@@ -249,7 +254,8 @@ bool frmMain::RefuseEditing() {
     qm::MsgBox("There is no photo whose information could be edited.", qm::MsgButtons::OK, kAppName);
     return true;
   }
-  if (!EditTarget.Read) {
+  // A value cut short on reading would be written back cut: as unreadable.
+  if (!Editable(EditTarget)) {
     qm::MsgBox("Unable to read the photo information from " + InfoFileOf(EditTarget.PhotoName) +
                    ". It cannot be edited.",
                qm::MsgButtons::OK, "Error");

@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 #include <cstddef>
 #include <exception>
 #include <optional>
@@ -15,7 +16,9 @@
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
 #include "core/picture_decode.h"
+#include "core/slideshow_rules.h"
 #include "core/viewer_rules.h"
+#include "media/frmFullScreen.h"
 #include "media/modDirectShow.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
@@ -28,6 +31,16 @@ constexpr int kVideoWidth = 497;
 constexpr int kVideoHeight = 373;
 // A picture whose decode would not fit in the viewer's memory limit.
 constexpr const char* kTooLargeText = "The picture is too large to open";
+
+// The coarsest reduction that keeps the detail the view shows at its fit and, while
+// the full-screen viewer is open, the detail that shows over the screen: each step
+// there decodes the photo once, for both windows.
+int OpeningReduction(QSize picture, QSize area) {
+  const int reduction = viewer::Reduction(viewer::FitZoomLevel(picture, area.width(), area.height()));
+  if (!frmFullScreen::IsLoaded()) return reduction;
+  const QSize screen = frmFullScreen::Get().ScreenSize();
+  return std::min(reduction, viewer::CoverFactor(picture, slideshow::FullScreenFit(picture, screen).size()));
+}
 
 }  // namespace
 
@@ -76,9 +89,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     const bool video = IsVideoPath(path);
     viewer::DecodedPicture picture;
     const int areaW = pctWindow->width(), areaH = pctWindow->height();
-    if (!video)
-      picture = viewer::ReadPicture(
-          path, [&](QSize size) { return viewer::DecodeFactor(viewer::FitZoomLevel(size, areaW, areaH)); });
+    if (!video) picture = viewer::ReadPicture(path, [&](QSize size) { return OpeningReduction(size, {areaW, areaH}); });
 
     s.PhotoFile = path;
     s.IsVideo = video;
@@ -147,7 +158,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
 void frmMain::ApplyZoom(int zoomLevel) {
   const viewer::Extent e = viewer::ZoomedSize(pctBoxSize.width(), pctBoxSize.height(), zoomLevel);
   if (!viewer::ExtentAllowed(e)) throw qm::RuntimeError(qm::ErrOverflow);
-  EnsurePictureDetail(viewer::DecodeFactor(zoomLevel));
+  EnsurePictureDetail(viewer::Reduction(zoomLevel));
   gAlbumState.ZoomLevel = zoomLevel;
   lbZoom->setText(viewer::ZoomCaption(zoomLevel));
   imgbox->hide();

@@ -27,6 +27,12 @@ bool IsThere(const std::string& path) {
 
 }  // namespace
 
+void RequireInfoFolder() {
+  if (!qm::FolderExists(InfoFolder))
+    throw qm::RuntimeError(qm::ErrPathNotFound,
+                           "Path not found (the information folder " + InfoFolder + " does not exist)");
+}
+
 bool NameBreaksLines(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
 
 std::string ShownName(const std::string& name) {
@@ -48,7 +54,7 @@ bool OnAbsentMedium(const std::string& photoPath) {
 
 bool PhotoIsMissing(const std::string& infoName) {
   // Left alone: InfoFilesExist says why, once a start.
-  if (NameBreaksLines(infoName)) return false;
+  if (!IsInfoFileName(infoName) || NameBreaksLines(infoName)) return false;
   const std::string photo = GetPhotoLink(infoName);
   if (CheckPhotoLink(photo)) return false;
   if (OnAbsentMedium(photo)) {
@@ -61,7 +67,7 @@ bool PhotoIsMissing(const std::string& infoName) {
 
 bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName) {
   photoName = PhotoNameOfInfo(infoName);
-  if (photoName.empty() || NameBreaksLines(photoName)) return false;
+  if (!IsInfoFileName(infoName) || NameBreaksLines(photoName)) return false;
   const std::string photo = GetPhotoLink(infoName);
   // The builder names a thumbnail after the photo name, whatever the linked file
   // is called.
@@ -110,29 +116,39 @@ std::string NumberedName(const std::string& name, int n) {
   return name.substr(0, at) + " (" + std::to_string(n) + ")" + name.substr(at);
 }
 
-bool SetAsideFile(const std::string& folder, const std::string& name) {
+std::string CopyIntoRemoved(const std::string& folder, const std::string& name) {
   const std::string removed = folder + "Removed/";
   const std::string from = folder + name;
   if (!qm::FolderExists(removed)) qm::ResumeNext([&] { qm::MakeFolder(removed); });
+  // Files are compared a chunk at a time: a clip of gigabytes is never held whole.
+  std::string to;
+  for (int n = 1;; ++n) {
+    to = removed + NumberedName(name, n);
+    if (!IsThere(to)) break;
+    if (qm::SameFileContents(to, from)) return "";
+  }
+  qm::CopyFileSafely(from, to, true);
+  if (!qm::SameFileContents(to, from)) {
+    qm::ResumeNext([&] { qm::DeleteFile(to); });
+    throw qm::RuntimeError(qm::ErrPathFileAccess);
+  }
+  return to;
+}
+
+bool CopyAsideFile(const std::string& folder, const std::string& name, std::string* madeCopy) {
   try {
-    // Files are compared a chunk at a time: a clip of gigabytes is never held whole.
-    std::string to;
-    for (int n = 1;; ++n) {
-      to = removed + NumberedName(name, n);
-      if (!IsThere(to)) break;
-      if (qm::SameFileContents(to, from)) {
-        qm::DeleteFile(from);
-        return true;
-      }
-    }
-    qm::CopyFileSafely(from, to, true);
-    // The original goes only once the copy holds the same bytes.
-    if (!qm::SameFileContents(to, from)) return false;
-    qm::DeleteFile(from);
+    const std::string to = CopyIntoRemoved(folder, name);
+    if (madeCopy) *madeCopy = to;
     return true;
   } catch (const qm::RuntimeError&) {
     return false;
   }
+}
+
+bool SetAsideFile(const std::string& folder, const std::string& name) {
+  // The original goes only once the copy holds the same bytes.
+  if (!CopyAsideFile(folder, name)) return false;
+  return qm::ResumeNext([&] { qm::DeleteFile(folder + name); });
 }
 
 bool SetAsideInfoFile(const std::string& name) { return SetAsideFile(InfoFolder, name); }

@@ -2,11 +2,18 @@
 // The archive check's decisions, without windows or questions.
 #include <string>
 
+// Throws qm::RuntimeError 76 naming the folder when the information folder does
+// not exist: a setting naming a folder that is not there (an unmounted disc) must
+// not read as an archive without photos.
+void RequireInfoFolder();
+
 // Photo names whose thumbnail (ThumbnailsFolder + photo name) is missing, empty or
 // (outside read-only mode) dated differently from the photo. A photo on a medium
-// that is not mounted, or whose name breaks lines, is never listed.
+// that is not mounted, or whose name breaks lines, is never listed, nor a file that
+// is no information file.
 bool ThumbnailNeedsBuilding(const std::string& infoName, std::string& photoName);
-// True when the information file's photo is gone, so the file is to be set aside.
+// True when the information file's photo is gone, so the file is to be set aside;
+// never for a file that is no information file.
 // A photo outside the program folder whose folder is missing or empty lies on a
 // medium that is not mounted: it is not gone (one log line).
 bool PhotoIsMissing(const std::string& infoName);
@@ -15,6 +22,8 @@ bool OnAbsentMedium(const std::string& photoPath);
 // A name holding CR or LF cannot stand in a link or a group list.
 bool NameBreaksLines(const std::string& name);
 // Why a photo of the photo folder can have no information file ("" when it can).
+// An information file there (the two folders may be one) is no photo: the check
+// passes it over without a word.
 std::string WhyNoInfoFile(const std::string& photoName);
 // True only when the file is certainly not there ("file not found").
 bool InfoFileAbsent(const std::string& infoPath);
@@ -25,6 +34,13 @@ std::string LinkForPhotoInFolder(const std::string& fileName);
 // next free numbered name ("a.jpg (2).info"). The original is deleted only after
 // its copy is verified. False when it stays in place.
 bool SetAsideFile(const std::string& folder, const std::string& name);
+// The verified copy SetAsideFile makes, the original left in place: an identical
+// copy there already serves. Returns the copy made now ("" when one was there);
+// throws qm::RuntimeError when none could be made.
+std::string CopyIntoRemoved(const std::string& folder, const std::string& name);
+// CopyIntoRemoved as a truth value: true when a verified copy is there; madeCopy,
+// when given, receives the path of a copy made by this call.
+bool CopyAsideFile(const std::string& folder, const std::string& name, std::string* madeCopy = nullptr);
 bool SetAsideInfoFile(const std::string& name);
 // name with " (n)" before its extension; n of 1 or less is the name itself.
 std::string NumberedName(const std::string& name, int n);

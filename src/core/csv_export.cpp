@@ -1,5 +1,6 @@
 #include "core/csv_export.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/modquillmont.h"
@@ -8,14 +9,22 @@
 
 CsvValues ReadCsvValues(const std::string& infoPath) {
   CsvValues values;
-  qm::ForEachTextLine(infoPath, [&](const std::string& line) {
+  std::array<bool, kCsvKeys.size()> cut{};
+  qm::ForEachTextLine(infoPath, [&](const std::string& line, bool lineCut) {
     const size_t eq = line.find('=');
     if (eq == std::string::npos || eq == 0) return true;
     const std::string key = qm::ToUpperAscii(line.substr(0, eq));
-    for (size_t k = 0; k < kCsvKeys.size(); ++k)
-      if (key == kCsvKeys[k]) values[k] = line.substr(eq + 1);
+    for (size_t k = 0; k < kCsvKeys.size(); ++k) {
+      if (key != kCsvKeys[k]) continue;
+      values[k] = line.substr(eq + 1);
+      cut[k] = lineCut;
+    }
     return true;
   });
+  // A record of a value cut short would pass for the photo's information.
+  if (std::find(cut.begin(), cut.end(), true) != cut.end())
+    throw qm::RuntimeError(qm::ErrPathFileAccess,
+                           "A value is longer than " + std::to_string(qm::kMaxTextLine / 1024) + " KiB");
   return values;
 }
 

@@ -15,7 +15,8 @@ using CsvValues = std::array<std::string, kCsvKeys.size()>;
 
 // The values of the nine keys in the information file at infoPath: the text after
 // the first "=", untrimmed; a missing key is empty and the last occurrence counts.
-// Throws qm::RuntimeError when the file cannot be read.
+// Throws qm::RuntimeError when the file cannot be read, or when one of those
+// values is longer than the line reader holds.
 CsvValues ReadCsvValues(const std::string& infoPath);
 // A value as a field: quoted, with its double quotes doubled, when it holds a
 // comma, a double quote or a line end; otherwise unchanged.

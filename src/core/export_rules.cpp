@@ -35,11 +35,13 @@ bool IsExportableName(const std::string& name) { return IsPlainFileName(name); }
 std::string ExportRefusal(const std::string& dest, const std::vector<std::string>& targets) {
   FileId destId;
   if (IdOf(dest.empty() ? "/" : dest, destId)) {
-    for (const std::string* folder :
-         {&PhotosFolder, &ThumbnailsFolder, &InfoFolder, &SlideGroupsFolder, &AudioFolder, &MidiFolder}) {
-      FileId id;
-      if (IdOf(*folder, id) && id == destId) return Refused(dest, "is a folder of the program's own archive.");
-    }
+    FileId id;
+    if (IdOf(RootFolder.empty() ? "/" : RootFolder, id) && id == destId)
+      return Refused(dest, "is the program's own folder.");
+    const std::string removed = "Removed";
+    for (const std::string& folder : {PhotosFolder, ThumbnailsFolder, InfoFolder, SlideGroupsFolder, AudioFolder,
+                                      MidiFolder, PhotosFolder + removed, InfoFolder + removed, AudioFolder + removed})
+      if (IdOf(folder, id) && id == destId) return Refused(dest, "is a folder of the program's own archive.");
   }
   // Only files that are there can be lost; a fresh folder needs no further look.
   std::set<FileId> present;
@@ -62,4 +64,22 @@ std::string ExportRefusal(const std::string& dest, const std::vector<std::string
                                "\"), which the export would replace.");
   }
   return "";
+}
+
+std::string CsvAppendRefusal(const std::string& csvPath) {
+  struct stat st {};
+  // A file that is not there is made new; one that cannot be looked at fails its
+  // own append, record by record.
+  if (::lstat(csvPath.c_str(), &st) != 0) return "";
+  std::string why;
+  if (S_ISLNK(st.st_mode))
+    why = "is a symbolic link, so the records would be added to the file it points to.";
+  else if (!S_ISREG(st.st_mode))
+    why = "is not a plain file.";
+  else if (st.st_nlink > 1)
+    why = "is one file with " + std::to_string(st.st_nlink - 1) +
+          " other name(s) (hard links), so the records would be added to every one of them.";
+  if (why.empty()) return "";
+  return "Nothing was exported: \"" + csvPath + "\" " + why +
+         " Choose \"Overwrite\" to replace it, or another destination folder.";
 }

@@ -3,6 +3,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/archive_rules.h"
 #include "core/check_progress.h"
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
@@ -16,8 +17,10 @@
 bool Create_AllPhotos_Group(const std::string& GroupFile) {
   qm::FileList list;
   list.Path = InfoFolder;
-  // A folder that cannot be listed is no empty folder: the list stays as it was.
+  // A folder that cannot be listed, or is not there, is no empty folder: the list
+  // stays as it was.
   try {
+    RequireInfoFolder();
     list.Refresh();
   } catch (const qm::RuntimeError& e) {
     LogError("Create_AllPhotos_Group", e);
@@ -28,10 +31,10 @@ bool Create_AllPhotos_Group(const std::string& GroupFile) {
   std::vector<std::string> lines;
   lines.reserve(count);
   for (size_t i = 0; i < count; ++i) {
-    // A name no longer than ".info" names no photo, and one with a line break
-    // would stand as two lines.
-    std::string name = PhotoNameOfInfo(list.List(int(i)));
-    if (!name.empty() && name.find_first_of("\r\n") == std::string::npos) lines.push_back(std::move(name));
+    // Other files of the folder name no photo, and a name with a line break would
+    // stand as two lines.
+    const std::string& file = list.List(int(i));
+    if (IsInfoFileName(file) && !NameBreaksLines(file)) lines.push_back(PhotoNameOfInfo(file));
     qm::ResumeNext([&] { StepCheckProgress(0.75f, i, count); });
   }
 
@@ -40,8 +43,9 @@ bool Create_AllPhotos_Group(const std::string& GroupFile) {
   return qm::ResumeNext([&] { qm::WriteTextLinesAtomically(SlideGroupsFolder + GroupFile, lines); });
 }
 
-void RemoveMissingPhotosFromGroup() {
+std::vector<std::string> RemoveMissingPhotosFromGroup() {
   qm::SetScreenPointer(qm::Pointer::Hourglass);
+  std::vector<std::string> notCleaned;
 
   // A photo usually stands in several groups; measure its information file once.
   // Only "file not found" drops a line: a file that cannot be looked up for
@@ -70,11 +74,15 @@ void RemoveMissingPhotosFromGroup() {
     groups.Refresh();
   } catch (const qm::RuntimeError& e) {
     LogError("RemoveMissingPhotosFromGroup", e);
+    notCleaned.push_back(SlideGroupsFolder);
   }
   for (int i = 0; i < groups.ListCount(); ++i) {
     const std::string path = SlideGroupsFolder + groups.List(i);
     std::vector<std::string> lines;
-    if (!qm::ResumeNext([&] { lines = qm::ReadTextLines(path); })) continue;
+    if (!qm::ResumeNext([&] { lines = qm::ReadTextLines(path); })) {
+      notCleaned.push_back(path);
+      continue;
+    }
 
     std::vector<std::string> kept;
     kept.reserve(lines.size());
@@ -83,7 +91,7 @@ void RemoveMissingPhotosFromGroup() {
     if (kept.size() == lines.size()) continue;  // nothing to drop: leave the file untouched
 
     // A failed rewrite leaves the group as it was.
-    qm::ResumeNext([&] { qm::WriteTextLinesAtomically(path, kept); });
+    if (!qm::ResumeNext([&] { qm::WriteTextLinesAtomically(path, kept); })) notCleaned.push_back(path);
   }
   // One line for the lot, so an unreadable folder does not flood the log.
   if (failures > 0)
@@ -91,4 +99,5 @@ void RemoveMissingPhotosFromGroup() {
              firstFailure + (failures > 1 ? "; " + std::to_string(failures) + " photos kept unchecked" : "; kept"));
 
   qm::SetScreenPointer(qm::Pointer::Default);
+  return notCleaned;
 }

@@ -2,8 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
 #include <iterator>
 
+#include "core/archive_utils.h"
 #include "core/grid_rules.h"
 #include "core/modquillmont.h"
 #include "platform/files.h"
@@ -100,6 +104,10 @@ bool SkipsAsExisting(bool infoFileExists, bool overwriteInfo) { return infoFileE
 
 bool HasLineBreak(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
 
+bool IsGoodRowName(const std::string& fileName, const std::string& destination) {
+  return !HasLineBreak(fileName) && !HasLineBreak(destination) && IsPlainFileName(destination);
+}
+
 std::string SourcePath(const std::string& folder, const std::string& fileName) {
   if (!folder.empty() && folder.back() == '/') return folder + fileName;
   return folder + "/" + fileName;
@@ -109,6 +117,50 @@ bool SameFile(const std::string& a, const std::string& b) {
   struct stat sa, sb;
   if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+std::vector<std::string> ArchiveFiles::Folders() const {
+  std::vector<std::string> out;
+  for (const std::string* f :
+       {&PhotosFolder, &ThumbnailsFolder, &InfoFolder, &SlideGroupsFolder, &AudioFolder, &MidiFolder}) {
+    out.push_back(*f);
+    out.push_back(*f + "Removed/");
+  }
+  return out;
+}
+
+bool ArchiveFiles::Holds(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  if (!folders_) {
+    folders_.emplace();
+    for (const std::string& folder : Folders()) {
+      struct stat fs;
+      if (::stat(folder.c_str(), &fs) == 0) folders_->emplace_back(fs.st_dev, fs.st_ino);
+    }
+  }
+  // The folder the file really lies in, links to it or to its folder followed.
+  if (char* real = ::realpath(path.c_str(), nullptr)) {
+    const std::string parent = qm::ParentFolder(real);
+    std::free(real);
+    struct stat ps;
+    if (::stat(parent.c_str(), &ps) == 0)
+      for (const Id& id : *folders_)
+        if (id == Id(ps.st_dev, ps.st_ino)) return true;
+  }
+  // A hard link has no folder of its own to look at: only the files themselves tell.
+  if (st.st_nlink < 2) return false;
+  if (!files_) {
+    files_.emplace();
+    for (const std::string& folder : Folders()) {
+      std::error_code ec;
+      for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        struct stat fs;
+        if (::stat(it->path().c_str(), &fs) == 0 && S_ISREG(fs.st_mode)) files_->emplace(fs.st_dev, fs.st_ino);
+      }
+    }
+  }
+  return files_->count(Id(st.st_dev, st.st_ino)) > 0;
 }
 
 std::pair<std::string, std::string> SplitScannedPath(const std::string& path) {

@@ -1,6 +1,10 @@
 #pragma once
 // The import's decisions that need no window: the type pattern, the auto-name and
 // its number, the existence rule, source paths and the rows an auto-scan splits.
+#include <sys/types.h>
+
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,10 +41,31 @@ std::string DestinationName(const std::string& fileName, bool autoName, const st
 bool SkipsAsExisting(bool infoFileExists, bool overwriteInfo);
 // A name holding a line break cannot stand in an information or group file.
 bool HasLineBreak(const std::string& name);
+// Whether a row's file name and destination name can name files of the archive:
+// no line break, and the destination a plain name ("/", "." and ".." would reach
+// another folder).
+bool IsGoodRowName(const std::string& fileName, const std::string& destination);
 // The folder of a row and its file name as one path ("/" added when missing).
 std::string SourcePath(const std::string& folder, const std::string& fileName);
 // Whether two paths name the same file (links followed); false when either is missing.
 bool SameFile(const std::string& a, const std::string& b);
+
+// The archive's own files, known by identity (device and inode), so that a link to
+// one is that file: everything in the photo, thumbnail, information, group, audio
+// and MIDI folders and in their Removed folders. An import must never read one of
+// them as a new photo (it would replace or delete the very file it reads).
+class ArchiveFiles {
+public:
+  // Whether path, links followed, is such a file.
+  bool Holds(const std::string& path);
+
+private:
+  using Id = std::pair<dev_t, ino_t>;
+  std::vector<std::string> Folders() const;
+  std::optional<std::vector<Id>> folders_;
+  // Every file's identity, read only when a file with several names comes along.
+  std::optional<std::set<Id>> files_;
+};
 
 // A scanned full path as the lists hold it: the folder with its trailing "/", and
 // the file name.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "core/albumstate.h"
@@ -89,28 +90,45 @@ std::optional<std::int32_t> ReadSize(const std::string& value) {
 }
 
 
-// linkRead: a PhotoPath line came already; the first one wins, as for the link resolver.
-void ApplyLine(AlbumState& s, const std::string& line, bool& linkRead) {
-  const size_t eq = line.find('=');
-  if (eq == std::string::npos || eq == 0) return;
-  const std::string key = qm::ToUpperAscii(line.substr(0, eq));
-  const std::string value = line.substr(eq + 1);
-  if (key == "EVENT") s.Event = value;
-  else if (key == "KEYWORDS") s.Keywords = value;
-  else if (key == "PEOPLE") s.People = value;
-  else if (key == "PHOTOGRAPHER") s.Photographer = value;
-  else if (key == "PLACE") s.Place = value;
-  else if (key == "TITLE") s.Title = value;
-  else if (key == "YEAR") s.Year = value;
-  else if (key == "PHOTOPATH") {
-    if (!linkRead) s.PhotoPath = value;
-    linkRead = true;
+// The values of one file as its lines come: the fields in hand, and which of them
+// hold a value that the line reader cut.
+struct InfoRead {
+  AlbumState& s;
+  bool linkRead = false;  // a PhotoPath line came already; the first one wins, as for the link resolver
+  std::set<std::string> cutKeys;
+
+  bool Cut() const { return !cutKeys.empty(); }
+
+  void Take(const std::string& key, std::string& field, const std::string& value, bool cut) {
+    field = value;
+    if (cut)
+      cutKeys.insert(key);
+    else
+      cutKeys.erase(key);
   }
-  else if (key == "IMAGEWIDTH" || key == "IMAGEHEIGHT") {
-    // A size no field can hold is a damaged line; the rest of the file still counts.
-    if (auto n = ReadSize(value)) (key == "IMAGEWIDTH" ? s.ImageWidth : s.ImageHeight) = *n;
+
+  void Apply(const std::string& line, bool cut) {
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos || eq == 0) return;
+    const std::string key = qm::ToUpperAscii(line.substr(0, eq));
+    const std::string value = line.substr(eq + 1);
+    if (key == "EVENT") Take(key, s.Event, value, cut);
+    else if (key == "KEYWORDS") Take(key, s.Keywords, value, cut);
+    else if (key == "PEOPLE") Take(key, s.People, value, cut);
+    else if (key == "PHOTOGRAPHER") Take(key, s.Photographer, value, cut);
+    else if (key == "PLACE") Take(key, s.Place, value, cut);
+    else if (key == "TITLE") Take(key, s.Title, value, cut);
+    else if (key == "YEAR") Take(key, s.Year, value, cut);
+    else if (key == "PHOTOPATH") {
+      if (!linkRead) Take(key, s.PhotoPath, value, cut);
+      linkRead = true;
+    }
+    else if (key == "IMAGEWIDTH" || key == "IMAGEHEIGHT") {
+      // A size no field can hold is a damaged line; the rest of the file still counts.
+      if (auto n = ReadSize(value)) (key == "IMAGEWIDTH" ? s.ImageWidth : s.ImageHeight) = *n;
+    }
   }
-}
+};
 
 }  // namespace
 
@@ -132,6 +150,14 @@ bool IsVideoPath(const std::string& path) {
   if (path.size() < 4) return false;
   const std::string ext = qm::ToUpperAscii(path.substr(path.size() - 4));
   return ext == ".AVI" || ext == ".MOV" || ext == ".MPG";
+}
+
+std::string ShownValue(const std::string& value) {
+  if (value.size() <= kShownValueLength) return value;
+  std::size_t n = kShownValueLength;
+  // Back to the first byte of the character the bound falls in.
+  while (n > 0 && (static_cast<unsigned char>(value[n]) & 0xC0) == 0x80) --n;
+  return value.substr(0, n) + "\u2026";
 }
 
 std::string InfoFileText(const std::string& photoPath, const InfoFields& f, std::int32_t width,
@@ -169,8 +195,10 @@ bool SaveImageInfo(std::int32_t CurrentImageIndex) {
 
 std::string InfoFileOf(const std::string& photoName) { return InfoFolder + photoName + ".info"; }
 
+bool Editable(const InfoTarget& target) { return !target.PhotoName.empty() && target.Read && !target.Cut; }
+
 bool SaveInfoEdits(const InfoTarget& target, const InfoFields& fields) {
-  if (target.PhotoName.empty() || !target.Read) return false;
+  if (!Editable(target)) return false;
   try {
     qm::ReplaceFileAtomically(InfoFileOf(target.PhotoName),
                               InfoFileText(target.PhotoPath, fields, target.ImageWidth, target.ImageHeight));
@@ -200,11 +228,11 @@ bool LoadImageInfo(std::int32_t index, InfoFileHost* host) {
   // or the next save would point this photo at that one. Until the file says
   // otherwise it has the default link, the one the link resolver falls back to.
   got.PhotoPath = "\\Photos\\" + photoName;
-  bool linkRead = false;
+  InfoRead reader{got, false, {}};
   bool read = true;
   try {
-    qm::ForEachTextLine(InfoFolder + name, [&](const std::string& line) {
-      ApplyLine(got, line, linkRead);
+    qm::ForEachTextLine(InfoFolder + name, [&](const std::string& line, bool cut) {
+      reader.Apply(line, cut);
       return true;
     });
   } catch (const qm::RuntimeError&) {
@@ -212,9 +240,9 @@ bool LoadImageInfo(std::int32_t index, InfoFileHost* host) {
   }
   if (read) s = std::move(got);
   if (host) {
-    host->EditTarget = read ? InfoTarget{photoName, true, s.PhotoPath, s.ImageWidth, s.ImageHeight}
+    host->EditTarget = read ? InfoTarget{photoName, true, s.PhotoPath, s.ImageWidth, s.ImageHeight, reader.Cut()}
                             : InfoTarget{photoName, false, "", 0, 0};
-    if (read && s.InfoEditMode) host->WriteEditBoxes(FieldsOf(s));
+    if (Editable(host->EditTarget) && s.InfoEditMode) host->WriteEditBoxes(FieldsOf(s));
     host->EditTargetLoaded();
   }
   return read;

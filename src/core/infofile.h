@@ -22,12 +22,16 @@ struct InfoTarget {
   std::string PhotoPath;
   std::int32_t ImageWidth = 0;
   std::int32_t ImageHeight = 0;
+  // A value was longer than a reader holds, so the fields hold it shortened.
+  bool Cut = false;
 };
 
 // The full path of a photo's information file.
 std::string InfoFileOf(const std::string& photoName);
+// Whether the target's file may be written from the fields: it was read, whole.
+bool Editable(const InfoTarget& target);
 // Writes the fields into the target's file with the link and sizes read from it;
-// a target whose file was not read is never written.
+// a target that is not Editable is never written.
 bool SaveInfoEdits(const InfoTarget& target, const InfoFields& fields);
 
 // What the reader needs of the main window: the edit boxes, the video buttons and
@@ -55,6 +59,11 @@ bool SaveImageInfo(std::int32_t CurrentImageIndex);
 // Reads the file of PhotoNames[index] into gAlbumState; host may be null. With a
 // host in edit mode, the edits in progress are saved into the host's target first.
 bool LoadImageInfo(std::int32_t index, InfoFileHost* host);
+
+// As much of a value as a window shows: its first kShownValueLength bytes (never
+// half a UTF-8 character), followed by an ellipsis when there was more.
+inline constexpr std::size_t kShownValueLength = 1024;
+std::string ShownValue(const std::string& value);
 
 // The ten lines a writer puts (values with CR or LF made blanks).
 std::string InfoFileText(const std::string& photoPath, const InfoFields& f, std::int32_t width,

@@ -61,8 +61,8 @@ void RemoveLeftoverTempFiles() {
                                &MidiFolder})
     if (!f->empty()) folders.push_back(*f);
   // Set-aside copies are made through temporary files there too.
-  if (!InfoFolder.empty()) folders.push_back(InfoFolder + "Removed/");
-  if (!PhotosFolder.empty()) folders.push_back(PhotosFolder + "Removed/");
+  for (const std::string* f : {&PhotosFolder, &InfoFolder, &AudioFolder})
+    if (!f->empty()) folders.push_back(*f + "Removed/");
   std::sort(folders.begin(), folders.end());
   folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
   for (const std::string& f : folders) qm::RemoveStaleTempFiles(f);

@@ -1,6 +1,9 @@
 #include "core/photo_removal.h"
 
+#include <unistd.h>
+
 #include <set>
+#include <utility>
 
 #include "core/albumstate.h"
 #include "core/archive_rules.h"
@@ -19,9 +22,27 @@ bool Absent(const std::string& path) { return InfoFileAbsent(path); }
 // A group line naming another folder ("../x") or none must not reach a file.
 bool PlainName(const std::string& name) { return IsPlainFileName(name); }
 
-bool SetAside(const std::string& folder, const std::string& name) {
-  return Absent(folder + name) || SetAsideFile(folder, name);
+// A folder that will let its file go once the copy is made; asked before any
+// copy, so a read-only folder keeps the whole photo instead of half of it.
+bool LetsFilesGo(const std::string& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
+
+// Deleted, or not there to begin with.
+bool Gone(const std::string& path) {
+  try {
+    qm::DeleteFile(path);
+    return true;
+  } catch (const qm::RuntimeError& e) {
+    return e.Number() == qm::ErrFileNotFound;
+  }
 }
+
+// One file of a photo in an archive folder, with the copy this removal made of it.
+struct PhotoFile {
+  const std::string& folder;
+  std::string name;
+  std::string madeCopy;
+  std::string Path() const { return folder + name; }
+};
 
 }  // namespace
 
@@ -32,25 +53,28 @@ void MakeRemovedFolders() {
 
 void RemovePhotoFiles(const std::string& name, PhotoRemovalResult& result) {
   if (!PlainName(name)) return;
-  // A photo that stays keeps everything of it, so it stays whole in its groups.
-  if (!SetAside(PhotosFolder, name)) {
+  // The information file first: once it is gone the photo is out of the program.
+  // A linked photo's own file lies outside the photo folder and is never met here.
+  std::vector<PhotoFile> files;
+  for (auto& [folder, file] : {std::pair<const std::string&, std::string>{InfoFolder, name + ".info"},
+                               {PhotosFolder, name},
+                               {AudioFolder, name + ".wav"}})
+    if (!Absent(folder + file)) files.push_back({folder, file, {}});
+
+  // Nothing of the photo goes unless every one of its files has its copy.
+  auto keep = [&] {
+    for (const PhotoFile& f : files)
+      if (!f.madeCopy.empty()) qm::ResumeNext([&] { qm::DeleteFile(f.madeCopy); });
     result.keptPhotos.push_back(name);
-    return;
-  }
-  auto follow = [&](const std::string& folder, const std::string& file) {
-    if (SetAside(folder, file)) return true;
-    result.leftFiles.push_back(folder + file);
-    return false;
   };
-  follow(AudioFolder, name + ".wav");
-  const bool infoGone = follow(InfoFolder, name + ".info");
-  const std::string thumb = ThumbnailsFolder + name;
-  try {
-    qm::DeleteFile(thumb);
-  } catch (const qm::RuntimeError& e) {
-    if (e.Number() != qm::ErrFileNotFound) result.leftFiles.push_back(thumb);
-  }
-  if (infoGone) result.removed.push_back(name);
+  for (PhotoFile& f : files)
+    if (!LetsFilesGo(f.folder) || !CopyAsideFile(f.folder, f.name, &f.madeCopy)) return keep();
+  if (!files.empty() && &files[0].folder == &InfoFolder && !Gone(files[0].Path())) return keep();
+
+  result.removed.push_back(name);
+  for (const PhotoFile& f : files)
+    if (&f.folder != &InfoFolder && !Gone(f.Path())) result.leftFiles.push_back(f.Path());
+  if (!Gone(ThumbnailsFolder + name)) result.leftFiles.push_back(ThumbnailsFolder + name);
 }
 
 PhotoRemovalResult RemoveSelectedPhotoFiles() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
@@ -25,6 +26,11 @@ std::string PhotoNameOfInfo(const std::string& InfoName) {
   return InfoName.size() >= kSuffixLen ? InfoName.substr(0, InfoName.size() - kSuffixLen) : std::string();
 }
 
+bool IsInfoFileName(const std::string& name) {
+  constexpr std::string_view kSuffix = ".info";
+  return name.size() > kSuffix.size() && std::string_view(name).ends_with(kSuffix);
+}
+
 std::string ResolveStoredLink(const std::string& value) {
   if (!IsRelativeLink(value)) return value;
   std::string rel = value;
@@ -41,7 +47,9 @@ std::string GetPhotoLink(const std::string& InfoName) {
     // Only the first link line counts, so the walk stops there: a large file is
     // never held whole.
     std::optional<std::string> link;
-    qm::ForEachTextLine(infoPath, [&](const std::string& line) {
+    // A link cut at the reader's bound is longer than any path, so it names no
+    // file, as a damaged link does.
+    qm::ForEachTextLine(infoPath, [&](const std::string& line, bool) {
       if (qm::ToUpperAscii(line.substr(0, kLinkKey.size())) != kLinkKey) return true;
       // The value starts after "PhotoPath" and its separator, whatever that is.
       link = line.size() > kLinkKey.size() + 1 ? line.substr(kLinkKey.size() + 1) : "";

@@ -14,3 +14,7 @@ std::string ResolveStoredLink(const std::string& value);
 // The photo name an information file stands for: its name without ".info" (the
 // last five characters, whatever they are); "" for a shorter name.
 std::string PhotoNameOfInfo(const std::string& InfoName);
+// Only a name ending in ".info" after a photo name is an information file; any
+// other file in the information folder (a user's folder named by the settings) is
+// none of the program's business.
+bool IsInfoFileName(const std::string& name);

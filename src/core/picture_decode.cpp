@@ -10,8 +10,13 @@
 #include <QImage>
 #include <QImageReader>
 #include <QtMath>
+#include <QtPlugin>
 #include <algorithm>
 #include <mutex>
+
+// WMF pictures, read through our own plugin; imported here, where every reader
+// of pictures links.
+Q_IMPORT_PLUGIN(WmfImagePlugin)
 
 namespace pictures {
 
@@ -44,6 +49,7 @@ bool ParseJpeg(QIODevice& d, Header& h) {
   };
   Comp comps[4]{};
   bool frame = false;
+  bool exif = false;
   while (d.pos() < kMaxHeaderScan) {
     int b = Byte(d);
     if (b != 0xFF) {
@@ -86,6 +92,16 @@ bool ParseJpeg(QIODevice& d, Header& h) {
         h.coefficientBytes += bw * bh * 128;
       }
       d.skip(len - 8 - 3 * n);
+      continue;
+    }
+    // The first EXIF block gives the orientation (it comes before the frame).
+    if (m == 0xE1 && !exif) {
+      const QByteArray segment = d.read(len - 2);
+      if (segment.size() != len - 2) break;
+      if (const int o = ExifOrientation(segment)) {
+        h.orientation = o;
+        exif = true;
+      }
       continue;
     }
     if (m == 0xDA) {
@@ -156,14 +172,18 @@ Header ReadHeader(QIODevice& device) {
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     h.format = reader.format();
+    h.vector = h.format == "wmf";
     if (!h.format.isEmpty()) {
       h.size = reader.size();
+      if (h.size.isValid()) h.orientation = OrientationOf(reader.transformation());
       // Nothing a handler says after it failed to read the size is trusted.
       const QImage::Format f = h.size.isValid() ? reader.imageFormat() : QImage::Format_Invalid;
       // An unknown layout may be sixteen bits a channel.
       h.bytesPerPixel = f <= QImage::Format_Invalid || f >= QImage::NImageFormats
                             ? 8
                             : std::max(4, QImage::toPixelFormat(f).bitsPerPixel() / 8);
+      // A drawing whose size could not be had is refused by its library too.
+      if (h.vector && !h.size.isValid()) h.format.clear();
     }
   }
   device.seek(0);
@@ -206,9 +226,16 @@ QSize JpegRequestFor(QSize size, int eighths, QSize wanted) {
 std::int64_t DecodeBytes(const Header& h, int eighths, QSize scaled) {
   if (!h.size.isValid() || h.size.isEmpty()) return -1;
   const auto area = [](QSize s) { return std::int64_t(s.width()) * s.height(); };
-  const QSize decoded = h.jpeg ? JpegScaledSize(h.size, eighths) : h.size;
-  std::int64_t bytes = area(decoded) * h.bytesPerPixel;
-  if (scaled.isValid() && scaled != decoded) bytes += area(scaled) * 4;
+  const bool drawnAsAsked = h.vector && scaled.isValid() && !scaled.isEmpty();
+  const QSize decoded = h.jpeg ? JpegScaledSize(h.size, eighths) : drawnAsAsked ? scaled : h.size;
+  std::int64_t last = area(decoded) * h.bytesPerPixel;
+  std::int64_t bytes = last;
+  if (scaled.isValid() && scaled != decoded) {
+    last = area(scaled) * 4;
+    bytes += last;
+  }
+  // A quarter turn copies the last picture made.
+  if (SwapsSides(h.orientation)) bytes += last;
   if (h.jpeg) {
     if (h.allCoefficients) bytes += h.coefficientBytes;
     // One row of coefficient blocks, the sample rows with their context, the

@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "core/picture_orientation.h"
+
 class QFile;
 class QIODevice;
 
@@ -33,9 +35,12 @@ constexpr const char* kOutOfMemoryText = "Out of memory";
 
 struct Header {
   QByteArray format;  // decided by content; empty when no reader knows the bytes
-  QSize size;         // invalid when the header gives none
+  QSize size;         // as stored; invalid when the header gives none
+  int orientation = 1;  // how the stored pixels stand upright (picture_orientation.h)
   int bytesPerPixel = 4;
   bool jpeg = false;
+  // Drawn at whatever size is asked for (a WMF), so a decode costs that size only.
+  bool vector = false;
   // The JPEG library buffers every coefficient of a progressive or multi-scan
   // picture, whatever the reduction.
   bool allCoefficients = false;
@@ -64,7 +69,8 @@ int JpegEighthsFor(QSize size, QSize atLeast);
 QSize JpegRequestFor(QSize size, int eighths, QSize wanted = QSize());
 
 // The most memory a decode takes: the picture as decoded (at n/8 for a JPEG, 1 for
-// whole size), the copy scaled to `scaled` when that differs, the library's
+// whole size, at `scaled` for a drawing), the copy scaled to `scaled` (stored
+// orientation) when that differs, the copy a quarter turn makes, the library's
 // coefficient and row buffers. -1 when the header gives no size.
 std::int64_t DecodeBytes(const Header& h, int eighths, QSize scaled);
 

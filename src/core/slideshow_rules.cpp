@@ -4,12 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cctype>
-#include <filesystem>
-
-#include <QFile>
-#include <QImageReader>
-
-#include "platform/runtime_error.h"
 
 namespace slideshow {
 
@@ -25,33 +19,6 @@ QRect FullScreenFit(QSize picture, QSize screen) {
   w = std::max(w, 1);
   h = std::max(h, 1);
   return {int(std::floor((screen.width() - w) * 0.5)), int(std::floor((screen.height() - h) * 0.5)), w, h};
-}
-
-ScreenPicture ReadPictureFor(const std::string& path, QSize shown, std::int64_t budget) {
-  pictures::UseAllocationLimit();
-  std::error_code ec;
-  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) throw qm::RuntimeError(qm::ErrFileNotFound);
-  QFile file;
-  if (!pictures::OpenPictureFile(file, path)) throw qm::RuntimeError(qm::ErrInvalidPicture);
-  const pictures::Header h = pictures::ReadHeader(file);
-  if (h.format.isEmpty() || (h.jpeg && !h.size.isValid())) throw qm::RuntimeError(qm::ErrInvalidPicture);
-  int eighths = 8;
-  QSize request;
-  if (h.jpeg && shown.isValid() && !shown.isEmpty()) {
-    eighths = pictures::JpegEighthsFor(h.size, shown);
-    request = pictures::JpegRequestFor(h.size, eighths, shown);
-  }
-  if (pictures::DecodeBytes(h, eighths, request) > budget)
-    throw qm::RuntimeError(pictures::kErrOutOfMemory, pictures::kOutOfMemoryText);
-  QImageReader reader(&file);
-  reader.setDecideFormatFromContent(true);
-  reader.setAutoTransform(false);
-  if (request.isValid()) reader.setScaledSize(request);
-  ScreenPicture out;
-  out.image = reader.read();
-  if (out.image.isNull()) throw qm::RuntimeError(qm::ErrInvalidPicture);
-  out.size = h.size.isValid() ? h.size : out.image.size();
-  return out;
 }
 
 double LeadingNumber(const std::string& text) {

@@ -1,10 +1,16 @@
 #include "core/thumbnail_maker.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <filesystem>
+#include <mutex>
+#include <set>
 
 #include "core/errorlog.h"
 #include "core/jpeg_dc_decode.h"
@@ -16,6 +22,9 @@ namespace {
 
 const char* const kProc = "CreateThumbnails";
 
+// Whatever a thumbnail file claims to be, the grid never reads more than this.
+constexpr std::int64_t kThumbnailFileBudget = std::int64_t(16) << 20;
+
 int RoundedShare(int part, int whole) {
   const long long v = (100LL * part + whole / 2) / whole;
   return int(std::max(1LL, v));
@@ -25,6 +34,32 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   if (a.empty() || b.empty()) return false;
   std::error_code ec;
   return std::filesystem::equivalent(std::filesystem::path(a), std::filesystem::path(b), ec) && !ec;
+}
+
+// Every thumbnail the program writes is a BMP, so a file of any other kind under a
+// thumbnail's name is a user's: a SourceFolders\Thumbnails setting naming a folder
+// of pictures. A missing or empty file, or a BMP, may be replaced.
+bool HoldsNoThumbnail(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return false;  // not there, or the write says why
+  if (S_ISDIR(st.st_mode)) return false;               // the write fails and says so
+  if (!S_ISREG(st.st_mode)) return true;               // a link is never the program's
+  if (st.st_size == 0) return false;
+  char start[2] = {};
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return true;
+  const bool bmp = ::read(fd, start, 2) == 2 && start[0] == 'B' && start[1] == 'M';
+  ::close(fd);
+  return !bmp;
+}
+
+// Once a start for each file, since the check lists it again at every start.
+void LogLeftAlone(const std::string& path) {
+  static std::mutex guard;
+  static std::set<std::string> logged;
+  const std::lock_guard<std::mutex> lock(guard);
+  if (logged.insert(path).second)
+    LogError(kProc, "A file that is no thumbnail has the thumbnail's name (" + path + "); it is left alone");
 }
 
 }  // namespace
@@ -46,10 +81,13 @@ ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode) {
   const pictures::Header& h = plan.header;
   if (h.format.isEmpty() || (h.jpeg && !h.size.isValid())) return plan;
   if (h.size.isValid()) {
+    // The box in the stored orientation: the reader reduces before the turn.
     const QSize box = ThumbnailBoxSize(h.size.width(), h.size.height());
     if (h.jpeg && reducedDecode) {
       plan.eighths = pictures::JpegEighthsFor(h.size, box * 2);
       if (plan.eighths < 8) plan.request = pictures::JpegRequestFor(h.size, plan.eighths, box);
+    } else if (h.vector) {
+      plan.request = box;  // drawn at the thumbnail's size, whatever size it claims
     }
     plan.bytes = pictures::DecodeBytes(h, plan.eighths, box);
   } else {
@@ -61,42 +99,48 @@ ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode) {
 
 namespace {
 
-// The picture of a size fitted to its box; not loaded when there is none.
-ThumbnailPicture Fitted(const QImage& img, QSize size) {
+// A picture decoded in its stored orientation, of that stored size, fitted to its
+// box and turned upright; not loaded when there is none.
+ThumbnailPicture Fitted(const QImage& img, QSize stored, int orientation) {
   ThumbnailPicture out;
   out.box = BlankThumbnailSize();
-  if (img.isNull() || size.isEmpty()) return out;
+  if (img.isNull() || stored.isEmpty()) return out;
+  // Fitted in the stored orientation (the box of the sides swapped is the box
+  // swapped), then turned upright.
+  const QSize box = ThumbnailBoxSize(stored.width(), stored.height());
   out.loaded = true;
-  out.size = size;
-  out.box = ThumbnailBoxSize(size.width(), size.height());
-  out.picture = img.size() == out.box ? img : img.scaled(out.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  out.size = pictures::UprightSize(stored, orientation);
+  out.box = pictures::UprightSize(box, orientation);
+  out.picture = pictures::Upright(
+      img.size() == box ? img : img.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), orientation);
   return out;
 }
 
 }  // namespace
 
 ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
-  if (plan.bytes <= 0) return Fitted(QImage(), QSize());
+  const int orientation = plan.header.orientation;
+  if (plan.bytes <= 0) return Fitted(QImage(), QSize(), orientation);
   if (plan.eighths == 1 && pictures::JpegDcSuits(plan.header)) {
     QImage dc;
     switch (pictures::DecodeJpegDc(plan.path, plan.header, plan.bytes, dc)) {
       case pictures::JpegDcOutcome::Decoded:
-        return Fitted(dc, plan.header.size);
+        return Fitted(dc, plan.header.size, orientation);
       case pictures::JpegDcOutcome::Failed:
-        return Fitted(QImage(), QSize());
+        return Fitted(QImage(), QSize(), orientation);
       case pictures::JpegDcOutcome::Unsuited:
         break;
     }
   }
   pictures::UseAllocationLimit();
   QFile file;
-  if (!pictures::OpenPictureFile(file, plan.path)) return Fitted(QImage(), QSize());
+  if (!pictures::OpenPictureFile(file, plan.path)) return Fitted(QImage(), QSize(), orientation);
   QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
   if (plan.request.isValid()) reader.setScaledSize(plan.request);
   const QImage img = reader.read();
-  return Fitted(img, plan.header.size.isValid() ? plan.header.size : img.size());
+  return Fitted(img, plan.header.size.isValid() ? plan.header.size : img.size(), orientation);
 }
 
 ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode, std::int64_t limit) {
@@ -104,11 +148,28 @@ ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecod
   if (plan.bytes > limit) {
     ThumbnailPicture out;
     out.tooLarge = true;
-    out.size = plan.header.size;
+    out.size = pictures::UprightSize(plan.header.size, plan.header.orientation);
     out.box = BlankThumbnailSize();
     return out;
   }
   return DecodeThumbnail(plan);
+}
+
+QImage ReadThumbnailFile(const std::string& path) {
+  pictures::UseAllocationLimit();
+  QFile file;
+  if (!pictures::OpenPictureFile(file, path)) return {};
+  const pictures::Header header = pictures::ReadHeader(file);
+  const std::int64_t bytes = pictures::DecodeBytes(header, 8, QSize());
+  if (header.format.isEmpty() || bytes < 0 || bytes > kThumbnailFileBudget) return {};
+  QImageReader reader(&file);
+  reader.setDecideFormatFromContent(true);
+  QImage picture;
+  if (!reader.read(&picture)) return {};
+  // A picture larger than a thumbnail would cover its neighbours.
+  if (picture.width() > kThumbnailSide || picture.height() > kThumbnailSide)
+    picture = picture.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  return picture;
 }
 
 QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background) {
@@ -128,6 +189,10 @@ QImage DrawThumbnail(const QImage& picture, QSize box, const QColor& background)
 bool SaveThumbnailFile(const QImage& thumb, const std::string& thumbPath, const std::string& photoPath) {
   if (IsSameFile(thumbPath, photoPath)) {
     LogError(kProc, "The thumbnail would replace the photo itself (" + photoPath + "); not saved");
+    return false;
+  }
+  if (HoldsNoThumbnail(thumbPath)) {
+    LogLeftAlone(thumbPath);
     return false;
   }
   QByteArray bmp;

@@ -185,7 +185,7 @@ void ThumbnailQueue::Work() {
     ThumbnailPicture picture;
     if (tooLarge) {
       picture.tooLarge = true;
-      picture.size = job.plan->header.size;
+      picture.size = pictures::UprightSize(job.plan->header.size, job.plan->header.orientation);
       picture.box = BlankThumbnailSize();
     } else {
       picture = DecodeThumbnail(*job.plan);

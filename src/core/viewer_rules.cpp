@@ -71,6 +71,8 @@ int CentredOrigin(int area, std::int64_t length) {
   return int(std::floor((double(area) - double(length)) * 0.5));
 }
 
+int Reduction(int zoomLevel) { return zoomLevel >= -1 ? 1 : int(-std::int64_t(zoomLevel)); }
+
 int DecodeFactor(int zoomLevel) {
   if (zoomLevel >= -1) return 1;
   const std::int64_t k = -std::int64_t(zoomLevel);
@@ -84,7 +86,15 @@ QSize DecodeSize(int width, int height, int factor) {
   return {std::max(width / factor, 1), std::max(height / factor, 1)};
 }
 
-DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,
+int CoverFactor(QSize picture, QSize shown) {
+  for (int factor : {8, 4, 2}) {
+    const QSize reduced = DecodeSize(picture.width(), picture.height(), factor);
+    if (reduced.width() >= shown.width() && reduced.height() >= shown.height()) return factor;
+  }
+  return 1;
+}
+
+DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& reductionFor,
                            std::int64_t budget) {
   pictures::UseAllocationLimit();
   std::error_code ec;
@@ -97,11 +107,19 @@ DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSiz
     throw qm::RuntimeError(qm::ErrInvalidPicture);
 
   DecodedPicture out;
-  out.size = header.size;
+  const int orientation = header.orientation;
+  out.size = pictures::UprightSize(header.size, orientation);
   QSize request;
+  const int reduction = std::max(reductionFor ? reductionFor(out.size) : 1, 1);
   if (header.jpeg) {
-    out.factor = std::clamp(factorFor ? factorFor(out.size) : 1, 1, 8);
-    if (out.factor > 1) request = DecodeSize(out.size.width(), out.size.height(), out.factor);
+    out.factor = DecodeFactor(-reduction);
+    // The reader reduces the stored pixels, before they are turned.
+    if (out.factor > 1) request = DecodeSize(header.size.width(), header.size.height(), out.factor);
+  } else if (header.vector && header.size.isValid()) {
+    // Drawn at the size shown, rounded as the view rounds it (a drawing is never turned).
+    out.factor = reduction;
+    const Extent e = ZoomedSize(header.size.width(), header.size.height(), -reduction);
+    request = QSize(int(std::max<std::int64_t>(e.width, 1)), int(std::max<std::int64_t>(e.height, 1)));
   }
   const std::int64_t bytes = pictures::DecodeBytes(header, 8 / out.factor, request);
   if (bytes > budget)
@@ -111,7 +129,7 @@ DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSiz
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
   if (request.isValid()) reader.setScaledSize(request);
-  out.image = reader.read();
+  out.image = pictures::Upright(reader.read(), orientation);
   if (out.image.isNull()) throw qm::RuntimeError(qm::ErrInvalidPicture);
   if (!out.size.isValid() || out.factor == 1) {
     out.size = out.image.size();

@@ -44,6 +44,8 @@ bool ExtentAllowed(const Extent& e);
 // The origin that centres a length in an area (rounded down).
 int CentredOrigin(int area, std::int64_t length);
 
+// The reduction a zoom level shows: k at 1/k, 1 from full size up.
+int Reduction(int zoomLevel);
 // The JPEG library decodes at 1/1, 1/2, 1/4 or 1/8 of the size. The reduction that
 // still keeps at least the detail the zoom level shows.
 int DecodeFactor(int zoomLevel);
@@ -51,18 +53,24 @@ int DecodeFactor(int zoomLevel);
 // reader pick exactly that reduction.
 QSize DecodeSize(int width, int height, int factor);
 
-// A picture file as the view holds it: its own size, and its pixels at 1/factor.
+// The coarsest of those reductions whose size (as DecodeSize gives it) still covers
+// a size the picture is shown at, both ways; 1 when none does.
+int CoverFactor(QSize picture, QSize shown);
+
+// A picture file as the view holds it: its own size, and its pixels at 1/factor,
+// both upright.
 struct DecodedPicture {
   QImage image;
   QSize size;
   int factor = 1;
 };
-// Reads a picture, its format decided by content. A JPEG is decoded at
-// 1/factorFor(its size) (other formats at their size, which the decoder cannot
-// reduce). Throws qm::RuntimeError 53 for a missing file, 481 for a file that
+// Reads a picture, its format decided by content, turns it upright, with at least
+// the detail of 1/reductionFor(its upright size): a JPEG at the JPEG library's
+// reduction within it, a drawing (WMF) at exactly that reduction, other formats at
+// their size, which their decoders cannot reduce. Throws qm::RuntimeError 53 for a missing file, 481 for a file that
 // holds no picture the reader knows, and 7 (out of memory) before decoding
 // anything when the decode would take more than budget bytes.
-DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& factorFor,
+DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& reductionFor,
                            std::int64_t budget = pictures::kViewerBudget);
 
 }  // namespace viewer

@@ -70,7 +70,7 @@ void frmImport::BuildControls() {
     chkFilter[size_t(i)] = box;
   }
 
-  cmdAutoScan = new QPushButton("Auto-Scan (and sub-folders)", this);
+  cmdAutoScan = new QPushButton(kScanCaption, this);
   cmdAutoScan->setObjectName("cmdAutoScan");
   cmdAutoScan->setFont(bold);
   cmdAutoScan->setGeometry(TwipsRect(240, 5580, 2655, 315));
@@ -116,7 +116,7 @@ void frmImport::BuildControls() {
   lbProgress->setStyleSheet("color: grey; background: transparent;");
   lbProgress->setGeometry(0, 0, pctProgress->width(), pctProgress->height());
 
-  cmdImport = new QPushButton("&Import", this);
+  cmdImport = new QPushButton(kImportCaption, this);
   cmdImport->setObjectName("cmdImport");
   cmdImport->setFont(bold);
   cmdImport->setGeometry(TwipsRect(4680, 6180, 1335, 375));
@@ -210,7 +210,10 @@ void frmImport::Form_Unload(bool& cancel) {
   // The run in hand ends after its current item and then closes the window.
   cancel = true;
   closeAfterRun_ = true;
-  if (running_ == Running::Import) cmdImport->setText("Import");
+  if (running_ == Running::Import) {
+    cmdImport->setText(kImportCaption);
+    importCancelled_ = true;
+  }
   if (running_ == Running::Scan) ScanSystem::StopScan = true;
 }
 

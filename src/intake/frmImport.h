@@ -23,10 +23,16 @@ class QShowEvent;
 namespace ScanSystem {
 struct FoundRows;
 }
+namespace import_rules {
+class ArchiveFiles;
+}
 
 class frmImport : public qm::Form<frmImport, QDialog> {
 public:
   static constexpr const char* FormName = "frmImport";
+  // The buttons' idle captions, access keys included from the first showing on.
+  static constexpr const char* kImportCaption = "&Import";
+  static constexpr const char* kScanCaption = "&Auto-Scan (and sub-folders)";
 
   frmImport();
 
@@ -97,7 +103,9 @@ protected:
 
 private:
   enum class Running { None, Import, Scan };
+  // The run's state; the buttons' captions only show it.
   Running running_ = Running::None;
+  bool importCancelled_ = false;
   bool closeAfterRun_ = false;
   std::array<QLabel*, 4> optionCaptions_{};
 
@@ -109,8 +117,10 @@ private:
   void SetProgressWidth(int pixels);
   // One row of the run: its name, the existence rule, the copy or link and the
   // information file. Returns the photo's path when it entered the archive.
-  std::string ImportRow(int row, const std::string& numberFormat, std::string& errors);
+  std::string ImportRow(int row, const std::string& numberFormat, import_rules::ArchiveFiles& archive,
+                        std::string& errors);
   void AddToGroups(const std::vector<std::string>& infoNames);
   void SplitFoundRows(const ScanSystem::FoundRows& found);
   void EndRun();
+  void BuildThumbnails(const std::vector<std::string>& newPhotos);
 };

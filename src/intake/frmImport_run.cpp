@@ -7,32 +7,23 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <sys/stat.h>
 
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/groupfiles.h"
 #include "core/import_rules.h"
-#include "core/infofile.h"
 #include "core/modquillmont.h"
 #include "intake/frmImport.h"
 #include "intake/frmThumbnail.h"
+#include "intake/import_row.h"
 #include "platform/files.h"
-#include "platform/on_error.h"
 #include "platform/progress_track.h"
 #include "platform/prompter.h"
-#include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
 #include "search_export/frmSearch.h"
 
 namespace {
-
-// A directory lookup: anything of that name counts, a dangling link included.
-bool PathExists(const std::string& path) {
-  struct stat st;
-  return ::lstat(path.c_str(), &st) == 0;
-}
 
 // The report lists a name per line; a line break in a name must not split its line.
 std::string Printable(std::string name) {
@@ -48,8 +39,10 @@ void frmImport::SetProgressWidth(int pixels) {
 }
 
 void frmImport::cmdImport_Click() {
-  if (cmdImport->text() == "Cancel") {
-    cmdImport->setText("Import");
+  if (running_ == Running::Import) {
+    // The run sees the request after the row in hand.
+    cmdImport->setText(kImportCaption);
+    importCancelled_ = true;
     return;
   }
   if (ImportScanBusy) return;
@@ -59,19 +52,20 @@ void frmImport::cmdImport_Click() {
   }
 
   cmdImport->setText("Cancel");
+  importCancelled_ = false;
   SetRunning(Running::Import);
   const std::string numberFormat = import_rules::NumberFormat(txtAutoName[1]->text().toStdString());
   setCursor(Qt::WaitCursor);
   std::vector<std::string> NewPhotos{""};
   std::string errors;
-  bool cancelled = false;
+  import_rules::ArchiveFiles archive;
   SetProgressWidth(0);
 
   const int count = List1->count();
   for (int i = 0; i < count; ++i) {
     lbProgress->setText("Importing");
     try {
-      std::string photo = ImportRow(i, numberFormat, errors);
+      std::string photo = ImportRow(i, numberFormat, archive, errors);
       if (!photo.empty()) NewPhotos.push_back(std::move(photo));
     } catch (const std::exception& e) {
       // A row never ends the run: whatever went wrong is that row's error.
@@ -80,22 +74,19 @@ void frmImport::cmdImport_Click() {
     SetProgressWidth(int(double(i + 1) / double(std::max(1, List1->count())) * pctProgress->contentsRect().width()) +
                      30);
     qm::DoEvents();
-    if (cmdImport->text() == "Import") {
-      cancelled = true;
-      break;
-    }
+    if (importCancelled_) break;
   }
 
   try {
     if (!errors.empty())
       qm::MsgBox("Error(s) occurred with the following files during import process.\r\r" + errors);
-    if (NewPhotos.size() > 1 && !cancelled) {
-      frmThumbnail::Get().SetMissingList(NewPhotos);
-      frmThumbnail::Get().exec();
-      frmThumbnail::Unload();
+    if (NewPhotos.size() > 1 && !importCancelled_) {
+      // The group lines come first: a run killed while its thumbnails are made
+      // still has its photos in their groups, and the next start makes the rest.
       std::vector<std::string> infoNames{""};
       for (size_t k = 1; k < NewPhotos.size(); ++k) infoNames.push_back(qm::BaseName(NewPhotos[k]) + ".info");
       AddToGroups(infoNames);
+      BuildThumbnails(NewPhotos);
     }
   } catch (const std::exception& e) {
     LogError("cmdImport_Click", e.what());
@@ -104,13 +95,20 @@ void frmImport::cmdImport_Click() {
   // The group on show is read again after every run, a cancelled or empty one too.
   if (frmMain::IsLoaded()) frmMain::Get().pctAlbumList_MouseDown(gAlbumState.SelectedButton, 1, 0, 0, 0);
 
-  cmdImport->setText("Import");
+  cmdImport->setText(kImportCaption);
   lbProgress->setText("Done");
   SetProgressWidth(0);
   EndRun();
 }
 
-std::string frmImport::ImportRow(int row, const std::string& numberFormat, std::string& errors) {
+void frmImport::BuildThumbnails(const std::vector<std::string>& newPhotos) {
+  frmThumbnail::Get().SetMissingList(newPhotos);
+  frmThumbnail::Get().exec();
+  frmThumbnail::Unload();
+}
+
+std::string frmImport::ImportRow(int row, const std::string& numberFormat, import_rules::ArchiveFiles& archive,
+                                 std::string& errors) {
   const std::string file = RowName(row);
   const std::string folder = RowFolder(row);
 
@@ -123,49 +121,23 @@ std::string frmImport::ImportRow(int row, const std::string& numberFormat, std::
     txtAutoName[1]->setText(QString::fromStdString(next));
     gSettings.SetDravenholtSetting(kAppName, "Import", "Autonumber", next);
   }
-  if (import_rules::HasLineBreak(file) || import_rules::HasLineBreak(name)) {
+  // A name that reaches another folder ("/", "..") or breaks lines is refused
+  // before anything is read or written.
+  if (!import_rules::IsGoodRowName(file, name)) {
     errors += import_rules::ErrorLine(Printable(name), "Bad file name or number");
     return {};
   }
 
-  const bool overwritePhoto = chkOptions[0]->isChecked();
-  const bool overwriteInfo = chkOptions[1]->isChecked();
-  const bool linksOnly = chkOptions[3]->isChecked();
-  const std::string info = InfoFolder + name + ".info";
-  if (import_rules::SkipsAsExisting(PathExists(info), overwriteInfo)) {
-    errors += import_rules::ErrorLine(name, "File already exists");
+  ImportRowOptions options;
+  options.overwritePhoto = chkOptions[0]->isChecked();
+  options.overwriteInfo = chkOptions[1]->isChecked();
+  options.linksOnly = chkOptions[3]->isChecked();
+  const std::string error = ImportFile(import_rules::SourcePath(folder, file), name, options, archive);
+  if (!error.empty()) {
+    errors += import_rules::ErrorLine(name, error);
     return {};
   }
-
-  const std::string source = import_rules::SourcePath(folder, file);
-  const std::string photo = PhotosFolder + name;
-  // Importing the archive's own photo (from the photo folder, or through a link to
-  // it) must neither copy it onto itself nor delete it as an old photo.
-  const bool own = import_rules::SameFile(source, photo);
-  std::string location = source;
-  try {
-    if (!linksOnly) {
-      // The old photo is replaced only by a whole, verified copy.
-      if (!own) qm::CopyFileSafely(source, photo, true);
-      location = photo;
-    } else if (!qm::FileExists(source)) {
-      throw qm::RuntimeError(qm::ErrFileNotFound);
-    }
-  } catch (const qm::RuntimeError& e) {
-    errors += import_rules::ErrorLine(name, e.Description());
-    return {};
-  }
-  if (!CreateInfoFile(info, location)) {
-    errors += import_rules::ErrorLine(name, "The information file could not be written");
-    return {};
-  }
-  if (overwritePhoto) {
-    // Only now that the row is in: its old thumbnail is made again, and with a link
-    // an old copy of that name is no longer the photo.
-    qm::ResumeNext([&] { qm::DeleteFile(ThumbnailsFolder + name); });
-    if (linksOnly && !own) qm::ResumeNext([&] { qm::DeleteFile(photo); });
-  }
-  return photo;
+  return PhotosFolder + name;
 }
 
 // The search dialog appends the lines, loaded for that without being shown. Only
@@ -175,6 +147,8 @@ void frmImport::AddToGroups(const std::vector<std::string>& infoNames) {
   const bool wasLoaded = frmSearch::IsLoaded();
   frmSearch& search = frmSearch::Get();
   const QString remembered = search.cmbGroupName->currentText();
+  // The dialog may be on show with hits of its own: the appends leave them to it.
+  const std::vector<std::string> shownResults = search.SearchResults;
   const std::string loaded = gAlbumState.CurrentGroupName;
   const bool loadedExists = !loaded.empty() && qm::FileExists(SlideGroupsFolder + GroupFileOf(loaded));
   for (const std::string& group : import_rules::TargetGroups(OpenedFromSearch, loaded, loadedExists)) {
@@ -183,6 +157,7 @@ void frmImport::AddToGroups(const std::vector<std::string>& infoNames) {
     search.cmdSave_Click();
   }
   search.cmbGroupName->setEditText(remembered);
+  search.SetNewList(shownResults);
   // Loaded only for the appends: a later showing fills its group list afresh.
   if (!wasLoaded) frmSearch::Unload();
 }

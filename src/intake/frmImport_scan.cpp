@@ -10,10 +10,6 @@
 #include "platform/prompter.h"
 #include "platform/ui_runtime.h"
 
-namespace {
-const char* const kScanCaption = "&Auto-Scan (and sub-folders)";
-}
-
 void frmImport::cmdAutoScan_Click() {
   // An import reads the lists: no scan adds to them meanwhile.
   if (running_ == Running::Import) return;

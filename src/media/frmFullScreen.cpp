@@ -13,6 +13,7 @@
 #include "core/albumstate.h"
 #include "core/errorlog.h"
 #include "core/slideshow_rules.h"
+#include "core/viewer_rules.h"
 #include "media/modDirectShow.h"
 #include "platform/runtime_error.h"
 #include "platform/ui_runtime.h"
@@ -198,25 +199,18 @@ void frmFullScreen::ShowPhoto() {
   }
 }
 
-// The main window holds its picture reduced for its own small area; a large photo
-// is decoded again, at the coarsest reduction that still fills the screen. When
-// that fails (the file went meanwhile), the main window's copy is shown enlarged.
-QImage frmFullScreen::PictureFor(QSize shown) {
+// The main window's picture, which it decodes for the screen while the viewer is
+// open. Only the photo the viewer opens on is decoded again, once, when the main
+// window holds it reduced for its own small area; when that fails (the file went
+// meanwhile) the main window's copy is shown enlarged.
+const QImage& frmFullScreen::PictureFor(QSize shown) {
   frmMain& m = frmMain::Get();
-  const QImage& held = m.pctBoxPicture;
-  if (m.pctBoxFile.empty() || (held.width() >= shown.width() && held.height() >= shown.height())) return held;
-  if (decodedFile_ == m.pctBoxFile && decodedFor_ == shown && !decoded_.isNull()) return decoded_;
   try {
-    slideshow::ScreenPicture p = slideshow::ReadPictureFor(m.pctBoxFile, shown);
-    if (p.size != m.pctBoxSize) throw qm::RuntimeError(qm::ErrInvalidPicture, "The picture changed on disc");
-    decodedFile_ = m.pctBoxFile;
-    decodedFor_ = shown;
-    decoded_ = p.image;
-    return decoded_;
+    m.EnsurePictureDetail(viewer::CoverFactor(m.pctBoxSize, shown));
   } catch (const qm::RuntimeError& e) {
     LogError("ShowPhoto", e.Description() + " (" + m.pctBoxFile + ")");
   }
-  return held;
+  return m.pctBoxPicture;
 }
 
 void frmFullScreen::Form_Click() {

@@ -5,7 +5,6 @@
 // what the main window then holds.
 #include <QImage>
 #include <QSize>
-#include <string>
 
 #include "platform/forms.h"
 
@@ -45,13 +44,9 @@ protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-  // The picture decoded with enough detail for the size it is shown at.
-  QImage PictureFor(QSize shown);
+  // The picture with enough detail for the size it is shown at.
+  const QImage& PictureFor(QSize shown);
   void MoveVideoBoxAway();
 
   bool hostsClip_ = false;  // the one open clip plays in picVideoWindowFS
-  // The last decode, kept so the same photo shown again is not decoded again.
-  std::string decodedFile_;
-  QSize decodedFor_;
-  QImage decoded_;
 };

@@ -20,7 +20,7 @@
 #include "core/errorlog.h"
 #include "core/video_rules.h"
 #include "media/sound_off.h"
-#include "platform/files.h"
+#include "platform/media_file.h"
 #include "platform/sound_backend.h"
 
 namespace {
@@ -44,9 +44,14 @@ struct Clip {
   QPointer<QVideoWidget> view;
   QPointer<QWidget> host;
   QPointer<HostWatch> watch;
+  qm::MediaFile file;   // the clip's file, open while the player has it
   bool open = false;    // a clip was given to the player
   bool failed = false;  // and the player could not play it
   bool spoilt = false;  // the player failed once: its pipeline may still report the old clip
+  // The clip whose failure is in the log. One look opens a clip in more than one
+  // host (the main window, the full-screen viewer, back again), and its failure
+  // is told once, until another clip is opened or this one plays.
+  std::string failureLogged;
   // Play or pause asked for while the clip was still loading; the player is told
   // once it has loaded, since a pipeline told to run during its loading may never start.
   enum class Wanted { Nothing, Play, Pause } wanted = Wanted::Nothing;
@@ -93,6 +98,7 @@ void SetBarValue(int value) {
 void LengthKnown(qint64 ms) {
   Clip& c = TheClip();
   if (!c.open || c.failed || ms <= 0) return;
+  c.failureLogged.clear();
   VideoDuration = video::ClipLength(double(ms) / 1000.0);
   ShowLength(QString::fromStdString(video::LengthCaption(VideoDuration)), video::BarMaximum(VideoDuration));
 }
@@ -112,6 +118,8 @@ void ClipFailed(const QString& reason) {
   SetBarValue(0);
   SetButtons(false, false, false);
   if (frmMain* f = Controls()) f->hscVideo->setEnabled(false);
+  if (c.failureLogged == VideoFileName) return;
+  c.failureLogged = VideoFileName;
   LogError("OpenVideo", "The clip cannot be played: " + VideoFileName + " (" + reason.toStdString() + ")");
 }
 
@@ -175,6 +183,7 @@ void OpenVideo(const std::string& path, QWidget* host) {
   CloseVideo();
   VideoFileName = path;
   Clip& c = TheClip();
+  if (path != c.failureLogged) c.failureLogged.clear();
   QMediaPlayer& player = Player();
   if (!qm::sound::HaveAudioDevice()) NoteSoundOff("OpenVideo", "No sound device");
 
@@ -204,11 +213,12 @@ void OpenVideo(const std::string& path, QWidget* host) {
   if (frmMain* f = Controls()) f->hscVideo->setEnabled(true);
 
   player.setPlaybackRate(VideoRate);
-  if (!qm::FileExists(path)) {
+  c.file = qm::MediaFile(path);
+  if (!c.file.IsOpen()) {
     ClipFailed("the file is missing");
     return;
   }
-  player.setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+  player.setSource(c.file.Url());
   if (player.error() != QMediaPlayer::NoError) ClipFailed(player.errorString());
   LengthKnown(player.duration());
 }
@@ -224,6 +234,7 @@ void CloseVideo() {
     c.player->stop();
     c.player->setSource(QUrl());
   }
+  c.file = qm::MediaFile();
   // Out of view and detached from its host, which may belong to a window that goes.
   if (c.host) c.host->removeEventFilter(c.watch);
   c.host = nullptr;

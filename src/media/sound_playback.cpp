@@ -55,6 +55,11 @@ void PlayMidi(const std::string& path) {
   try {
     if (!MidiAlias.empty()) StopMidi();
     MidiAlias = AliasForNow();
+    // Told whether or not there is sound: the song would never play.
+    if (const std::string why = qm::sound::SongRefusal(path); !why.empty()) {
+      LogError("PlayMidi", why);
+      return;
+    }
     if (!qm::sound::HaveAudioDevice()) {
       NoteSoundOff("PlayMidi", "No sound device");
       return;

@@ -3,14 +3,15 @@
 #include <QEventLoop>
 #include <QMediaPlayer>
 #include <QTimer>
-#include <QUrl>
 #include <QVideoFrame>
 #include <QVideoSink>
 
-#include "platform/files.h"
+#include "platform/media_file.h"
 
 QImage GrabFirstFrame(const std::string& path, int timeoutMs, std::int64_t budget) {
-  if (path.empty() || !qm::FileExists(path)) return {};
+  // Outlives the player, which reads the clip through it.
+  const qm::MediaFile clip(path);
+  if (!clip.IsOpen()) return {};
 
   QMediaPlayer player;
   QVideoSink sink;
@@ -38,7 +39,7 @@ QImage GrabFirstFrame(const std::string& path, int timeoutMs, std::int64_t budge
   timeout.setSingleShot(true);
   QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
 
-  player.setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+  player.setSource(clip.Url());
   if (player.error() == QMediaPlayer::NoError) {
     player.play();
     timeout.start(timeoutMs);

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/runtime_error.h"
@@ -281,7 +282,7 @@ void CopyFile(const std::string& from, const std::string& to) {
   if (::close(fd) != 0) ThrowFor(to, errno);
 }
 
-void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime) {
+std::string CopyToTempBeside(const std::string& from, const std::string& to, bool keepTime) {
   std::int64_t srcTime = keepTime ? FileDateTime(from) : 0;
   std::string tmp;
   int fd = MakeTempBeside(to, tmp);
@@ -302,9 +303,19 @@ void CopyFileSafely(const std::string& from, const std::string& to, bool keepTim
     if (FileLen(tmp) != copied) throw RuntimeError(ErrPathFileAccess);
     ::chmod(tmp.c_str(), NewFileMode());
     if (keepTime && !SetFileModified(tmp, srcTime)) throw RuntimeError(ErrPathFileAccess);
-    RenameFile(tmp, to);
+    return tmp;
   } catch (...) {
     if (fd >= 0) ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
+  }
+}
+
+void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime) {
+  const std::string tmp = CopyToTempBeside(from, to, keepTime);
+  try {
+    RenameFile(tmp, to);
+  } catch (...) {
     ::unlink(tmp.c_str());
     throw;
   }
@@ -319,6 +330,18 @@ std::string ReadFileBytes(const std::string& path) {
         return true;
       },
       &out);
+  return out;
+}
+
+std::optional<std::string> ReadFileBytesUpTo(const std::string& path, std::size_t limit) {
+  std::string out;
+  bool whole = true;
+  ReadChunks(path, [&](const char* data, size_t n) {
+    whole = n <= limit - out.size();
+    if (whole) out.append(data, n);
+    return whole;
+  });
+  if (!whole) return std::nullopt;
   return out;
 }
 
@@ -345,31 +368,52 @@ bool SameFileContents(const std::string& a, const std::string& b) {
   return same;
 }
 
-void ForEachTextLine(const std::string& path, const std::function<bool(const std::string&)>& visit) {
+namespace {
+
+// The first CR or LF in [from, to), or to.
+const char* FindLineEnd(const char* from, const char* to) {
+  const auto* lf = static_cast<const char*>(std::memchr(from, '\n', size_t(to - from)));
+  const char* stop = lf ? lf : to;
+  const auto* cr = static_cast<const char*>(std::memchr(from, '\r', size_t(stop - from)));
+  return cr ? cr : stop;
+}
+
+}  // namespace
+
+void ForEachTextLine(const std::string& path, const TextLineVisitor& visit, std::size_t maxLength) {
   std::string line;
+  bool cut = false;
   bool afterCR = false;  // a LF right after a CR ends nothing more, even across reads
   bool open = false;     // characters (or nothing) since the last line end
   bool more = true;
   ReadChunks(path, [&](const char* data, size_t n) {
-    for (size_t i = 0; i < n && more; ++i) {
-      const char c = data[i];
-      if (c == '\n' && afterCR) {
-        afterCR = false;
+    const char* at = data;
+    const char* const end = data + n;
+    while (at < end && more) {
+      if (std::exchange(afterCR, false) && *at == '\n') {
+        ++at;
         continue;
       }
-      afterCR = c == '\r';
-      if (c == '\r' || c == '\n') {
-        more = visit(line);
-        line.clear();
-        open = false;
-      } else {
-        line += c;
+      // Whole runs at a time: a line of gigabytes is passed over at the speed of
+      // the read, keeping only its first maxLength bytes.
+      const char* stop = FindLineEnd(at, end);
+      if (stop > at) {
         open = true;
+        const size_t run = size_t(stop - at), room = maxLength - line.size();
+        cut = cut || run > room;
+        line.append(at, std::min(run, room));
       }
+      at = stop;
+      if (at == end) break;
+      afterCR = *at++ == '\r';
+      more = visit(line, cut);
+      line.clear();
+      cut = false;
+      open = false;
     }
     return more;
   });
-  if (more && open) visit(line);
+  if (more && open) visit(line, cut);
 }
 
 std::vector<std::string> SplitTextLines(const std::string& text) {

@@ -4,6 +4,7 @@
 // numbers (53 file not found, 76 path not found, 70 permission denied, ...).
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,18 +46,28 @@ void CopyFile(const std::string& from, const std::string& to);
 // length, optionally gives it the source's last-write time, then renames it into
 // place, so the destination is never left half written.
 void CopyFileSafely(const std::string& from, const std::string& to, bool keepTime);
+// The first half of CopyFileSafely: the checked copy in a temporary file beside
+// to, whose name it returns; the caller renames it into place or deletes it.
+std::string CopyToTempBeside(const std::string& from, const std::string& to, bool keepTime);
 
 std::string ReadFileBytes(const std::string& path);
+// The whole file when it holds at most limit bytes; nullopt for a longer one,
+// of which no more than about limit bytes are ever held.
+std::optional<std::string> ReadFileBytesUpTo(const std::string& path, std::size_t limit);
 // Whether two files hold the same bytes, compared a chunk at a time.
 bool SameFileContents(const std::string& a, const std::string& b);
 // Lines of a text file; CR LF, LF and a lone CR end a line, and a last line
 // without a line end is still a line.
 std::vector<std::string> ReadTextLines(const std::string& path);
 std::vector<std::string> SplitTextLines(const std::string& text);
+// The most of one line a line-by-line reader holds, in bytes.
+inline constexpr std::size_t kMaxTextLine = 64 * 1024;
 // Calls visit with each line of the file, as ReadTextLines takes them, until it
 // returns false; a reader that needs one line, or only the values seen so far,
-// never holds the whole file.
-void ForEachTextLine(const std::string& path, const std::function<bool(const std::string&)>& visit);
+// never holds the whole file. A line longer than maxLength comes as its first
+// maxLength bytes with cut set; the rest of it is read past, never held.
+using TextLineVisitor = std::function<bool(const std::string& line, bool cut)>;
+void ForEachTextLine(const std::string& path, const TextLineVisitor& visit, std::size_t maxLength = kMaxTextLine);
 // Writes the whole file to a temporary file in the same folder and renames it over
 // the original; on failure the original is left as it was. Lines end in CR LF.
 // A file that is cheap to make again may skip the flush to disc (durable false):

@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QInputDialog>
-#include <QMessageBox>
+
+#include "platform/message_dialog.h"
 
 namespace qm {
 namespace {
@@ -13,35 +14,9 @@ class DialogPrompter : public Prompter {
 public:
   MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, const std::string& title,
                    MsgIcon icon) override {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(Q(title));
-    box.setText(Q(text));
-    switch (icon) {
-      case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-      case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-      case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-      case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-      case MsgIcon::None: break;
-    }
-    switch (buttons) {
-      case MsgButtons::OK: box.setStandardButtons(QMessageBox::Ok); break;
-      case MsgButtons::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-      case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-      case MsgButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    }
-    switch (box.exec()) {
-      case QMessageBox::Yes: return MsgAnswer::Yes;
-      case QMessageBox::No: return MsgAnswer::No;
-      case QMessageBox::Cancel: return MsgAnswer::Cancel;
-      case QMessageBox::Ok: return MsgAnswer::OK;
-      default:
-        // Closing the box answers as its escape button would.
-        return buttons == MsgButtons::OK ? MsgAnswer::OK
-               : buttons == MsgButtons::YesNo ? MsgAnswer::No
-                                              : MsgAnswer::Cancel;
-    }
+    // Every box fits the screen, however long its text.
+    MessageDialog box(QApplication::activeWindow(), Q(title), Q(text), buttons, icon);
+    return box.Run();
   }
 
   std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,

@@ -5,26 +5,35 @@
 #include <QAudioDevice>
 #include <QAudioOutput>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QUrl>
 #include <atomic>
+#include <cstdint>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <utility>
+
+#include "platform/files.h"
+#include "platform/runtime_error.h"
+#include "platform/sound_limiter.h"
 
 namespace qm::sound {
 
 namespace {
 std::atomic<bool> gPretendNone{false};
 std::atomic<bool> gNoticeGiven{false};
-
-bool IsFile(const std::string& path) {
-  const QFileInfo info(QString::fromStdString(path));
-  return !path.empty() && info.isFile() && info.isReadable();
-}
 }  // namespace
+
+std::string SongRefusal(const std::string& path) {
+  try {
+    if (std::uint64_t(FileLen(path)) <= kMaxSongBytes) return "";
+  } catch (const RuntimeError&) {
+    return "";
+  }
+  return "The song cannot be played: " + path + " (it is larger than " + std::to_string(kMaxSongBytes >> 20) + " MB)";
+}
 
 bool HaveAudioDevice() { return !gPretendNone && !QMediaDevices::audioOutputs().isEmpty(); }
 
@@ -54,6 +63,8 @@ void WavPlayer::Fresh() {
     delete player_;
   }
   // The application owns the player, so it goes before the media framework does.
+  // Its clip's file only once the player is gone.
+  clip_ = MediaFile();
   player_ = new QMediaPlayer(QCoreApplication::instance());
   player_->setObjectName("WavPlayer");
   player_->setAudioOutput(new QAudioOutput(player_));
@@ -61,8 +72,9 @@ void WavPlayer::Fresh() {
 
 void WavPlayer::Play(const std::string& path) {
   Fresh();
-  if (!IsFile(path)) return;
-  player_->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+  clip_ = MediaFile(path);
+  if (!clip_.IsOpen()) return;
+  player_->setSource(clip_.Url());
   player_->play();
 }
 
@@ -85,13 +97,15 @@ struct MidiSynth::State {
   std::condition_variable loadedCv;
   bool loaded = false;   // the worker has finished, well or not
   bool usable = false;   // the SoundFont is in (and a driver runs, unless renderOnly)
-  std::string pending;   // the song asked for while the SoundFont was loading
+  std::string pending;   // the song asked for while the SoundFont was loading (its bytes)
   std::thread worker;
+  PeakLimiter limiter{kSongCeiling, kSampleRate};
 
-  void StartLocked(const std::string& path) {
+  // The player takes its own copy of the song.
+  void StartLocked(const std::string& song) {
     player = new_fluid_player(synth);
     if (!player) return;
-    fluid_player_add(player, path.c_str());
+    fluid_player_add_mem(player, song.data(), song.size());
     fluid_player_play(player);
   }
   void StopLocked() {
@@ -114,7 +128,12 @@ void QuietFluidLog(int, const char*, void*) {}
 int MidiSynth::RenderForDriver(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
   auto* s = static_cast<State*>(data);
   std::lock_guard<std::mutex> g(s->lock);
-  return fluid_synth_process(s->synth, len, nfx, fx, nout, out);
+  // A driver that offers no buffers of its own for reverb and chorus has them
+  // mixed into the output, as a song rendered to memory has.
+  const int result = fx ? fluid_synth_process(s->synth, len, nfx, fx, nout, out)
+                        : fluid_synth_process(s->synth, len, nout, out, nout, out);
+  if (nout >= 2) s->limiter.Process(out[0], out[1], 1, len);
+  return result;
 }
 
 MidiSynth::MidiSynth(bool renderOnly, Notice notice) : d_(std::make_unique<State>()) {
@@ -124,6 +143,9 @@ MidiSynth::MidiSynth(bool renderOnly, Notice notice) : d_(std::make_unique<State
   d_->notice = std::move(notice);
   d_->settings = new_fluid_settings();
   fluid_settings_setnum(d_->settings, "synth.sample-rate", kSampleRate);
+  // FluidSynth's own gain leaves songs far quieter than clips; the limiter keeps
+  // a dense song from clipping at this one.
+  fluid_settings_setnum(d_->settings, "synth.gain", kSongGain);
   d_->synth = new_fluid_synth(d_->settings);
   State* s = d_.get();
   s->worker = std::thread([s] {
@@ -164,14 +186,21 @@ MidiSynth::~MidiSynth() {
 }
 
 bool MidiSynth::Play(const std::string& path) {
+  // Read by the name's own bytes, and never more than the bound.
+  std::string song;
+  try {
+    song = ReadFileBytesUpTo(path, kMaxSongBytes).value_or("");
+  } catch (const RuntimeError&) {
+    // A missing or unreadable song plays nothing.
+  }
   std::lock_guard<std::mutex> g(d_->lock);
   d_->StopLocked();
   d_->pending.clear();
-  if (!IsFile(path) || !fluid_is_midifile(path.c_str())) return false;
+  if (song.compare(0, 4, "MThd") != 0) return false;
   if (!d_->loaded)
-    d_->pending = path;
+    d_->pending = std::move(song);
   else if (d_->usable)
-    d_->StartLocked(path);
+    d_->StartLocked(song);
   return true;
 }
 
@@ -198,6 +227,7 @@ std::vector<float> MidiSynth::Render(int frames) {
   if (!d_->renderOnly || frames <= 0 || !d_->synth) return out;
   std::lock_guard<std::mutex> g(d_->lock);
   fluid_synth_write_float(d_->synth, frames, out.data(), 0, 2, out.data(), 1, 2);
+  d_->limiter.Process(out.data(), out.data() + 1, 2, frames);
   return out;
 }
 

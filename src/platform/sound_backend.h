@@ -7,12 +7,24 @@
 #include <string>
 #include <vector>
 
+#include "platform/media_file.h"
+
 class QMediaPlayer;
 
 namespace qm::sound {
 
 inline constexpr const char* kSoundFont = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
 inline constexpr int kSampleRate = 44100;
+// FluidSynth's gain for songs, and the ceiling the limiter holds them under.
+inline constexpr float kSongGain = 1.6f;
+inline constexpr float kSongCeiling = 0.891f;  // -1 dBFS
+// FluidSynth loads a song whole, and holds several times its size.
+inline constexpr std::size_t kMaxSongBytes = std::size_t(8) << 20;
+
+// Why a song that is there is not played, for the log: it is larger than
+// kMaxSongBytes. Empty for any other song; a missing or damaged one plays
+// nothing without a word, as ever.
+std::string SongRefusal(const std::string& path);
 
 // True when the system offers a device to play sound on.
 bool HaveAudioDevice();
@@ -36,6 +48,7 @@ private:
   WavPlayer();
   void Fresh();
   QMediaPlayer* player_ = nullptr;
+  MediaFile clip_;  // the clip the player has, open while it does
 };
 
 // A MIDI song synthesiser. The SoundFont loads on a worker thread, so starting
@@ -53,7 +66,8 @@ public:
   MidiSynth& operator=(const MidiSynth&) = delete;
 
   // Ends the song that plays and starts this one once the SoundFont is in. False
-  // when the file is missing or no MIDI file (nothing plays then).
+  // when the file is missing, no MIDI file or larger than kMaxSongBytes (nothing
+  // plays then).
   bool Play(const std::string& path);
   void Stop();
   // Blocks until the SoundFont has loaded or failed; true when it loaded.

@@ -72,7 +72,7 @@ frmExport::frmExport() {
                         qm::TwipsRect(240, 1050, 5160, 285));
   chkOptions[1]->setEnabled(false);
 
-  cmdExport = Place(new QPushButton("E&xport", this), "cmdExport", qm::TwipsRect(4200, 6360, 1560, 420));
+  cmdExport = Place(new QPushButton(kIdleCaption, this), "cmdExport", qm::TwipsRect(4200, 6360, 1560, 420));
   connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExport_Click(); });
 
   const qm::ProgressTrack progress = qm::MakeProgressTrack(this, qm::TwipsRect(120, 6420, 3855, 315));
@@ -138,7 +138,7 @@ void frmExport::Form_Unload(bool& cancel) {
   if (!exporting_) return;
   cancel = true;
   closeWhenStopped_ = true;
-  cmdExport->setText("Export");
+  RequestStop();
   hide();
 }
 

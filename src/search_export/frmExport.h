@@ -28,6 +28,8 @@ public:
   static constexpr const char* FormName = "frmExport";
   // Failures listed by name in the closing message; the rest are counted.
   static constexpr int kListedFailures = 15;
+  // The button's caption when no export runs.
+  static constexpr const char* kIdleCaption = "E&xport";
 
   frmExport();
 
@@ -75,8 +77,10 @@ private:
   void ExportOne(const std::string& dest, const std::string& name, const Choices& c, Outcome& out);
   void TellOutcome(const Outcome& out);
   void SetProgress(int done, int total);
-  bool StopRequested() const;
+  // The stop request: taken after the photo in hand.
+  void RequestStop();
 
   bool exporting_ = false;
+  bool stopRequested_ = false;
   bool closeWhenStopped_ = false;
 };

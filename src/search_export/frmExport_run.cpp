@@ -22,7 +22,6 @@
 
 namespace {
 
-const char* const kStartCaption = "Export";
 const char* const kCancelCaption = "Cancel";
 
 // A failure that ends the export, with the file it stopped at.
@@ -62,12 +61,14 @@ void ListSome(std::string& text, const std::string& heading, const std::vector<s
 
 }  // namespace
 
+// The run's state is kept here, not read from the caption, so the idle caption
+// can keep its access key.
 void frmExport::cmdExport_Click() {
-  if (cmdExport->text() == kCancelCaption) {
-    cmdExport->setText(kStartCaption);
+  if (exporting_) {
+    RequestStop();
     return;
   }
-  if (exporting_) return;
+  stopRequested_ = false;
   cmdExport->setText(kCancelCaption);
   qm::SetScreenPointer(qm::Pointer::Hourglass);
   SetProgress(0, 1);
@@ -77,13 +78,16 @@ void frmExport::cmdExport_Click() {
   exporting_ = false;
   qm::SetScreenPointer(qm::Pointer::Default);
   TellOutcome(out);
-  cmdExport->setText(kStartCaption);
+  cmdExport->setText(kIdleCaption);
   if (out.refusal.empty()) lbProgress->setText("Done");
   SetProgress(0, 1);
   if (closeWhenStopped_) close();
 }
 
-bool frmExport::StopRequested() const { return cmdExport->text() == kStartCaption; }
+void frmExport::RequestStop() {
+  stopRequested_ = true;
+  cmdExport->setText(kIdleCaption);
+}
 
 void frmExport::RunExport(Outcome& out) {
   std::string dest = Dir1->Path();
@@ -108,7 +112,11 @@ void frmExport::RunExport(Outcome& out) {
   }
   if (c.info && c.csv) targets.push_back(csvPath);
   out.refusal = ExportRefusal(dest, targets);
+  if (out.refusal.empty() && c.info && c.csv && !overwriteInfo) out.refusal = CsvAppendRefusal(csvPath);
   if (!out.refusal.empty()) return;
+  // A killed export leaves its temporary copy behind; a running one renames its
+  // own within moments.
+  qm::RemoveStaleTempFiles(dest.empty() ? "/" : dest);
 
   // The earlier CSV file goes only when this export writes the CSV anew.
   if (c.info && c.csv && overwriteInfo) {
@@ -134,7 +142,7 @@ void frmExport::RunExport(Outcome& out) {
     }
     SetProgress(i + 1, count);
     qm::DoEvents();
-    if (StopRequested()) return;
+    if (stopRequested_) return;
   }
 }
 

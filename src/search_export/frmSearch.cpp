@@ -139,7 +139,7 @@ frmSearch::frmSearch() {
   lbProgress->setAlignment(Qt::AlignCenter);
   lbProgress->setGeometry(pctProgress->contentsRect());
 
-  cmdSearch = Button(this, "cmdSearch", "&Search", TwipsRect(120, 3600, 1680, 405));
+  cmdSearch = Button(this, "cmdSearch", kSearchCaption, TwipsRect(120, 3600, 1680, 405));
   cmdSave = Button(this, "cmdSave", "&Append search results to group", TwipsRect(1920, 3600, 3720, 405));
   cmdImport = Button(this, "cmdImport", "&Import", TwipsRect(5760, 3600, 2040, 405));
 
@@ -168,14 +168,14 @@ void frmSearch::Form_Load() {
 // Closing while a search runs stops it first; the window goes once it has.
 void frmSearch::Form_Unload(bool& cancel) {
   if (!SearchBusy) return;
-  cmdSearch->setText("Search");
+  StopSearch();
   closeAfterSearch_ = true;
   cancel = true;
 }
 
 void frmSearch::reject() {
   if (SearchBusy) {
-    cmdSearch->setText("Search");
+    StopSearch();
     closeAfterSearch_ = true;
     return;
   }

@@ -22,6 +22,9 @@ struct SearchCriteria;
 class frmSearch : public qm::Form<frmSearch, QDialog> {
 public:
   static constexpr const char* FormName = "frmSearch";
+  // The search button's idle caption, its access key included from the first
+  // showing on; "Cancel" while a search runs.
+  static constexpr const char* kSearchCaption = "&Search";
 
   frmSearch();
 
@@ -73,5 +76,8 @@ protected:
 
 private:
   void ShowProgress(std::size_t searched, std::size_t total, std::size_t found);
+  // Asks the running search to stop after the file in hand.
+  void StopSearch();
+  bool stopRequested_ = false;     // the running search is to stop
   bool closeAfterSearch_ = false;  // the window was closed while a search ran
 };

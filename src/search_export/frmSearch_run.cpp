@@ -38,14 +38,19 @@ void frmSearch::ShowProgress(std::size_t searched, std::size_t total, std::size_
   qm::SetBarWidth(pctProgress, shpProgress, SearchProgressWidth(searched, total, pctProgress->contentsRect().width()));
 }
 
+void frmSearch::StopSearch() {
+  cmdSearch->setText(kSearchCaption);
+  stopRequested_ = true;
+}
+
 void frmSearch::cmdSearch_Click() {
   // While a search runs the button reads "Cancel"; its click is the stop request.
-  if (cmdSearch->text() == "Cancel") {
-    cmdSearch->setText("Search");
+  if (SearchBusy) {
+    StopSearch();
     return;
   }
-  if (SearchBusy) return;
   SearchBusy = true;
+  stopRequested_ = false;
 
   ShowProgress(0, 0, 0);
   std::vector<std::string> unreadable;
@@ -80,7 +85,7 @@ void frmSearch::cmdSearch_Click() {
         ShowProgress(i + 1, count, found);
         qm::DoEvents();
         sinceShown.restart();
-        if (cmdSearch->text() == "Search") break;
+        if (stopRequested_) break;
       }
     }
   } catch (const std::exception& e) {
@@ -89,7 +94,7 @@ void frmSearch::cmdSearch_Click() {
     qm::MsgBox("The information folder could not be searched. " + std::string(e.what()), qm::MsgButtons::OK, "",
                qm::MsgIcon::Exclamation);
   }
-  cmdSearch->setText("Search");
+  cmdSearch->setText(kSearchCaption);
   SearchBusy = false;
 
   if (!unreadable.empty())

@@ -1,8 +1,9 @@
 // One user's whole way through the program, offscreen through the real windows
 // and their menus: photos imported as copies, searched into a new group,
-// reordered by a drag, a clip linked to one, the group exported with its CSV
-// file; then the program starts again on the same folder and finds every file
-// as it was left.
+// reordered by a drag, one described in the information box, a clip linked to
+// another, the group exported with its CSV file; then the program starts again
+// on the same folder, in a process of its own, and finds every file as it was
+// left and the clip beside its photo.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,11 +11,16 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -34,6 +40,7 @@
 #include "search_export/frmExport.h"
 #include "search_export/frmExport_lists.h"
 #include "search_export/frmSearch.h"
+#include "support/csv_records.h"
 
 namespace {
 
@@ -57,10 +64,14 @@ std::string Wav() {
   return s;
 }
 
+enum class CloseBy { CloseBox, EscapeKey };
+
 // Runs open, which shows a window of type W modally, and act on it once it is up;
-// the window is closed afterwards as the user's close box would.
+// the window is closed afterwards as the user would: by its close box, or by the
+// Escape key pressed in the control that has the focus.
 template <class W>
-void WhileUp(const std::function<void()>& open, const std::function<void(W&)>& act) {
+void WhileUp(const std::function<void()>& open, const std::function<void(W&)>& act,
+             CloseBy by = CloseBy::CloseBox) {
   bool acted = false;
   QTimer poll;
   poll.setInterval(20);
@@ -70,12 +81,22 @@ void WhileUp(const std::function<void()>& open, const std::function<void(W&)>& a
     acted = true;
     poll.stop();
     act(*w);
+    if (by == CloseBy::EscapeKey) {
+      QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
+      if (!w->isVisible()) return;
+      ADD_FAILURE() << W::FormName << " stayed up after Escape";
+    }
     w->close();
   });
   poll.start();
   open();
   EXPECT_TRUE(acted) << W::FormName;
 }
+
+// Where the second start finds the folder of the first: set only in the process
+// the first start runs for it.
+const char* const kSecondStartFolder = "QM_JOURNEY_SECOND_START";
+const char* const kSecondStartTest = "Journey.SecondStartInAProcessOfItsOwn";
 
 class Journey : public WindowTest {
 protected:
@@ -95,13 +116,28 @@ protected:
     WindowTest::TearDown();
   }
 
-  // Every file the journey leaves behind that a restart must not touch.
+  // Everything a start may touch: photos, information files, clips, group lists
+  // and thumbnails.
   Files Kept() const {
     Files out;
-    for (const std::string folder : {"Photos/", "Photo_Info/", "Photo_Audio/"})
+    for (const std::string folder :
+         {"Photos/", "Photo_Info/", "Photo_Audio/", "Photo_SlideGroups/", "Photo_Thumbnails/"})
       for (const std::string& n : qm::ListFiles(Path(folder))) out[folder + n] = Read(folder + n);
-    for (const char* file : {"Photo_SlideGroups/Journey.lst", "usb/Quillmont_Info.csv"}) out[file] = Read(file);
     return out;
+  }
+
+  // The ten fields of the photo's CSV record, as its information file holds them.
+  std::vector<std::string> FieldsOf(const std::string& photo) const {
+    std::map<std::string, std::string> values;
+    for (const std::string& line : qm::ReadTextLines(Path("Photo_Info/" + photo + ".info"))) {
+      const std::size_t eq = line.find('=');
+      if (eq != std::string::npos) values[qm::ToUpperAscii(line.substr(0, eq))] = line.substr(eq + 1);
+    }
+    std::vector<std::string> fields = {photo + ".info"};
+    for (const char* key :
+         {"EVENT", "KEYWORDS", "PEOPLE", "PHOTOGRAPHER", "PLACE", "TITLE", "YEAR", "IMAGEWIDTH", "IMAGEHEIGHT"})
+      fields.push_back(values[key]);
+    return fields;
   }
 
   // Clicks the album button showing group; false when none shows it.
@@ -115,6 +151,10 @@ protected:
   }
 
   const Names photos = {"harbour.jpg", "hill.jpg", "lake.jpg", "market.jpg", "tower.jpg"};
+  // The group's order after the first photo is dragged behind the last.
+  const Names reordered = {photos[1], photos[2], photos[3], photos[4], photos[0]};
+  // The photo described in the information box, and the one given the clip; neither is the first.
+  static constexpr std::size_t kDescribed = 1, kWithClip = 2;
 };
 
 TEST_F(Journey, ImportSearchReorderLinkExportAndStartAgain) {
@@ -157,11 +197,32 @@ TEST_F(Journey, ImportSearchReorderLinkExportAndStartAgain) {
   for (QPointF to : {QPointF(last.center()) - first->pos(), behind})
     SendMouse(first, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
   SendMouse(first, QEvent::MouseButtonRelease, behind, Qt::LeftButton, Qt::NoButton);
-  const Names reordered = {photos[1], photos[2], photos[3], photos[4], photos[0]};
   EXPECT_EQ(Read("Photo_SlideGroups/Journey.lst"), CrLf(reordered));
 
-  // Edit > Add Audio Clip to Photo(s): the clip to the photo now first.
-  Click(f.imgThumbnail[0]);
+  // One photo opened by a double click and described in the information box, with
+  // a comma and quotes in its values; its picture on show gives its size.
+  QWidget* described = f.imgThumbnail[kDescribed];
+  Click(described);
+  SendMouse(described, QEvent::MouseButtonDblClick, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(described, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
+  ASSERT_EQ(ViewMode, 1);
+  f.cmdEditPhotoInfo->click();
+  const std::array<std::pair<QLineEdit*, const char*>, 7> values = {{{f.txtEvent, "Regatta"},
+                                                                      {f.txtkeywords, "boats; sea"},
+                                                                      {f.txtPeople, "Ann, Bo"},
+                                                                      {f.txtPhotographer, "Cy \"Lens\" Dee"},
+                                                                      {f.txtPlace, "Harbour"},
+                                                                      {f.txtTitle, "Evening"},
+                                                                      {f.txtYear, "2021"}}};
+  for (const auto& [box, text] : values) box->setText(text);
+  f.cmdEditPhotoInfo->click();
+  ASSERT_TRUE(OpenGroup(f, "Journey"));
+  EXPECT_EQ(FieldsOf(reordered[kDescribed]),
+            (std::vector<std::string>{reordered[kDescribed] + ".info", "Regatta", "boats; sea", "Ann, Bo",
+                                      "Cy \"Lens\" Dee", "Harbour", "Evening", "2021", "240", "120"}));
+
+  // Edit > Add Audio Clip to Photo(s): the clip to a photo that is not the first.
+  Click(f.imgThumbnail[kWithClip]);
   WhileUp<frmAddMidiWav>([&] { f.mnuEditWaveLink->trigger(); }, [&](frmAddMidiWav& d) {
     d.SetDir1Path(Path("sounds"));
     ASSERT_EQ(d.File1->count(), 1);
@@ -170,42 +231,71 @@ TEST_F(Journey, ImportSearchReorderLinkExportAndStartAgain) {
     d.cmdAddFile->click();
     d.cmdImport->click();
   });
-  EXPECT_EQ(Read("Photo_Audio/" + reordered[0] + ".wav"), Read("sounds/clip.wav"));
+  EXPECT_EQ(Read("Photo_Audio/" + reordered[kWithClip] + ".wav"), Read("sounds/clip.wav"));
+  EXPECT_EQ(qm::ListFiles(Path("Photo_Audio")), Names{reordered[kWithClip] + ".wav"});
 
-  // File > Export: the whole group, photos and the CSV file, to the stick.
+  // File > Export: the whole group, photos and the CSV file, to the stick; the
+  // dialog closed by Escape.
   Click(f.imgThumbnail[0]);
   Click(f.imgThumbnail[4], Qt::LeftButton, Qt::ShiftModifier);
   ASSERT_EQ(gAlbumState.SelectedCount, 5);
-  WhileUp<frmExport>([&] { f.mnuFileExport->trigger(); }, [&](frmExport& e) {
-    e.Dir1->SetPath(Path("usb"));
-    e.chkExport[2]->setChecked(true);
-    e.optExportInfo[1]->setChecked(true);
-    e.cmdExport->click();
-  });
+  WhileUp<frmExport>(
+      [&] { f.mnuFileExport->trigger(); },
+      [&](frmExport& e) {
+        e.Dir1->SetPath(Path("usb"));
+        e.chkExport[2]->setChecked(true);
+        e.optExportInfo[1]->setChecked(true);
+        e.cmdExport->click();
+      },
+      CloseBy::EscapeKey);
   for (const std::string& p : photos) EXPECT_EQ(Read("usb/" + p), Read("camera/" + p)) << p;
-  // One record a photo, in the group's order.
-  const std::string csv = Read("usb/Quillmont_Info.csv");
-  const char* head = "CSV\r\nInfoFile,Event,Keywords,People,Photographer,Place,Title,Year,ImageWidth,ImageHeight\r\n";
-  std::size_t at = csv.find(head);
-  EXPECT_EQ(at, 0u) << csv;
-  for (const std::string& p : reordered) {
-    const std::size_t next = csv.find("\r\n" + p + ".info,", at);
-    EXPECT_NE(next, std::string::npos) << p;
-    at = next;
-  }
+  // "CSV", the header, then one record a photo in the group's order, each with
+  // the ten values of its information file.
+  CsvRecords records;
+  ASSERT_TRUE(ParseCsvRecords(Read("usb/Quillmont_Info.csv"), records)) << Read("usb/Quillmont_Info.csv");
+  ASSERT_EQ(records.size(), 2 + reordered.size());
+  EXPECT_EQ(records[0], std::vector<std::string>{"CSV"});
+  EXPECT_EQ(records[1], (std::vector<std::string>{"InfoFile", "Event", "Keywords", "People", "Photographer", "Place",
+                                                  "Title", "Year", "ImageWidth", "ImageHeight"}));
+  for (std::size_t i = 0; i < reordered.size(); ++i) EXPECT_EQ(records[2 + i], FieldsOf(reordered[i])) << i;
 
-  // Closed and started again on the same program folder.
+  // Closed, and started again on the same program folder in a process of its own.
   const Files before = Kept();
-  EXPECT_EQ(before.size(), 2 * photos.size() + 3);
+  EXPECT_EQ(before.size(), 3 * photos.size() + 3);
   frmMain::Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  ResetBrowsingState();
-  ASSERT_EQ(Main(), -1);
+  QProcess again;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  env.insert(kSecondStartFolder, QString::fromStdString(Folder()));
+  again.setProcessEnvironment(env);
+  again.setProcessChannelMode(QProcess::MergedChannels);
+  again.start(QCoreApplication::applicationFilePath(), {QString("--gtest_filter=") + kSecondStartTest});
+  ASSERT_TRUE(again.waitForFinished(90000));
+  const std::string told = again.readAll().toStdString();
+  EXPECT_EQ(again.exitCode(), 0) << told;
+  EXPECT_NE(told.find("[  PASSED  ] 1 test"), std::string::npos) << told;
   EXPECT_EQ(Kept(), before);
-  EXPECT_EQ(Read("Photo_SlideGroups/  All Photos  .lst"), CrLf(photos));
-  ASSERT_TRUE(OpenGroup(frmMain::Get(), "Journey"));
-  EXPECT_EQ(Names(PhotoNames.begin() + 1, PhotoNames.end()), reordered);
   EXPECT_EQ(prompter.Unexpected(), 0);
+}
+
+// The second start of the journey above, run by it in a process of its own.
+TEST_F(Journey, SecondStartInAProcessOfItsOwn) {
+  const char* folder = std::getenv(kSecondStartFolder);
+  if (!folder) GTEST_SKIP() << "runs as the second start of Journey.ImportSearchReorderLinkExportAndStartAgain";
+  UseFolder(folder);
+  ASSERT_EQ(Main(), -1);
+  frmMain& f = frmMain::Get();
+  EXPECT_EQ(Read("Photo_SlideGroups/  All Photos  .lst"), CrLf(photos));
+  ASSERT_TRUE(OpenGroup(f, "Journey"));
+  EXPECT_EQ(Names(PhotoNames.begin() + 1, PhotoNames.end()), reordered);
+  // "Play Audio" beside the photo given the clip, and not beside another.
+  Click(f.imgThumbnail[kWithClip]);
+  EXPECT_EQ(f.lbInfo[6]->text().toStdString(), reordered[kWithClip]);
+  EXPECT_TRUE(f.cmdPlayAudioClip[0]->isEnabled());
+  Click(f.imgThumbnail[0]);
+  EXPECT_EQ(f.lbInfo[6]->text().toStdString(), reordered[0]);
+  EXPECT_FALSE(f.cmdPlayAudioClip[0]->isEnabled());
 }
 
 }  // namespace

@@ -140,7 +140,8 @@ TEST_F(StartupTest, TheStartRemovesTemporaryFilesThatAKilledRunLeft) {
   qm::SetClockForTests(now);
   AddCheckedPhoto("a.jpg");
   const std::vector<std::string> folders = {"", "Photos/", "Photo_Thumbnails/", "Photo_Info/", "Photo_SlideGroups/",
-                                            "Photo_Audio/", "Photo_Midi/", "Photo_Info/Removed/"};
+                                            "Photo_Audio/", "Photo_Midi/", "Photo_Info/Removed/",
+                                            "Photos/Removed/", "Photo_Audio/Removed/"};
   for (const std::string& f : folders) {
     Write(f + ".qm-tmp-left", "killed");
     SetTime(f + ".qm-tmp-left", now - 7200);

@@ -169,7 +169,7 @@ TEST_F(ArchiveCheckTest, AThumbnailOneSecondOutOfDateIsRebuiltAndTheSameTimeIsNo
   AddJpeg("fresh.jpg", 320, 240);
   SetTime("Photos/old.jpg", 1500000000);
   SetTime("Photos/fresh.jpg", 1500000000);
-  Write("Photo_Thumbnails/old.jpg", "stale");
+  Write("Photo_Thumbnails/old.jpg", "BM-stale");
   SetTime("Photo_Thumbnails/old.jpg", 1499999999);
   Write("Photo_Thumbnails/fresh.jpg", "kept");
   SetTime("Photo_Thumbnails/fresh.jpg", 1500000000);
@@ -193,18 +193,34 @@ TEST_F(ArchiveCheckTest, AMissingInformationFileIsCreatedWithARelativeLinkAndOnl
   Write("Photos/new.jpg", "bytes");
   Write("Photos/notes.txt", "any file of the folder");
   const std::string kept = Read("Photo_Info/a.jpg.info");
-  // AutoFix off: a question would show if the new photo reached the thumbnail step.
+  // AutoFix off: the thumbnail step then asks, and counts the new photos.
   SetAutoFix("False");
+  prompter.ExpectMsg(qm::MsgAnswer::No);
 
   CheckFolderContents();
 
-  EXPECT_TRUE(prompter.Prompts().empty()) << "the new photo's thumbnail waits for the next start";
+  ASSERT_EQ(prompter.Prompts().size(), 1u);
+  EXPECT_EQ(prompter.Prompts()[0].text, ThumbQuestion(2)) << "the new photos reach the thumbnail step";
   const auto lines = qm::ReadTextLines(Path("Photo_Info/new.jpg.info"));
   ASSERT_FALSE(lines.empty());
   EXPECT_EQ(lines[0], "PhotoPath=\\Photos\\new.jpg");
   EXPECT_TRUE(Exists("Photo_Info/notes.txt.info"));
   EXPECT_EQ(Read("Photo_Info/a.jpg.info"), kept);
   EXPECT_EQ(Read("Photo_SlideGroups/  All Photos  .lst"), CrLf({"a.jpg", "new.jpg", "notes.txt"}));
+}
+
+TEST_F(ArchiveCheckTest, APhotoPutInByHandGetsItsThumbnailAtTheStartThatFindsIt) {
+  AddJpeg("new.jpg", 320, 240);
+  std::filesystem::remove(Path("Photo_Info/new.jpg.info"));
+  SetTime("Photos/new.jpg", 1450000000);
+
+  CheckFolderContents();
+
+  EXPECT_TRUE(Exists("Photo_Info/new.jpg.info"));
+  const QImage thumb(QString::fromStdString(Path("Photo_Thumbnails/new.jpg")), "BMP");
+  EXPECT_EQ(thumb.size(), QSize(100, 75));
+  EXPECT_EQ(qm::FileDateTime(Path("Photo_Thumbnails/new.jpg")), 1450000000);
+  EXPECT_TRUE(prompter.Prompts().empty());
 }
 
 TEST_F(ArchiveCheckTest, PhotosKeptElsewhereGetTheirFullPath) {
@@ -238,9 +254,9 @@ TEST_F(ArchiveCheckTest, SkipDuringTheThumbnailStepEndsTheCheckWithTheBarFull) {
   bool pressed = false;
   int widthAtPress = -1;
   {
-    // Past the thumbnail step's first item, the bar is beyond a quarter.
+    // Past the thumbnail step's first item, the bar is beyond half.
     AtEveryYield watch([&] {
-      if (!pressed && BarWidth() > FullBar() / 4 + 1) {
+      if (!pressed && BarWidth() > FullBar() / 2 + 1) {
         widthAtPress = BarWidth();
         frmSplash::Get().cmdByPassAutoCheck->click();
         pressed = true;
@@ -249,10 +265,11 @@ TEST_F(ArchiveCheckTest, SkipDuringTheThumbnailStepEndsTheCheckWithTheBarFull) {
     CheckFolderContents();
   }
   ASSERT_TRUE(pressed);
-  EXPECT_LT(widthAtPress, FullBar() / 2);
+  EXPECT_LT(widthAtPress, FullBar() * 3 / 4);
   EXPECT_TRUE(BypassAutoCheck);
   EXPECT_TRUE(prompter.Prompts().empty()) << "the step ends without its question";
-  EXPECT_FALSE(Exists("Photo_Info/new.jpg.info"));
+  EXPECT_TRUE(Exists("Photo_Info/new.jpg.info")) << "the step before it ran";
+  EXPECT_TRUE(qm::ListFiles(Path("Photo_Thumbnails")).empty());
   EXPECT_FALSE(Exists("Photo_SlideGroups/  All Photos  .lst"));
   EXPECT_EQ(BarWidth(), FullBar());
 }

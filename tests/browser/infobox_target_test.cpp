@@ -12,7 +12,9 @@
 
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
+#include "core/infofile.h"
 #include "core/modquillmont.h"
+#include "platform/files.h"
 #include "support/fs_faults.h"
 #include "window_fixture.h"
 
@@ -198,6 +200,51 @@ TEST_F(EditTarget, TabFollowsTheVisibleBoxesFromTopToBottom) {
   EXPECT_EQ(Read(InfoOf("p1.jpg")), CrLf({"PhotoPath=\\Photos\\p1.jpg", "TITLE=v6", "PHOTOGRAPHER=v4", "YEAR=v0",
                                          "PEOPLE=v3", "PLACE=v1", "EVENT=v2", "KEYWORDS=v5", "ImageWidth=320",
                                          "ImageHeight=240"}));
+}
+
+// A value longer than the reader holds shows cut short and is never written back
+// cut: the photo's information cannot be edited. One just under the bound is
+// edited whole, longer than an edit box holds by itself.
+TEST_F(EditTarget, AValueTooLongToHoldIsShownShortAndNeverWrittenBackCut) {
+  frmMain& f = OpenSix();
+  const std::string huge(3 * qm::kMaxTextLine, 't');
+  Write(InfoOf("p2.jpg"), CrLf({"PhotoPath=\\Photos\\p2.jpg", "TITLE=" + huge, "PLACE=Dock"}));
+  const std::string notes(40000, 'n');
+  Write(InfoOf("p3.jpg"), CrLf({"PhotoPath=\\Photos\\p3.jpg", "TITLE=Old", "KEYWORDS=" + notes}));
+  const auto before = AllInfo();
+
+  f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
+  EXPECT_EQ(f.lbInfo[1]->text(), "Dock");
+  // The start of the title, as much as the label shows.
+  const QString title = f.lbTitle->text();
+  EXPECT_TRUE(title.startsWith("ttt") && title.endsWith(QChar(0x2026))) << title.size();
+  EXPECT_LE(f.lbTitle->fontMetrics().horizontalAdvance(title), f.lbTitle->width());
+  const std::string refusal = "Unable to read the photo information from " + Path(InfoOf("p2.jpg")) + ". It cannot be edited.";
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  f.cmdEditPhotoInfo->click();
+  ASSERT_EQ(prompter.Prompts().size(), 1u);
+  EXPECT_EQ(prompter.Prompts()[0].text, refusal);
+  EXPECT_FALSE(Editing(f));
+
+  // Moving onto it mid-edit saves the edits into their own file and ends editing.
+  f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
+  f.cmdEditPhotoInfo->click();
+  f.txtEvent->setText("Regatta");
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
+  ASSERT_EQ(prompter.Prompts().size(), 2u);
+  EXPECT_EQ(prompter.Prompts()[1].text, refusal);
+  EXPECT_FALSE(Editing(f));
+  EXPECT_NE(Read(InfoOf("p1.jpg")).find("EVENT=Regatta\r\n"), std::string::npos);
+  EXPECT_EQ(Read(InfoOf("p2.jpg")), before.at("p2.jpg.info"));
+
+  f.imgThumbnail_MouseDown(2, 1, 0, 0, 0);
+  f.cmdEditPhotoInfo->click();
+  f.txtTitle->setText("New");
+  f.cmdEditPhotoInfo->click();
+  EXPECT_NE(Read(InfoOf("p3.jpg")).find("TITLE=New\r\n"), std::string::npos);
+  EXPECT_NE(Read(InfoOf("p3.jpg")).find("KEYWORDS=" + notes + "\r\n"), std::string::npos);
+  EXPECT_EQ(prompter.Prompts().size(), 2u);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
+#include "support/fs_faults.h"
 #include "window_fixture.h"
 
 namespace {
@@ -58,7 +60,7 @@ TEST_F(RemovePhotos, APhotoThatCannotBeSetAsideStaysInItsGroupsAndTheUserIsTold)
   frmMain::Get().mnuEditRemoveFromAlbum->trigger();
   ASSERT_EQ(prompter.Prompts().size(), 2u);
   EXPECT_EQ(prompter.Prompts()[1].text,
-            "These photo(s) could not be moved to " + Path("Photos/Removed") + " and stay in the program:\nb2.jpg");
+            "These photo(s) could not be set aside into the Removed folders and stay in the program:\nb2.jpg");
   EXPECT_TRUE(Exists("Photos/b2.jpg") && Exists("Photo_Audio/b2.jpg.wav") && Exists("Photo_Thumbnails/b2.jpg"));
   EXPECT_EQ(ListOf("Zoo"), CrLf({"b2.jpg"}));
   EXPECT_EQ(gAlbumState.PhotoCount, 3);
@@ -70,6 +72,54 @@ TEST_F(RemovePhotos, APhotoThatCannotBeSetAsideStaysInItsGroupsAndTheUserIsTold)
   frmMain::Get().RemovePhotosFromAlbum();
   EXPECT_EQ(prompter.Prompts().size(), 3u);
   EXPECT_EQ(ListOf("Beach"), CrLf({"b1.jpg", "b2.jpg", "b3.jpg"}));
+}
+
+TEST_F(RemovePhotos, APhotoWhoseClipCannotBeSetAsideStaysWholeAndEveryOneIsNamed) {
+  frmMain& f = frmMain::Get();
+  std::vector<std::string> all = {"b1.jpg", "b2.jpg", "b3.jpg"}, withClips = {"b2.jpg"};
+  for (int i = 4; i <= 14; ++i) {
+    const std::string n = "b" + std::to_string(i) + ".jpg";
+    AddPhoto(n, "bytes of " + n);
+    Write("Photo_Audio/" + n + ".wav", "clip");
+    Write("Photo_Thumbnails/" + n, "thumb");
+    all.push_back(n);
+    withClips.push_back(n);
+  }
+  Write("Photo_SlideGroups/Beach.lst", CrLf(all));
+  f.pctAlbumList_MouseDown(1, 1, 0, 0, 0);
+  Click(f.imgThumbnail[0]);
+  Click(f.imgThumbnail[13], Qt::LeftButton, Qt::ShiftModifier);
+  ASSERT_EQ(gAlbumState.SelectedCount, 14);
+  Write("Photo_Audio/Removed", "a file in the way");
+  prompter.ExpectMsg(qm::MsgAnswer::Yes);
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  f.mnuEditRemoveFromAlbum->trigger();
+
+  ASSERT_EQ(prompter.Prompts().size(), 2u);
+  const std::string& told = prompter.Prompts()[1].text;
+  for (const std::string& n : withClips) {
+    EXPECT_NE(told.find("\n" + n), std::string::npos) << n << " in " << told;
+    EXPECT_TRUE(Exists("Photos/" + n) && Exists("Photo_Info/" + n + ".info") && Exists("Photo_Thumbnails/" + n)) << n;
+    EXPECT_FALSE(Exists("Photos/Removed/" + n) || Exists("Photo_Info/Removed/" + n + ".info")) << n;
+  }
+  EXPECT_EQ(ListOf("Zoo"), CrLf({"b2.jpg"}));
+  // The photos without a clip went.
+  EXPECT_EQ(ListOf("Beach"), CrLf(withClips));
+  EXPECT_TRUE(Exists("Photos/Removed/b1.jpg") && Exists("Photos/Removed/b3.jpg"));
+}
+
+TEST_F(RemovePhotos, GroupListsThatCannotBeUpdatedAreNamed) {
+  ReadOnlyFolder locked(Path("Photo_SlideGroups"));
+  ASSERT_TRUE(locked.ok());
+  prompter.ExpectMsg(qm::MsgAnswer::Yes);
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  frmMain::Get().mnuEditRemoveFromAlbum->trigger();
+  ASSERT_EQ(prompter.Prompts().size(), 2u);
+  EXPECT_EQ(prompter.Prompts()[1].text,
+            "These group list(s) could not be updated and may still name removed photos:\n" +
+                Path("Photo_SlideGroups/  All Photos  .lst") + "\n" + Path("Photo_SlideGroups/Beach.lst") + "\n" +
+                Path("Photo_SlideGroups/Zoo.lst"));
+  EXPECT_TRUE(Exists("Photos/Removed/b2.jpg") && !Exists("Photo_Info/b2.jpg.info"));
 }
 
 }  // namespace

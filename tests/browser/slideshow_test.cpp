@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QMediaPlayer>
 #include <QPushButton>
@@ -19,6 +18,7 @@
 #include "core/slideshow_rules.h"
 #include "media/frmFullScreen.h"
 #include "platform/sound_backend.h"
+#include "support/slideshow_run.h"
 #include "window_fixture.h"
 
 namespace {
@@ -83,14 +83,7 @@ protected:
   // the main window and in the viewer.
   std::vector<std::pair<int, int>> RunToTheEnd(frmMain& f) {
     std::vector<std::pair<int, int>> seen;
-    auto c = QObject::connect(f.tmrSlideShow, &QTimer::timeout, [&] {
-      seen.emplace_back(gAlbumState.CurrentImageIndex, InViewer());
-    });
-    QDeadlineTimer deadline(20000);
-    while (SlideShowRunning && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    QObject::disconnect(c);
-    QApplication::processEvents();
-    EXPECT_FALSE(SlideShowRunning) << "the show did not end";
+    RunSlideShowToTheEnd(f, [&] { seen.emplace_back(gAlbumState.CurrentImageIndex, InViewer()); });
     return seen;
   }
 };

@@ -16,22 +16,13 @@
 #include "platform/runtime_error.h"
 #include "support/crafted_jpeg.h"
 #include "support/mjpeg_avi.h"
+#include "support/oriented_jpeg.h"
+#include "support/wmf_pictures.h"
 #include "window_fixture.h"
 
 namespace {
 
 using viewer::FitDenominator;
-
-// Four coloured quarters, so a test can tell which part of a picture is on screen.
-QImage Quarters(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  QPainter p(&img);
-  p.fillRect(0, 0, w / 2, h / 2, QColor(220, 30, 30));
-  p.fillRect(w / 2, 0, w - w / 2, h / 2, QColor(30, 200, 30));
-  p.fillRect(0, h / 2, w / 2, h - h / 2, QColor(30, 30, 220));
-  p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, QColor(240, 240, 240));
-  return img;
-}
 
 bool Near(QColor a, QColor b, int tolerance = 40) {
   return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
@@ -47,7 +38,7 @@ long PeakKb() {
 class Viewer : public WindowTest {
 protected:
   void Picture(const std::string& name, int w, int h, const char* format = "JPEG") {
-    SavePhoto(name, Quarters(w, h), format, 92);
+    SavePhoto(name, QuarterColours(w, h), format, 92);
     Info(name);
   }
   void Info(const std::string& name) {
@@ -130,7 +121,7 @@ TEST(ImageBoxWidget, DrawsOnlyTheVisiblePartOfAFarEnlargedPicture) {
   QWidget area;
   area.resize(200, 200);
   ImageBox box(&area);
-  box.setPicture(Quarters(1000, 1000));
+  box.setPicture(QuarterColours(1000, 1000));
   const long before = PeakKb();
   // At 8000 times a copy would take terabytes; the box must still draw.
   const int z = 8000;
@@ -215,6 +206,74 @@ TEST_F(Viewer, ZoomButtonsStepAndDecodeMoreDetailWhenNeeded) {
   EXPECT_EQ(gAlbumState.ZoomLevel, -2);
   EXPECT_EQ(f.imgbox->size(), QSize(2000, 1500));
   EXPECT_EQ(f.imgbox->pos(), QPoint(-728, -516));
+  EXPECT_TRUE(LogEntries().empty());
+}
+
+// Each camera orientation, mirrored ones included, opens upright: the fit, the
+// zoom, the picture on screen and the sizes a save writes are the upright ones.
+// An information file keeps the numbers it has until the photo's information is saved.
+TEST_F(Viewer, EveryCameraOrientationOpensUprightAndIsSavedWithItsUprightSize) {
+  std::vector<std::string> names;
+  for (int o = 1; o <= 8; ++o) {
+    names.push_back("o" + std::to_string(o) + ".jpg");
+    Write("Photos/" + names.back(), OrientedJpeg(QuarterColours(1200, 900), o));
+    Write("Photo_Info/" + names.back() + ".info",
+          CrLf({"PhotoPath=\\Photos\\" + names.back(), "TITLE=t", "ImageWidth=900", "ImageHeight=1200"}));
+  }
+  frmMain& f = Open(names);
+  for (int o = 1; o <= 8; ++o) {
+    SCOPED_TRACE(o);
+    const std::string info = "Photo_Info/" + names[std::size_t(o - 1)] + ".info";
+    const std::string before = Read(info);
+    OpenPhoto(f, o);
+    EXPECT_EQ(f.pctBoxSize, QSize(1200, 900));
+    EXPECT_EQ(gAlbumState.ZoomLevel, -3);
+    EXPECT_EQ(f.imgbox->geometry(), QRect(72, 84, 400, 300));
+    EXPECT_EQ(f.pctBoxPicture.size(), QSize(600, 450)) << "decoded at 1/2, upright";
+    EXPECT_TRUE(QuartersStandUpright(f.pctWindow->grab(f.imgbox->geometry()).toImage()));
+    EXPECT_EQ(Read(info), before);
+    f.cmdZoomIn_Click();
+    f.cmdZoomIn_Click();
+    EXPECT_EQ(gAlbumState.ZoomLevel, -1);
+    EXPECT_EQ(f.imgbox->size(), QSize(1200, 900));
+    EXPECT_TRUE(QuartersStandUpright(f.imgbox->picture()));
+    f.cmdEditPhotoInfo->click();
+    f.cmdEditPhotoInfo->click();
+    EXPECT_NE(Read(info).find("ImageWidth=1200\r\nImageHeight=900\r\n"), std::string::npos) << Read(info);
+  }
+  EXPECT_TRUE(LogEntries().empty());
+}
+
+TEST_F(Viewer, AWmfOpensAtItsOwnSizeDrawnAtEachZoomStepsDetail) {
+  Write("Photos/drawing.jpg", SampleDrawing().Placeable(0, 0, 2880, 1440, 288));  // 960 x 480
+  Info("drawing.jpg");
+  Write("Photos/huge.wmf", HugePlaceable());
+  Info("huge.wmf");
+  frmMain& f = Open({"drawing.jpg", "huge.wmf"});
+  OpenPhoto(f, 1);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -2);
+  EXPECT_EQ(gAlbumState.ImageWidth, 960);
+  EXPECT_EQ(gAlbumState.ImageHeight, 480);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(480, 240));
+  EXPECT_EQ(SampleAt(f.pctBoxPicture, 24, 12), qRgb(255, 0, 0));
+  Click(f.cmdZoomIn);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -1);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(960, 480));
+  EXPECT_EQ(SampleAt(f.pctBoxPicture, 146, 12), qRgb(0, 160, 0));
+  Click(f.cmdZoomOut);
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(960, 480));  // enough detail already
+
+  // Billions of pixels nominally: it opens at its fit, drawn at the size shown.
+  f.NextPhoto();
+  EXPECT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_EQ(gAlbumState.ImageWidth, 32767 * 96);
+  const int k = FitDenominator(32767 * 96, 16000 * 96);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -k);
+  EXPECT_EQ(f.pctBoxPicture.size(), f.imgbox->size());
+  Click(f.cmdZoomIn);
+  EXPECT_EQ(gAlbumState.ZoomLevel, -(k - 1));
+  EXPECT_EQ(f.pctBoxPicture.size(), f.imgbox->size());
+  EXPECT_TRUE(prompter.Prompts().empty());
   EXPECT_TRUE(LogEntries().empty());
 }
 

@@ -27,7 +27,7 @@ TEST_F(GroupCleanupTest, AllPhotosGroupListsEveryInformationFileInListOrder) {
   Info("beach.jpg.info");
   Info("Alps.JPG.info");
   Info("clip.avi.info", "");
-  Info("notes.backup");         // no ".info" ending: still a line, less five characters
+  Info("notes.backup");         // no ".info" ending: a file of the user's, no photo
   Info(".hidden.jpg.info");     // hidden names are not listed
   Write("Photo_Info/Removed/old.jpg.info", "x");
   Group(kAllPhotosFile, {"stale.jpg"});
@@ -35,7 +35,7 @@ TEST_F(GroupCleanupTest, AllPhotosGroupListsEveryInformationFileInListOrder) {
   EXPECT_TRUE(Create_AllPhotos_Group(kAllPhotosFile));
 
   EXPECT_TRUE(Exists("Photo_SlideGroups/  All Photos  .lst"));
-  EXPECT_EQ(GroupText("  All Photos  .lst"), "Alps.JPG\r\nbeach.jpg\r\nclip.avi\r\nnotes.b\r\n");
+  EXPECT_EQ(GroupText("  All Photos  .lst"), "Alps.JPG\r\nbeach.jpg\r\nclip.avi\r\n");
   EXPECT_EQ(GroupFolderEntries(), std::vector<std::string>{"  All Photos  .lst"});
 }
 

@@ -7,6 +7,7 @@
 #include "core/infofile.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
+#include "platform/files.h"
 #include "support/fs_faults.h"
 #include "support/temp_archive.h"
 
@@ -351,6 +352,40 @@ TEST_F(InfoFileTest, FieldsThatWereNotReadAreNeverWritten) {
   EXPECT_FALSE(SaveInfoEdits(InfoTarget{}, InfoFields{}));
   EXPECT_EQ(InfoFolderEntries(), std::vector<std::string>{"a.jpg.info"});
   EXPECT_EQ(ReadInfo("a.jpg"), CrLf({"TITLE=A"}));
+}
+
+// Only the value that ends up in a field counts: a cut value that a later whole
+// line replaces, or a long line of another key, leaves the file editable.
+TEST_F(InfoFileTest, AValueCutOnReadingIsNeverWrittenBack) {
+  const std::string over(qm::kMaxTextLine, 'o');
+  WriteInfo("cut.jpg", CrLf({"PhotoPath=\\Photos\\cut.jpg", "PEOPLE=" + over, "YEAR=2001"}));
+  WriteInfo("link.jpg", CrLf({"PhotoPath=" + over, "PhotoPath=\\Photos\\link.jpg"}));
+  WriteInfo("later.jpg", CrLf({"PEOPLE=" + over, "people=Bo", "NOTE=" + over, "ImageWidth=" + over}));
+  FakeHost host;
+  PhotoNames = {"", "cut.jpg", "link.jpg", "later.jpg"};
+  ASSERT_TRUE(LoadImageInfo(1, &host));
+  EXPECT_EQ(gAlbumState.People, over.substr(0, qm::kMaxTextLine - std::string("PEOPLE=").size()));
+  EXPECT_EQ(gAlbumState.Year, "2001");
+  EXPECT_TRUE(host.EditTarget.Read);
+  EXPECT_TRUE(host.EditTarget.Cut);
+  EXPECT_FALSE(Editable(host.EditTarget));
+  EXPECT_FALSE(SaveInfoEdits(host.EditTarget, InfoFields{"T", "", "", "", "", "", ""}));
+  ASSERT_TRUE(LoadImageInfo(2, &host));  // the first link counts
+  EXPECT_FALSE(Editable(host.EditTarget));
+  ASSERT_TRUE(LoadImageInfo(3, &host));
+  EXPECT_EQ(gAlbumState.People, "Bo");
+  EXPECT_TRUE(Editable(host.EditTarget));
+  EXPECT_EQ(ReadInfo("cut.jpg"), CrLf({"PhotoPath=\\Photos\\cut.jpg", "PEOPLE=" + over, "YEAR=2001"}));
+}
+
+TEST(ShownValue, KeepsTheStartOfALongValueAndWholeCharacters) {
+  EXPECT_EQ(ShownValue("Beach"), "Beach");
+  const std::string exact(kShownValueLength, 'a');
+  EXPECT_EQ(ShownValue(exact), exact);
+  EXPECT_EQ(ShownValue(exact + "b"), exact + "\u2026");
+  // A two-byte character across the bound is left out whole.
+  const std::string accented = std::string(kShownValueLength - 1, 'a') + "\u00e9" + "z";
+  EXPECT_EQ(ShownValue(accented), std::string(kShownValueLength - 1, 'a') + "\u2026");
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/photo_removal.h"
+#include "support/fs_faults.h"
 #include "support/temp_archive.h"
 
 namespace {
@@ -45,20 +47,52 @@ TEST_F(PhotoRemovalTest, ASecondRemovalKeepsTheFirstCopiesAndALinkedPhotoFileIsN
   EXPECT_TRUE(r.keptPhotos.empty() && r.leftFiles.empty());
 }
 
-TEST_F(PhotoRemovalTest, InformationThatCannotFollowItsPhotoIsNamedAndOnlyFlaggedPlainNamesGo) {
+TEST_F(PhotoRemovalTest, APhotoGoesOnlyWhenAllItsFilesAreCopiedAndOnlyFlaggedPlainNamesGo) {
+  // A file where one Removed folder should be: nothing can be copied there.
+  for (const std::string blocked : {"Photos", "Photo_Info", "Photo_Audio"}) {
+    std::filesystem::remove_all(Path(blocked + "/Removed"));
+    Write(blocked + "/Removed", "in the way");
+    AddFull("a.jpg", "one");
+    AddPhoto("b.jpg", "two");  // no clip
+    Write("outside", "not a photo");
+    PhotoNames = {"", "a.jpg", "b.jpg", "a.jpg", "../outside"};
+    SelectedFlags = {0, 1, 0, 1, 1};
+    const PhotoRemovalResult r = RemoveSelectedPhotoFiles();
+    EXPECT_TRUE(r.removed.empty() && r.leftFiles.empty()) << blocked;
+    EXPECT_EQ(r.keptPhotos, Names{"a.jpg"}) << blocked;
+    EXPECT_EQ(Read("Photos/a.jpg"), "one") << blocked;
+    EXPECT_EQ(Read("Photo_Audio/a.jpg.wav"), "clip-one") << blocked;
+    EXPECT_TRUE(Exists("Photo_Info/a.jpg.info") && Exists("Photo_Thumbnails/a.jpg")) << blocked;
+    // The copies already made are taken back.
+    for (const char* copy : {"Photos/Removed/a.jpg", "Photo_Info/Removed/a.jpg.info", "Photo_Audio/Removed/a.jpg.wav"})
+      EXPECT_FALSE(Exists(copy)) << blocked << " " << copy;
+    EXPECT_TRUE(Exists("Photos/b.jpg")) << blocked;
+    EXPECT_EQ(Read("outside"), "not a photo");
+    std::filesystem::remove(Path(blocked + "/Removed"));
+  }
+
+  // Without the blocking file the same photo goes whole, and b.jpg without a clip too.
+  PhotoRemovalResult r;
+  for (const char* name : {"a.jpg", "b.jpg"}) RemovePhotoFiles(name, r);
+  EXPECT_EQ(r.removed, (Names{"a.jpg", "b.jpg"}));
+  EXPECT_EQ(Read("Photo_Audio/Removed/a.jpg.wav"), "clip-one");
+  EXPECT_FALSE(Exists("Photos/a.jpg") || Exists("Photo_Info/b.jpg.info") || Exists("Photo_Thumbnails/a.jpg"));
+}
+
+TEST_F(PhotoRemovalTest, AFolderThatWillNotLetAFileGoKeepsTheWholePhoto) {
   AddFull("a.jpg", "one");
-  AddFull("b.jpg", "two");
-  Write("outside", "not a photo");
-  // A file where the Removed folder should be: nothing can be copied there.
-  Write("Photo_Info/Removed", "in the way");
-  PhotoNames = {"", "a.jpg", "b.jpg", "a.jpg", "../outside"};
-  SelectedFlags = {0, 1, 0, 1, 1};
-  const PhotoRemovalResult r = RemoveSelectedPhotoFiles();
-  EXPECT_TRUE(r.removed.empty() && r.keptPhotos.empty());
-  EXPECT_EQ(r.leftFiles, Names{InfoFolder + "a.jpg.info"});
-  EXPECT_EQ(Read("Photos/Removed/a.jpg"), "one");
-  EXPECT_TRUE(Exists("Photo_Info/a.jpg.info") && Exists("Photos/b.jpg"));
-  EXPECT_EQ(Read("outside"), "not a photo");
+  // Its Removed folder lies elsewhere and takes the copy; the photo folder itself
+  // cannot let the photo go.
+  std::filesystem::create_directories(Path("set-aside"));
+  std::filesystem::create_directory_symlink(Path("set-aside"), Path("Photos/Removed"));
+  ReadOnlyFolder locked(Path("Photos"));
+  ASSERT_TRUE(locked.ok());
+  PhotoRemovalResult r;
+  RemovePhotoFiles("a.jpg", r);
+  EXPECT_EQ(r.keptPhotos, Names{"a.jpg"});
+  EXPECT_TRUE(Exists("Photo_Info/a.jpg.info") && Exists("Photo_Audio/a.jpg.wav") && Exists("Photo_Thumbnails/a.jpg"));
+  EXPECT_EQ(AllEntries(Path("set-aside")).size(), 0u);
+  EXPECT_FALSE(Exists("Photo_Info/Removed/a.jpg.info") || Exists("Photo_Audio/Removed/a.jpg.wav"));
 }
 
 }  // namespace

@@ -23,6 +23,9 @@
 #include "support/temp_archive.h"
 #include "support/yield_watch.h"
 
+// The first lines of the run's report of failed rows.
+inline const std::string kImportReport = "Error(s) occurred with the following files during import process.\r\r";
+
 class ImportTest : public TempArchive {
 protected:
   void TearDown() override {

@@ -146,3 +146,44 @@ TEST_F(ImportInAlbum, TheFileMenuAndTheGroupPopUpOpenTheDialog) {
   }
   EXPECT_TRUE(WhileImportIsUp([&] { frmSearch::Get().cmdImport->click(); }));
 }
+
+TEST_F(ImportInAlbum, TheGroupLinesAreWrittenBeforeTheThumbnailsAreMade) {
+  const std::string src = Source({"n1.jpg", "n2.jpg"});
+  LoadGroup("Trip");
+  Rows({"n1.jpg", "n2.jpg"}, src);
+  Options(false);
+  // What a run killed while its thumbnails are made would leave.
+  std::string whileThumbnails;
+  {
+    AtEveryYield watch([&] {
+      if (whileThumbnails.empty() && frmThumbnail::IsLoaded() && frmThumbnail::Get().isVisible())
+        whileThumbnails = Group("Trip") + "|" + Group(kAllPhotosGroup);
+    });
+    D().cmdImport_Click();
+  }
+  const std::string lines = CrLf({"old.jpg", "n1.jpg", "n2.jpg"});
+  EXPECT_EQ(whileThumbnails, lines + "|" + lines);
+  EXPECT_EQ(Group("Trip"), lines);
+  EXPECT_EQ(Thumbs(), std::vector<std::string>({"n1.jpg", "n2.jpg"}));
+}
+
+TEST_F(ImportInAlbum, AnImportFromTheSearchDialogLeavesItsHitsToAppend) {
+  for (const char* n : {"hit1.jpg", "hit2.jpg"}) AddPhoto(n);
+  const std::string src = Source({"new1.jpg", "new2.jpg", "new3.jpg"});
+  frmSearch& search = frmSearch::Get();
+  search.cmdSearch_Click();
+  ASSERT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
+  QTimer::singleShot(50, [&] {
+    auto* dialog = dynamic_cast<frmImport*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    for (const char* n : {"new1.jpg", "new2.jpg", "new3.jpg"}) dialog->AddRow(n, src);
+    dialog->cmdImport_Click();
+    dialog->close();
+  });
+  search.cmdImport_Click();
+  ASSERT_EQ(Infos().size(), 6u);
+  EXPECT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
+  search.cmbGroupName->setEditText("Picked");
+  EXPECT_TRUE(search.cmdSave_Click());
+  EXPECT_EQ(Group("Picked"), CrLf({"hit1.jpg", "hit2.jpg", "old.jpg"}));
+}

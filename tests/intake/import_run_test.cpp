@@ -9,10 +9,6 @@
 #include "support/fs_faults.h"
 #include "support/yield_watch.h"
 
-namespace {
-const std::string kReport = "Error(s) occurred with the following files during import process.\r\r";
-}
-
 TEST_F(ImportTest, AutoNamingNumbersEveryRowAndRemembersTheNext) {
   struct Case {
     const char* start;
@@ -38,7 +34,7 @@ TEST_F(ImportTest, AutoNamingNumbersEveryRowAndRemembersTheNext) {
     EXPECT_EQ(D().txtAutoName[1]->text().toStdString(), c.next);
     EXPECT_EQ(Setting("Autonumber"), c.next);
     EXPECT_EQ(D().lbProgress->text(), "Done");
-    EXPECT_EQ(D().cmdImport->text(), "Import");
+    EXPECT_EQ(D().cmdImport->text(), "&Import");
   }
   EXPECT_EQ(Read("Photos/Image0100.jpg"), Read("src/a.jpg"));
 }
@@ -47,16 +43,16 @@ TEST_F(ImportTest, ExistingInformationFileSkipsTheRowAndStillUsesItsNumber) {
   const std::string src = Source({"a.jpg", "b.jpg"});
   Write("Photo_Info/Image0100.jpg.info", "old");
   Write("Photos/Image0100.jpg", "old photo");
-  Write("Photo_Thumbnails/Image0100.jpg", "old thumb");
+  Write("Photo_Thumbnails/Image0100.jpg", "BM old thumb");
   Rows({"a.jpg", "b.jpg"}, src);
   // Overwriting photos alone does not let the row in, and costs the old photo nothing.
   Options(false, true, false, true);
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   D().cmdImport_Click();
-  EXPECT_EQ(LastMessage(), kReport + "Image0100.jpg    Error=File already exists\r");
+  EXPECT_EQ(LastMessage(), kImportReport + "Image0100.jpg    Error=File already exists\r");
   EXPECT_EQ(Read("Photo_Info/Image0100.jpg.info"), "old");
   EXPECT_EQ(Read("Photos/Image0100.jpg"), "old photo");
-  EXPECT_EQ(Read("Photo_Thumbnails/Image0100.jpg"), "old thumb");
+  EXPECT_EQ(Read("Photo_Thumbnails/Image0100.jpg"), "BM old thumb");
   EXPECT_EQ(Read("Photos/Image0101.jpg"), Read("src/b.jpg"));
   EXPECT_EQ(Setting("Autonumber"), "0102");
 
@@ -68,14 +64,14 @@ TEST_F(ImportTest, ExistingInformationFileSkipsTheRowAndStillUsesItsNumber) {
   D().cmdImport_Click();
   EXPECT_EQ(Read("Photos/Image0100.jpg"), Read("src/a.jpg"));
   EXPECT_EQ(GetPhotoLink("Image0100.jpg.info"), PhotosFolder + "Image0100.jpg");
-  EXPECT_NE(Read("Photo_Thumbnails/Image0100.jpg"), "old thumb");
+  EXPECT_NE(Read("Photo_Thumbnails/Image0100.jpg"), "BM old thumb");
 }
 
 TEST_F(ImportTest, AFailedCopyKeepsTheOldPhotoAndLeavesNoTrace) {
   Write("big/x.jpg", std::string(64 * 1024, 'n'));
   Write("Photos/x.jpg", "old photo");
   Write("Photos/gone.jpg", "old photo 2");
-  Write("Photo_Thumbnails/x.jpg", "old thumb");
+  Write("Photo_Thumbnails/x.jpg", "BM old thumb");
   Rows({"x.jpg"}, Path("big"));
   Rows({"gone.jpg"}, Path("big"));
   Options(false, true);
@@ -86,11 +82,11 @@ TEST_F(ImportTest, AFailedCopyKeepsTheOldPhotoAndLeavesNoTrace) {
     D().cmdImport_Click();
   }
   const std::string text = LastMessage();
-  EXPECT_EQ(text.rfind(kReport + "x.jpg    Error=", 0), 0u) << text;
+  EXPECT_EQ(text.rfind(kImportReport + "x.jpg    Error=", 0), 0u) << text;
   EXPECT_NE(text.find("\rgone.jpg    Error=File not found\r"), std::string::npos) << text;
   EXPECT_EQ(Read("Photos/x.jpg"), "old photo");
   EXPECT_EQ(Read("Photos/gone.jpg"), "old photo 2");
-  EXPECT_EQ(Read("Photo_Thumbnails/x.jpg"), "old thumb");
+  EXPECT_EQ(Read("Photo_Thumbnails/x.jpg"), "BM old thumb");
   EXPECT_TRUE(Infos().empty());
   EXPECT_EQ(AllEntries(PhotosFolder), std::vector<std::string>({"gone.jpg", "x.jpg"})) << "no temporary file left";
   EXPECT_FALSE(Exists("Photo_SlideGroups/" + kAllPhotosFile));
@@ -124,7 +120,7 @@ TEST_F(ImportTest, AFailedInformationFileIsARowErrorAndJoinsNoGroup) {
     ASSERT_TRUE(ro.ok());
     D().cmdImport_Click();
   }
-  EXPECT_EQ(LastMessage(), kReport + "a.jpg    Error=The information file could not be written\r");
+  EXPECT_EQ(LastMessage(), kImportReport + "a.jpg    Error=The information file could not be written\r");
   EXPECT_TRUE(Infos().empty());
   EXPECT_TRUE(Thumbs().empty());
   EXPECT_FALSE(Exists("Photo_SlideGroups/" + kAllPhotosFile));
@@ -136,7 +132,7 @@ TEST_F(ImportTest, NamesWithLineBreaksAreRefused) {
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   D().cmdImport_Click();
   EXPECT_EQ(LastMessage(),
-            kReport + "a?b.jpg    Error=Bad file name or number\rc?d.jpg    Error=Bad file name or number\r");
+            kImportReport + "a?b.jpg    Error=Bad file name or number\rc?d.jpg    Error=Bad file name or number\r");
   EXPECT_EQ(Infos(), std::vector<std::string>{"ok.jpg.info"});
 }
 
@@ -178,7 +174,7 @@ TEST_F(ImportTest, ACancelAfterTheThirdOfTenKeepsThreeAndBuildsNothingMore) {
     if (!clicked && Infos().size() == 3) {
       clicked = true;
       D().cmdImport_Click();
-      EXPECT_EQ(D().cmdImport->text(), "Import");
+      EXPECT_EQ(D().cmdImport->text(), "&Import");
     }
   });
   D().cmdImport_Click();
@@ -206,7 +202,7 @@ TEST_F(ImportTest, ImportAndScanNeverRunTogetherAndTheListsStayAsTheyAre) {
     D().cmdAutoScan_Click();
     D().cmdRemoveFile_Click();
     D().cmdAddFile_Click();
-    EXPECT_EQ(D().cmdAutoScan->text(), "Auto-Scan (and sub-folders)");
+    EXPECT_EQ(D().cmdAutoScan->text(), "&Auto-Scan (and sub-folders)");
     EXPECT_EQ(Rows1(), std::vector<std::string>({"a.jpg", "b.jpg"}));
     EXPECT_EQ(Rows2().size(), 2u);
     });
@@ -221,7 +217,7 @@ TEST_F(ImportTest, ImportAndScanNeverRunTogetherAndTheListsStayAsTheyAre) {
     if (!D().ImportScanBusy) return;
     ++during;
     D().cmdImport_Click();
-    EXPECT_EQ(D().cmdImport->text(), "Import");
+    EXPECT_EQ(D().cmdImport->text(), "&Import");
   });
   D().cmdAutoScan_Click();
   EXPECT_GT(during, 0);

@@ -22,8 +22,10 @@
 #include "support/fs_faults.h"
 #include "support/jpeg_writer.h"
 #include "support/mjpeg_avi.h"
+#include "support/oriented_jpeg.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
+#include "support/wmf_pictures.h"
 #include "support/yield_watch.h"
 
 namespace {
@@ -78,7 +80,7 @@ protected:
   Bmp Thumb(const std::string& name) { return LoadByContent(Read("Photo_Thumbnails/" + name)); }
   std::int64_t Time(const std::string& rel) { return qm::FileDateTime(Path(rel)); }
   // After a close during item 3 of n clips (dated 1100000000 + 60 x i, old
-  // thumbnails "old" dated 1000): the first three built and dated, the rest untouched.
+  // thumbnails "BM-old" dated 1000): the first three built and dated, the rest untouched.
   void ExpectFirstThreeBuilt(const std::vector<std::string>& list, int n) {
     for (int i = 1; i <= n; ++i) {
       const std::string rel = "Photo_Thumbnails/" + list[size_t(i)];
@@ -86,7 +88,7 @@ protected:
         EXPECT_EQ(Thumb(list[size_t(i)]).image.size(), QSize(100, 75)) << rel;
         EXPECT_EQ(Time(rel), 1100000000 + 60 * i) << rel;
       } else {
-        EXPECT_EQ(Read(rel), "old") << rel;
+        EXPECT_EQ(Read(rel), "BM-old") << rel;
         EXPECT_EQ(Time(rel), 1000) << rel;
       }
     }
@@ -128,6 +130,42 @@ TEST_F(ThumbnailBuilderTest, PicturesFitTheBoxAsBmpUnderTheirOwnNameDatedLikeThe
   EXPECT_GT(qBlue(land.pixel(90, 70)), 120);
   EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=640)(height=480)"), sizes.end());
   EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=480)(height=640)"), sizes.end());
+}
+
+TEST_F(ThumbnailBuilderTest, PhotosTurnedByTheirCameraAreDrawnAndCaptionedUpright) {
+  // A portrait photo stored on its side, and a landscape one mirrored and turned.
+  AddPhoto("port.jpg", OrientedJpeg(QuarterColours(480, 640), 6));
+  AddPhoto("land.jpg", OrientedJpeg(QuarterColours(640, 480), 7));
+  std::vector<std::string> sizes;
+  Watcher w([&](frmThumbnail& f) {
+    const std::string s = f.lbPhotoSize[0]->text().toStdString() + f.lbPhotoSize[1]->text().toStdString();
+    if (sizes.empty() || sizes.back() != s) sizes.push_back(s);
+  });
+  Run({"", "port.jpg", "land.jpg"});
+  EXPECT_EQ(Thumb("port.jpg").image.size(), QSize(75, 100));
+  EXPECT_TRUE(QuartersStandUpright(Thumb("port.jpg").image));
+  EXPECT_EQ(Thumb("land.jpg").image.size(), QSize(100, 75));
+  EXPECT_TRUE(QuartersStandUpright(Thumb("land.jpg").image));
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=480)(height=640)"), sizes.end());
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=640)(height=480)"), sizes.end());
+}
+
+TEST_F(ThumbnailBuilderTest, WmfPicturesAreDrawnIntoTheBoxWhateverSizeTheyClaim) {
+  AddPhoto("drawing.jpg", SamplePlaceable());
+  AddPhoto("huge.wmf", HugePlaceable());
+  std::vector<std::string> sizes;
+  Watcher w([&](frmThumbnail& f) {
+    sizes.push_back(f.lbPhotoSize[0]->text().toStdString() + f.lbPhotoSize[1]->text().toStdString());
+  });
+  Run({"", "drawing.jpg", "huge.wmf"});
+  const QImage drawing = Thumb("drawing.jpg").image;
+  ASSERT_EQ(drawing.size(), QSize(100, 50));
+  EXPECT_EQ(SampleAt(drawing, 24, 12), qRgb(255, 0, 0));
+  EXPECT_EQ(SampleAt(drawing, 146, 12), qRgb(0, 160, 0));
+  EXPECT_EQ(Thumb("huge.wmf").image.size(), QSize(100, 49));
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=192)(height=96)"), sizes.end());
+  EXPECT_NE(std::find(sizes.begin(), sizes.end(), "(width=3145632)(height=1536000)"), sizes.end());
+  EXPECT_TRUE(LogEntries().empty());
 }
 
 TEST_F(ThumbnailBuilderTest, FullPathEntriesAndLinkedPhotosUseTheListedName) {
@@ -202,7 +240,7 @@ TEST_F(ThumbnailBuilderTest, ClosingDuringTheThirdOfTenFinishesItAndTouchesNoLat
     const std::string name = "img" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".jpg";
     AddJpeg(name, 640, 480);
     SetTime("Photos/" + name, 1100000000 + 60 * i);
-    Write("Photo_Thumbnails/" + name, "old");
+    Write("Photo_Thumbnails/" + name, "BM-old");
     SetTime("Photo_Thumbnails/" + name, 1000);
     list.push_back(name);
   }
@@ -264,6 +302,35 @@ TEST_F(ThumbnailBuilderTest, NeverWritesOntoThePhotoEvenWhenTheFoldersAreOne) {
   EXPECT_EQ(LoadByContent(Read("Photos/Image0100.jpg")).image.size(), QSize(75, 100)) << "the run goes on";
 }
 
+TEST_F(ThumbnailBuilderTest, AUsersFilesUnderThumbnailNamesAreLeftAloneAndLoggedOnceAStart) {
+  // The thumbnail folder set to a folder of the user's pictures.
+  const std::vector<std::string> list = {"", "beach.jpg", "notes.jpg", "link.jpg", "empty.jpg", "old.jpg", "new.jpg"};
+  for (size_t i = 1; i < list.size(); ++i) AddJpeg(list[i], 64, 48);
+  const std::string beach = Read("Photos/beach.jpg");
+  Write("Pictures/beach.jpg", beach);
+  Write("Pictures/notes.jpg", "the user's notes");
+  std::filesystem::create_symlink(Path("Pictures/beach.jpg"), Path("Pictures/link.jpg"));
+  Write("Pictures/empty.jpg", "");
+  Write("Pictures/old.jpg", EncodedImage(Halves(Qt::red, Qt::blue, 10, 10), "BMP"));
+  ThumbnailsFolder = Path("Pictures/");
+
+  Run(list);
+  Run(list);
+
+  EXPECT_EQ(Read("Pictures/beach.jpg"), beach);
+  EXPECT_EQ(Read("Pictures/notes.jpg"), "the user's notes");
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("Pictures/link.jpg")));
+  for (const char* made : {"empty.jpg", "old.jpg", "new.jpg"})
+    EXPECT_EQ(LoadByContent(Read(std::string("Pictures/") + made)).image.size(), QSize(100, 75)) << made;
+  const auto log = LogEntries();
+  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("left alone") != l.npos; }),
+            3);
+  for (const char* kept : {"beach.jpg", "notes.jpg", "link.jpg"})
+    EXPECT_TRUE(LogHas("A file that is no thumbnail has the thumbnail's name (" + Path("Pictures/") + kept +
+                       "); it is left alone"))
+        << kept;
+}
+
 TEST_F(ThumbnailBuilderTest, SaveFailuresAreLoggedAndTheRunGoesOn) {
   AddJpeg("a.jpg", 64, 48);
   AddJpeg("b.jpg", 64, 48);
@@ -280,14 +347,14 @@ TEST_F(ThumbnailBuilderTest, SaveFailuresAreLoggedAndTheRunGoesOn) {
 
 TEST_F(ThumbnailBuilderTest, NotWritableThumbnailFolderIsLoggedAndLeftAlone) {
   AddJpeg("a.jpg", 64, 48);
-  Write("Photo_Thumbnails/a.jpg", "old");
+  Write("Photo_Thumbnails/a.jpg", "BM-old");
   const size_t before = LogEntries().size();
   {
     ReadOnlyFolder ro(Path("Photo_Thumbnails"));
     if (!ro.ok()) GTEST_SKIP() << "cannot make a folder read-only here";
     Run({"", "a.jpg"});
   }
-  EXPECT_EQ(Read("Photo_Thumbnails/a.jpg"), "old");
+  EXPECT_EQ(Read("Photo_Thumbnails/a.jpg"), "BM-old");
   EXPECT_EQ(LogEntries().size(), before + 1);
   EXPECT_TRUE(LogHas("An error has occurred in 'CreateThumbnails'. Error = "));
   EXPECT_EQ(qm::ListFiles(Path("Photo_Thumbnails")), std::vector<std::string>{"a.jpg"});
@@ -332,7 +399,7 @@ TEST_F(ThumbnailBuilderTest, ClosingWhileTheItemInHandIsStillDecodingSavesAndDat
       AddJpeg(name, 64, 48);
     }
     SetTime("Photos/" + name, 1100000000 + 60 * i);
-    Write("Photo_Thumbnails/" + name, "old");
+    Write("Photo_Thumbnails/" + name, "BM-old");
     SetTime("Photo_Thumbnails/" + name, 1000);
     list.push_back(name);
   }

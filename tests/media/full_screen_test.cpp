@@ -1,11 +1,13 @@
 // The full-screen viewer on the real main window (offscreen, a 4:3 screen): the fit,
-// the decode for the screen's size, the key table and the ways out.
+// the one decode a step for the screen's size, photos stood upright, the key table
+// and the ways out.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <functional>
 #include <optional>
 
@@ -15,10 +17,14 @@
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "core/slideshow_rules.h"
+#include "core/viewer_rules.h"
 #include "media/frmFullScreen.h"
 #include "media/modDirectShow.h"
 #include "platform/runtime_error.h"
+#include "support/bytes_read.h"
 #include "support/mjpeg_avi.h"
+#include "support/oriented_jpeg.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -196,36 +202,82 @@ TEST_F(FullScreen, AKeyDuringAShowRestartsItsDelayAndNoTickFallsInside) {
   EXPECT_FALSE(f.tmrSlideShow->isActive());
 }
 
-TEST_F(FullScreen, ALargePhotoIsDecodedForTheScreenNotStretchedFromTheMainWindow) {
-  AddJpeg("big.jpg", 4000, 3000);
-  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"big.jpg"}));
-  frmMain& f = frmMain::Get();
-  f.imgThumbnail_DblClick(0);
-  ASSERT_EQ(f.pctBoxFactor, 8) << "the main window holds it reduced for its small area";
-  f.cmdFullScreen_Click();
-  EXPECT_EQ(Viewer().imgFullScreen->picture().size(), Viewer().imgFullScreen->size())
-      << "decoded for the screen, no larger";
+TEST(FullScreenRules, TheCoarsestReductionThatStillCoversTheScreen) {
+  EXPECT_EQ(viewer::CoverFactor({4000, 3000}, {1440, 1080}), 2);
+  EXPECT_EQ(viewer::CoverFactor({4000, 3000}, {800, 600}), 4);
+  EXPECT_EQ(viewer::CoverFactor({3000, 4000}, {810, 1080}), 2);
+  EXPECT_EQ(viewer::CoverFactor({4000, 3000}, {500, 375}), 8);
+  EXPECT_EQ(viewer::CoverFactor({3999, 3000}, {500, 375}), 4) << "1/8 leaves 499 pixels";
+  EXPECT_EQ(viewer::CoverFactor({1200, 900}, {1440, 1080}), 1) << "enlarged from the whole picture";
 }
 
-TEST_F(FullScreen, APictureIsReadForTheSizeItIsShownAt) {
-  AddJpeg("big.jpg", 4000, 3000);
-  SavePhoto("small.png", Solid(300, 200, Qt::red), "PNG");
-  Write("Photos/junk.jpg", "not a picture");
-  const slideshow::ScreenPicture big = slideshow::ReadPictureFor(Path("Photos/big.jpg"), {800, 600});
-  EXPECT_EQ(big.size, QSize(4000, 3000));
-  EXPECT_EQ(big.image.size(), QSize(800, 600));
-  const slideshow::ScreenPicture small = slideshow::ReadPictureFor(Path("Photos/small.png"), {800, 600});
-  EXPECT_EQ(small.image.size(), QSize(300, 200));
-  const std::pair<std::string, int> failures[] = {{"Photos/none.jpg", 53}, {"Photos/junk.jpg", 481}, {"Photos", 53}};
-  for (const auto& [file, number] : failures) {
-    try {
-      slideshow::ReadPictureFor(Path(file), {800, 600});
-      ADD_FAILURE() << file;
-    } catch (const qm::RuntimeError& e) {
-      EXPECT_EQ(e.Number(), number) << file;
-    }
+// The viewer shows the main window's picture, which the main window decodes for
+// the screen while the viewer is open: one decode a step.
+TEST_F(FullScreen, EachStepDecodesThePhotoOnceForBothWindows) {
+  AddJpeg("a.jpg", 4000, 3000);
+  AddJpeg("b.jpg", 4000, 3000);
+  AddJpeg("c.jpg", 4000, 3000);
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"a.jpg", "b.jpg", "c.jpg"}));
+  frmMain& f = frmMain::Get();
+  f.imgThumbnail_DblClick(0);
+  ASSERT_EQ(f.pctBoxFactor, 8) << "the main window alone holds it reduced for its small area";
+  f.cmdFullScreen_Click();
+  frmFullScreen& v = Viewer();
+  v.showNormal();
+  v.setGeometry(0, 0, 800, 600);
+  v.ShowPhoto();
+  // The photo the viewer opens on is decoded once more, for the screen.
+  EXPECT_EQ(f.pctBoxFactor, 4);
+  EXPECT_EQ(v.imgFullScreen->picture().cacheKey(), f.pctBoxPicture.cacheKey());
+  const long long before = BytesRead();
+  Key(Qt::Key_Right);
+  const long long read = BytesRead() - before;
+  ASSERT_EQ(gAlbumState.CurrentImageIndex, 2);
+  EXPECT_LT(read, std::int64_t(Read("Photos/b.jpg").size()) * 3 / 2) << "the photo is read once";
+  EXPECT_EQ(f.pctBoxFactor, 4) << "1/4 is the coarsest that covers 800 x 600";
+  EXPECT_EQ(f.pctBoxPicture.size(), QSize(1000, 750));
+  EXPECT_EQ(v.imgFullScreen->picture().cacheKey(), f.pctBoxPicture.cacheKey()) << "shown as the main window holds it";
+  EXPECT_EQ(v.imgFullScreen->geometry(), QRect(0, 0, 800, 600));
+  // AddJpeg paints a yellow top-left quarter on blue.
+  const QImage shot = v.grab().toImage();
+  EXPECT_GT(qRed(shot.pixel(100, 100)), 180);
+  EXPECT_GT(qBlue(shot.pixel(700, 500)), 120);
+  EXPECT_EQ(f.imgbox->picture().cacheKey(), f.pctBoxPicture.cacheKey());
+  EXPECT_EQ(gAlbumState.ZoomLevel, -8) << "the main window's view is unchanged";
+  // The main window alone reduces for its own area again.
+  Key(Qt::Key_Escape);
+  ASSERT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_TRUE(f.NextPhoto());
+  EXPECT_EQ(f.pctBoxFactor, 8);
+  EXPECT_TRUE(LogEntries().empty());
+}
+
+TEST_F(FullScreen, PhotosTurnedByTheirCameraStandUprightOverTheScreen) {
+  // Portrait photos stored on their side (5 mirrored as well) and one upside down.
+  const int orientations[] = {6, 5, 3, 8};
+  std::vector<std::string> names;
+  for (int o : orientations) {
+    names.push_back("o" + std::to_string(o) + ".jpg");
+    Write("Photos/" + names.back(), OrientedJpeg(QuarterColours(900, 1200), o));
+    WriteInfo(names.back());
   }
-  EXPECT_THROW(slideshow::ReadPictureFor(Path("Photos/big.jpg"), {800, 600}, 1 << 20), qm::RuntimeError);
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf(names));
+  frmMain& f = frmMain::Get();
+  f.imgThumbnail_DblClick(0);
+  f.cmdFullScreen_Click();
+  frmFullScreen& v = Viewer();
+  v.showNormal();
+  v.setGeometry(0, 0, 800, 600);
+  v.ShowPhoto();
+  for (int o : orientations) {
+    SCOPED_TRACE(o);
+    EXPECT_EQ(f.pctBoxSize, QSize(900, 1200));
+    EXPECT_EQ(v.imgFullScreen->geometry(), QRect(175, 0, 450, 600));
+    EXPECT_GE(v.imgFullScreen->picture().width(), 450);
+    EXPECT_TRUE(QuartersStandUpright(v.imgFullScreen->picture()));
+    EXPECT_TRUE(QuartersStandUpright(v.grab(v.imgFullScreen->geometry()).toImage()));
+    Key(Qt::Key_Right);
+  }
 }
 
 TEST_F(FullScreen, APictureOfNoHeightIsLoggedAndNotShown) {
@@ -276,6 +328,45 @@ TEST_F(FullScreen, AClipPlaysInANearlyFullBoxAndGoesBackToTheMainWindowOnClosing
   EXPECT_FALSE(frmFullScreen::IsLoaded());
   EXPECT_FALSE(VideoIsOpen());
   EXPECT_FALSE(VideoPlaying);
+}
+
+// One look at a damaged clip in full screen opens it three times (the main window,
+// the viewer, back again); the log tells of it once a look.
+TEST_F(FullScreen, ADamagedClipLookedAtInFullScreenIsLoggedOnce) {
+  QImage frame(160, 120, QImage::Format_RGB32);
+  frame.fill(Qt::red);
+  Write("Photos/good.avi", MjpegAviBytes(std::vector<QImage>(20, frame), 10));
+  Write("Photos/damaged.avi", "RIFF\x10\0\0\0AVI LIST junk that is no clip");
+  for (const char* name : {"damaged.avi", "good.avi"}) WriteInfo(name);
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"damaged.avi", "good.avi"}));
+  frmMain& f = frmMain::Get();
+  const std::string told = "The clip cannot be played: " + Path("Photos/damaged.avi");
+  auto lines = [&] {
+    int n = 0;
+    for (const std::string& l : LogEntries()) n += l.find(told) != std::string::npos;
+    return n;
+  };
+  auto settle = [] {
+    for (int k = 0; k < 30; ++k) {
+      QApplication::processEvents();
+      QThread::msleep(10);
+    }
+  };
+
+  f.imgThumbnail_DblClick(0);
+  ASSERT_TRUE(WaitUntil([&] { return lines() == 1; }));
+  f.cmdFullScreen_Click();
+  settle();
+  Key(Qt::Key_Escape);
+  settle();
+  ASSERT_FALSE(frmFullScreen::IsLoaded());
+  EXPECT_EQ(lines(), 1);
+
+  // Another look, after another clip, is told again.
+  f.NextPhoto();
+  ASSERT_TRUE(WaitUntil([] { return VideoDuration > 0; }));
+  f.PrevPhoto();
+  EXPECT_TRUE(WaitUntil([&] { return lines() == 2; }));
 }
 
 }  // namespace

@@ -1,52 +1,23 @@
 // WAV clips and MIDI songs: the songs are rendered by the synthesiser into memory
 // and must not be silent; the clips go through the program's own player.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QMediaPlayer>
-#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 
 #include "archive/modUtils.h"
 #include "platform/clock.h"
 #include "platform/sound_backend.h"
+#include "support/sound_files.h"
 #include "support/temp_archive.h"
 #include "support/time_zone.h"
 #include "support/wait_until.h"
 
 namespace {
-
-// A standard MIDI file with one piano note of the given length in ticks (480 a
-// beat, 120 beats a minute), or with no note at all.
-std::string MidiSong(int ticks) {
-  std::string track;
-  if (ticks > 0) {
-    track += std::string("\x00\xC0\x00", 3);      // piano
-    track += std::string("\x00\x90\x3C\x64", 4);  // middle C on
-    std::string delta(1, char(ticks & 0x7F));
-    for (int t = ticks >> 7; t > 0; t >>= 7) delta.insert(delta.begin(), char(0x80 | (t & 0x7F)));
-    track += delta + std::string("\x80\x3C\x40", 3);
-  }
-  track += std::string("\x00\xFF\x2F\x00", 4);
-  std::string len(4, '\0');
-  qToBigEndian<quint32>(quint32(track.size()), len.data());
-  return std::string("MThd\0\0\0\x06\0\0\0\x01\x01\xE0", 14) + "MTrk" + len + track;
-}
-
-// A 16-bit mono PCM WAV file holding a 440 Hz tone.
-std::string WavTone(double seconds) {
-  const int rate = 22050, n = int(rate * seconds);
-  std::string data;
-  for (int k = 0; k < n; ++k) {
-    const qint16 v = qint16(12000 * std::sin(2 * M_PI * 440 * k / rate));
-    data.append(reinterpret_cast<const char*>(&v), 2);
-  }
-  auto le32 = [](quint32 v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
-  auto le16 = [](quint16 v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
-  return "RIFF" + le32(quint32(36 + data.size())) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate) +
-         le32(rate * 2) + le16(2) + le16(16) + "data" + le32(quint32(data.size())) + data;
-}
 
 float Peak(const std::vector<float>& s) {
   float p = 0;
@@ -188,6 +159,100 @@ TEST_F(Sound, WithoutASoundDeviceTheProgramGoesOnAndSaysSoOnce) {
   QApplication::processEvents();
   EXPECT_EQ(SoundOffLines(), 1);
   EXPECT_EQ(MidiAlias.substr(0, 4), "Midi");
+}
+
+double Dbfs(float peak) { return 20 * std::log10(double(peak)); }
+
+long PeakKb() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
+
+// All sixteen channels at once at full velocity and volume: six-note chords on
+// fifteen instruments and the drums, struck four times.
+std::string DenseSong() {
+  std::string events;
+  for (int ch = 0; ch < 16; ++ch) {
+    if (ch != 9) events += std::string(1, '\0') + char(0xC0 | ch) + char(ch * 8);
+    events += std::string(1, '\0') + char(0xB0 | ch) + char(7) + char(127);
+  }
+  static const char kChord[] = {48, 52, 55, 60, 64, 67};
+  static const char kDrums[] = {35, 36, 38, 42, 49, 57};
+  for (int hit = 0; hit < 4; ++hit) {
+    for (int on = 0; on < 2; ++on) {
+      for (int ch = 0; ch < 16; ++ch)
+        for (int n = 0; n < 6; ++n)
+          events += MidiVarLen(on == 0 && ch == 0 && n == 0 && hit > 0 ? 80 : (on == 1 && ch == 0 && n == 0 ? 400 : 0)) +
+                    char((on == 0 ? 0x90 : 0x80) | ch) + (ch == 9 ? kDrums[n] : kChord[n]) + char(on == 0 ? 127 : 64);
+    }
+  }
+  return MidiFileBytes(events);
+}
+
+// A piano song plays about as loud as a clip does, and a song as dense as any is
+// turned down, never clipped.
+TEST_F(Sound, SongsSoundAsLoudAsClipsAndADenseOneNeverClips) {
+  Write("Photo_Midi/piano.mid", MidiSong(960));
+  Write("Photo_Midi/dense.mid", DenseSong());
+  qm::sound::MidiSynth synth(true, nullptr);
+  ASSERT_TRUE(synth.WaitReady());
+  ASSERT_TRUE(synth.Play(Path("Photo_Midi/piano.mid")));
+  const double piano = Dbfs(Peak(synth.Render(qm::sound::kSampleRate * 2)));
+  EXPECT_GE(piano, -12.0);
+  EXPECT_LE(piano, -6.0);
+  ASSERT_TRUE(synth.Play(Path("Photo_Midi/dense.mid")));
+  const float dense = Peak(synth.Render(qm::sound::kSampleRate * 4));
+  EXPECT_LT(dense, 1.0f);
+  EXPECT_GT(Dbfs(dense), piano);
+}
+
+// A song over the bound is never read in: it does not play, the memory stays
+// where it was, and the log tells of it once. A song of exactly the bound plays.
+TEST_F(Sound, ASongLargerThanTheBoundIsNotPlayedAndLoggedOnce) {
+  const std::string huge = Path("Photo_Midi/huge.mid");
+  Write("Photo_Midi/huge.mid", MidiSong(960));
+  ASSERT_EQ(::truncate(huge.c_str(), off_t(1) << 30), 0);  // a hole: no disc
+  std::string atBound = MidiSong(960);
+  atBound.resize(qm::sound::kMaxSongBytes, '\0');
+  Write("Photo_Midi/bound.mid", atBound);
+
+  qm::sound::MidiSynth synth(true, nullptr);
+  ASSERT_TRUE(synth.WaitReady());
+  synth.Render(qm::sound::kSampleRate / 10);
+  const long before = PeakKb();
+  EXPECT_FALSE(synth.Play(huge));
+  EXPECT_FALSE(synth.Playing());
+  EXPECT_LT(Peak(synth.Render(qm::sound::kSampleRate / 2)), 1e-4f);
+  EXPECT_LT(PeakKb() - before, 64L * 1024);
+  ASSERT_TRUE(synth.Play(Path("Photo_Midi/bound.mid")));
+  EXPECT_GT(Peak(synth.Render(qm::sound::kSampleRate / 2)), 0.01f);
+
+  EXPECT_EQ(qm::sound::SongRefusal(Path("Photo_Midi/bound.mid")), "");
+  EXPECT_EQ(qm::sound::SongRefusal(Path("Photo_Midi/missing.mid")), "");
+  PlayMidi(huge);
+  QApplication::processEvents();
+  int lines = 0;
+  for (const std::string& l : LogEntries())
+    lines += l.find("The song cannot be played: " + huge + " (it is larger than 8 MB)") != std::string::npos;
+  EXPECT_EQ(lines, 1);
+}
+
+// Names are bytes: a clip and a song whose names are not UTF-8 play all the same.
+TEST_F(Sound, AClipAndASongNamedInLatin1Play) {
+  const std::string clip = "Photo_Audio/caf\xe9.jpg.wav", song = "Photo_Midi/ch\xe4nson.mid";
+  Write(clip, WavTone(0.6));
+  Write(song, MidiSong(960));
+  PlayWav(Path(clip));
+  ASSERT_TRUE(WaitUntil([] { return Wav().duration() > 0 || Wav().error() != QMediaPlayer::NoError; }));
+  EXPECT_EQ(Wav().duration(), 600);
+  EXPECT_EQ(Wav().playbackState(), QMediaPlayer::PlayingState);
+  StopWav();
+
+  qm::sound::MidiSynth synth(true, nullptr);
+  ASSERT_TRUE(synth.Play(Path(song)));
+  ASSERT_TRUE(synth.WaitReady());
+  EXPECT_GT(Peak(synth.Render(qm::sound::kSampleRate / 2)), 0.01f);
 }
 
 }  // namespace

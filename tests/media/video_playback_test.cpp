@@ -12,6 +12,9 @@
 
 namespace {
 
+// What a first frame may take; far more than any test clip needs.
+constexpr std::int64_t kFrameBudget = std::int64_t(64) << 20;
+
 using Row = std::array<bool, 3>;
 
 TEST_F(VideoTest, OpenShowsTheLengthAndLeavesTheClipStopped) {
@@ -202,7 +205,7 @@ TEST_F(VideoTest, ThumbnailsOfClipsLeaveThePlayingClipAlone) {
   const std::string playing = Clip("playing.avi", 80);
   OpenAndLoad(playing, f.picVideoWindow);
   VideoCommand("play");
-  EXPECT_FALSE(GrabFirstFrame(Clip("other.avi", 10), 5000, std::int64_t(64) << 20).isNull());
+  EXPECT_FALSE(GrabFirstFrame(Clip("other.avi", 10), 5000, kFrameBudget).isNull());
   EXPECT_EQ(VideoFileName, playing);
   EXPECT_TRUE(VideoPlaying);
   EXPECT_EQ(Player().source().toLocalFile().toStdString(), playing);
@@ -224,6 +227,20 @@ TEST_F(VideoTest, WithoutASoundDeviceClipsPlayAndTheLogSaysSoOnce) {
   for (const std::string& l : LogEntries()) lines += l.find("sound is off") != std::string::npos;
   EXPECT_EQ(lines, 1);
   qm::sound::PretendNoAudioDevice(false);
+}
+
+// Names are bytes: a clip whose name is not UTF-8 plays, its length becomes known,
+// and its first frame makes its thumbnail.
+TEST_F(VideoTest, AClipNamedInLatin1PlaysAndGivesItsFirstFrame) {
+  frmMain& f = frmMain::Get();
+  const std::string clip = Clip("s\xe9" "ance.avi", 25);
+  OpenAndLoad(clip, f.picVideoWindow);
+  EXPECT_EQ(VideoDuration, 2.5);
+  EXPECT_EQ(VideoFileName, clip);
+  VideoCommand("play");
+  EXPECT_TRUE(WaitUntil([] { return Player().mediaStatus() == QMediaPlayer::EndOfMedia; }));
+  EXPECT_FALSE(GrabFirstFrame(clip, 5000, kFrameBudget).isNull());
+  EXPECT_FALSE(LogHas("The clip cannot be played"));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The export dialog as the user drives it: the list and folder it opens with, the
 // copies it makes, the CSV file, and stopping it.
+#include <QTest>
 #include <QTimer>
 
 #include "browser/frmMain.h"
 #include "core/csv_export.h"
 #include "export_fixture.h"
 #include "platform/files.h"
+#include "support/wait_until.h"
 #include "support/yield_watch.h"
 
 namespace {
@@ -49,8 +51,9 @@ TEST_F(ExportTest, DesignDefaultsCopyThePhotosAndNothingElse) {
   // No information was exported, so the earlier CSV file stays.
   EXPECT_EQ(Out(kCsvFileName), "earlier");
   EXPECT_EQ(f.lbProgress->text(), "Done");
-  EXPECT_EQ(f.cmdExport->text(), "Export");
+  EXPECT_EQ(f.cmdExport->text(), "E&xport");
   EXPECT_FALSE(f.shpProgress->isVisible());
+  EXPECT_TRUE(TempFilesIn(Dest()).empty());
   // A copy keeps the photo's time.
   EXPECT_EQ(qm::FileDateTime(Dest() + "/a.jpg"), qm::FileDateTime(Path("Photos/a.jpg")));
 }
@@ -123,7 +126,24 @@ TEST_F(ExportTest, CancelDuringTheThirdOfTenStopsAfterIt) {
     EXPECT_EQ(OutHas(names[i]) && OutHas("tn_" + names[i]), i < 3) << names[i];
   EXPECT_EQ(qm::ReadTextLines(Dest() + "/" + kCsvFileName).size(), 5u);
   EXPECT_EQ(f.lbProgress->text(), "Done");
-  EXPECT_EQ(f.cmdExport->text(), "Export");
+  EXPECT_EQ(f.cmdExport->text(), "E&xport");
+  EXPECT_TRUE(TempFilesIn(Dest()).empty());
+}
+
+TEST_F(ExportTest, AltXStartsTheExportAgainAfterEachRun) {
+  FullGroup({"a.jpg"});
+  frmExport& f = Open();
+  f.show();
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  EXPECT_EQ(f.cmdExport->text(), "E&xport");
+  for (int run = 1; run <= 2; ++run) {
+    std::filesystem::remove(Dest() + "/a.jpg");
+    QTest::keyClick(&f, Qt::Key_X, Qt::AltModifier);
+    // The access key clicks the button a moment later, as a mouse click shows.
+    EXPECT_TRUE(WaitUntil([&] { return OutHas("a.jpg"); }, 3000)) << "run " << run;
+    EXPECT_EQ(f.cmdExport->text(), "E&xport") << "run " << run;
+  }
 }
 
 TEST_F(ExportTest, ProgressBarFillsTheTrackAtTheLastPhoto) {

@@ -1,6 +1,8 @@
 // The export never loses a file of the archive or an earlier copy, never ends
 // silently, and stops cleanly when its window is closed.
 #include <QCoreApplication>
+#include <ctime>
+#include <utility>
 
 #include "core/csv_export.h"
 #include "export_fixture.h"
@@ -10,27 +12,27 @@
 
 namespace {
 
-bool NoTempFiles(const std::string& folder) {
-  for (const auto& e : std::filesystem::directory_iterator(folder))
-    if (e.path().filename().string().rfind(".qm-tmp", 0) == 0) return false;
-  return true;
-}
-
 TEST_F(ExportTest, ADestinationInsideTheArchiveIsRefusedBeforeAnythingIsDeleted) {
   FullGroup({"a.jpg"});
   std::filesystem::create_directory_symlink(Path("Photos"), Path("photos-link"));
-  for (const std::string rel : {"Photos", "Photo_Thumbnails", "Photo_Info", "photos-link"}) {
-    Write(rel + "/" + kCsvFileName, "must stay");
-    frmExport& f = Open(Path(rel));
+  std::filesystem::create_directory_symlink(Root(), Path("out/program-link"));
+  // The program folder itself ("") and, through a link, by its identity; the Removed folders.
+  for (const std::string rel : {"Photos", "Photo_Thumbnails", "Photo_Info", "photos-link", "", "out/program-link",
+                                "Photos/Removed", "Photo_Info/Removed", "Photo_Audio/Removed"}) {
+    const std::string folder = rel.empty() ? Root() : Path(rel);
+    std::filesystem::create_directories(folder);
+    const std::string csv = folder + "/" + kCsvFileName;
+    qm::ReplaceFileAtomically(csv, "must stay");
+    frmExport& f = Open(folder);
     Set(f, {.thumb = true, .info = true});
     const auto texts = Export(f, 1);
     ASSERT_EQ(texts.size(), 1u) << rel;
     EXPECT_NE(texts[0].find("Nothing was exported"), std::string::npos) << texts[0];
-    EXPECT_EQ(Read(rel + "/" + kCsvFileName), "must stay") << rel;
+    EXPECT_EQ(qm::ReadFileBytes(csv), "must stay") << rel;
     EXPECT_EQ(Read("Photos/a.jpg"), "photo of a.jpg");
-    EXPECT_FALSE(Exists(rel + "/tn_a.jpg"));
+    EXPECT_FALSE(qm::FileExists(folder + "/tn_a.jpg")) << rel;
     EXPECT_NE(f.lbProgress->text(), "Done");
-    EXPECT_EQ(f.cmdExport->text(), "Export");
+    EXPECT_EQ(f.cmdExport->text(), "E&xport");
     frmExport::Unload();
     QCoreApplication::processEvents();
   }
@@ -72,7 +74,7 @@ TEST_F(ExportTest, AFailedCopyKeepsTheEarlierOne) {
   EXPECT_EQ(Out("a.jpg"), "earlier a");
   EXPECT_EQ(Out("tn_b.jpg"), "earlier thumbnail b");
   EXPECT_EQ(Out("b.jpg"), std::string(200000, 'b'));
-  EXPECT_TRUE(NoTempFiles(Dest()));
+  EXPECT_TRUE(TempFilesIn(Dest()).empty());
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0], "Error: Path/File access error\nThe export stopped at \"" + Dest() + "/tn_b.jpg\".");
   EXPECT_NE(texts[1].find("a.jpg (File not found)"), std::string::npos) << texts[1];
@@ -153,7 +155,55 @@ TEST_F(ExportTest, ClosingTheWindowDuringAnExportStopsItAfterThePhotoInHand) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(OutHas("p2.jpg")) << escape;
     EXPECT_FALSE(OutHas("p3.jpg")) << escape;
+    EXPECT_TRUE(TempFilesIn(Dest()).empty()) << escape;
   }
+}
+
+TEST_F(ExportTest, AppendingRefusesACsvFileThatLeadsToAnotherFile) {
+  FullGroup({"a.jpg"});
+  Write("Photo_SlideGroups/Beach.lst", CrLf({"a.jpg"}));
+  Write("Photo_Audio/a.jpg.wav", "RIFF clip");
+  Write("table.csv", "someone else's table\r\n");
+  const std::string csv = Dest() + "/" + kCsvFileName;
+  frmExport& f = Open();
+  // By a symbolic link, or as another name of the same file.
+  for (const auto& [rel, symbolic] : std::vector<std::pair<std::string, bool>>{{"Photo_SlideGroups/Beach.lst", true},
+                                                                              {"Photo_Info/a.jpg.info", false},
+                                                                              {"Photo_Audio/a.jpg.wav", true},
+                                                                              {"table.csv", false}}) {
+    const std::string before = Read(rel);
+    std::filesystem::remove(csv);
+    symbolic ? std::filesystem::create_symlink(Path(rel), csv) : std::filesystem::create_hard_link(Path(rel), csv);
+    Set(f, {.info = true, .overwrite = false});
+    const auto texts = Export(f, 1);
+    ASSERT_EQ(texts.size(), 1u) << rel;
+    EXPECT_NE(texts[0].find("\"" + csv + "\""), std::string::npos) << texts[0];
+    EXPECT_NE(texts[0].find("\"Overwrite\""), std::string::npos) << texts[0];
+    EXPECT_EQ(Read(rel), before) << rel;
+    EXPECT_FALSE(OutHas("a.jpg")) << rel;
+  }
+
+  // Overwrite replaces the link itself, and the new file of its own takes appends.
+  std::filesystem::remove(csv);
+  std::filesystem::create_symlink(Path("Photo_SlideGroups/Beach.lst"), csv);
+  Set(f, {.info = true});
+  EXPECT_TRUE(Export(f).empty());
+  EXPECT_FALSE(std::filesystem::is_symlink(csv));
+  EXPECT_EQ(Read("Photo_SlideGroups/Beach.lst"), CrLf({"a.jpg"}));
+  Set(f, {.info = true, .overwrite = false});
+  EXPECT_TRUE(Export(f).empty());
+  EXPECT_EQ(qm::ReadTextLines(csv).size(), 4u);
+}
+
+TEST_F(ExportTest, AStartClearsStaleTemporaryFilesOnly) {
+  FullGroup({"a.jpg"});
+  Write("out/.qm-tmp-old", "left by a killed export");
+  Write("out/.qm-tmp-new", "another copy under way");
+  SetTime("out/.qm-tmp-old", std::time(nullptr) - 2 * 3600);
+  frmExport& f = Open();
+  EXPECT_TRUE(Export(f).empty());
+  EXPECT_EQ(TempFilesIn(Dest()), std::vector<std::string>{".qm-tmp-new"});
+  EXPECT_EQ(Out("a.jpg"), "photo of a.jpg");
 }
 
 TEST_F(ExportTest, ADriveThatCannotBeOpenedLeavesTheFolderAsItWas) {

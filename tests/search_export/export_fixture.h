@@ -95,6 +95,13 @@ protected:
     for (size_t i = before; i < prompter.Prompts().size(); ++i) texts.push_back(prompter.Prompts()[i].text);
     return texts;
   }
+  // The program's temporary files in a folder.
+  static std::vector<std::string> TempFilesIn(const std::string& folder) {
+    std::vector<std::string> out;
+    for (const std::string& n : AllEntries(folder))
+      if (n.rfind(".qm-tmp", 0) == 0) out.push_back(n);
+    return out;
+  }
   static std::vector<std::string> Listed(const frmExport& f) {
     std::vector<std::string> out;
     for (int i = 0; i < f.List1->count(); ++i)

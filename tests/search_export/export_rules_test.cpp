@@ -27,7 +27,7 @@ TEST_F(ExportRefusalTest, RefusesTheArchiveFoldersAndTheArchivesOwnFiles) {
     const std::string dest = folder.substr(0, folder.size() - 1);
     EXPECT_NE(ExportRefusal(dest, {}).find("a folder of the program's own archive"), std::string::npos) << dest;
   }
-  EXPECT_EQ(ExportRefusal(Root(), {}), "");
+  EXPECT_NE(ExportRefusal(Root(), {}).find("the program's own folder"), std::string::npos);
   // The same file under another name: a hard link of the photo in the destination.
   std::filesystem::create_hard_link(Path("Photos/a.jpg"), Path("out/b.jpg"));
   EXPECT_NE(ExportRefusal(out, {out + "/b.jpg"}).find("holds the photo a.jpg"), std::string::npos);

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <string>
@@ -19,6 +20,7 @@
 #include "search_export/frmSearch.h"
 #include "support/fs_faults.h"
 #include "support/temp_archive.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -134,7 +136,7 @@ TEST_F(SearchDialog, EmptyBoxesFindEveryFileInNameOrder) {
   Search();  // an empty folder leaves the count at nought
   EXPECT_EQ(Progress(), "Searched 0 (0%) -> Found 0");
   EXPECT_EQ(S().SearchResults, Lines{""});
-  EXPECT_EQ(S().cmdSearch->text(), "Search");
+  EXPECT_EQ(S().cmdSearch->text(), "&Search");
   Info("c.jpg", "Cliffs", "2001");
   Info("a.jpg", {});
   Info("B.gif", "Beach", "1997");
@@ -142,7 +144,7 @@ TEST_F(SearchDialog, EmptyBoxesFindEveryFileInNameOrder) {
   Search();
   EXPECT_EQ(Progress(), "Searched 3 (100%) -> Found 3");
   EXPECT_EQ(S().SearchResults, (Lines{"", "a.jpg.info", "B.gif.info", "c.jpg.info"}));
-  EXPECT_EQ(S().cmdSearch->text(), "Search");
+  EXPECT_EQ(S().cmdSearch->text(), "&Search");
   EXPECT_FALSE(S().SearchBusy);
   EXPECT_EQ(S().shpProgress->width(), S().pctProgress->contentsRect().width());
 }
@@ -188,7 +190,7 @@ TEST_F(SearchDialog, UnreadableFilesAreSkippedLoggedAndCounted) {
   ASSERT_EQ(prompter.Prompts().size(), 1u);
   EXPECT_EQ(prompter.Prompts()[0].text, "1 information file(s) could not be read and were skipped.");
   EXPECT_TRUE(LogHas("b.jpg.info"));
-  EXPECT_EQ(S().cmdSearch->text(), "Search");
+  EXPECT_EQ(S().cmdSearch->text(), "&Search");
 }
 
 // The start button reads "Cancel" while the search runs; pressing it stops the
@@ -203,11 +205,28 @@ TEST_F(SearchDialog, CancelStopsAfterTheFileInHand) {
   Search();
   EXPECT_TRUE(sawRunning);
   EXPECT_EQ(Progress(), "Searched 1 (33%) -> Found 1");
-  EXPECT_EQ(S().cmdSearch->text(), "Search");
+  EXPECT_EQ(S().cmdSearch->text(), "&Search");
   EXPECT_FALSE(S().SearchBusy);
   S().cmbGroupName->setEditText("Beach");
   ASSERT_TRUE(S().cmdSave_Click());
   EXPECT_EQ(Group("Beach"), CrLf({"a.jpg"}));
+}
+
+// Alt+S searches from any box, search after search: the letter is never typed.
+TEST_F(SearchDialog, AltSSearchesAgainAfterEverySearch) {
+  EXPECT_EQ(S().cmdSearch->text(), "&Search");
+  S().show();
+  for (int run = 1; run <= 2; ++run) {
+    Info("p" + std::to_string(run) + ".jpg", "t", "");
+    S().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&S()));
+    S().txtTitle->setFocus();
+    QTest::keyClick(S().txtTitle, Qt::Key_S, Qt::AltModifier);
+    const std::string done = "Searched " + std::to_string(run) + " (100%) -> Found " + std::to_string(run);
+    ASSERT_TRUE(WaitUntil([&] { return Progress() == done && !S().SearchBusy; })) << run;
+    EXPECT_EQ(S().cmdSearch->text(), "&Search");
+  }
+  EXPECT_EQ(S().txtTitle->text(), "");
 }
 
 // More files and results than a 16-bit count holds.

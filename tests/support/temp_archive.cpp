@@ -15,10 +15,15 @@
 
 void TempArchive::SetUp() {
   ASSERT_TRUE(dir_.isValid());
-  root_ = dir_.path().toStdString() + "/prog";
+  UseFolder(dir_.path().toStdString());
+}
+
+void TempArchive::UseFolder(const std::string& folder) {
+  folder_ = folder;
+  root_ = folder + "/prog";
   std::filesystem::create_directories(root_);
   qm::SetProgramFolderForTests(root_);
-  qm::SetSettingsFolderForTests(dir_.path().toStdString() + "/config", dir_.path().toStdString() + "/config-system");
+  qm::SetSettingsFolderForTests(folder + "/config", folder + "/config-system");
   qm::SetClockForTests(0);
   ReadOnlyArchive = false;
   BypassAutoCheck = false;

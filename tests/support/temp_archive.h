@@ -14,6 +14,11 @@ protected:
   void SetUp() override;
   void TearDown() override;
 
+  // Makes the test run on the program folder and settings under folder, as an
+  // earlier test process left them (SetUp uses a fresh temporary folder).
+  void UseFolder(const std::string& folder);
+  // The folder holding the program folder and the settings.
+  std::string Folder() const { return folder_; }
   // Program folder (no trailing "/").
   std::string Root() const { return root_; }
   std::string Path(const std::string& rel) const { return root_ + "/" + rel; }
@@ -44,5 +49,5 @@ private:
   void WriteInfoFor(const std::string& name);
 
   QTemporaryDir dir_;
-  std::string root_;
+  std::string folder_, root_;
 };

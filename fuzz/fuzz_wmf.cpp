@@ -1,0 +1,50 @@
+// A WMF through the readers: its header, its thumbnail, the enlarged view at its
+// fit. libwmf runs in the helper program, so what it does on these bytes costs
+// at most the helper; the plugin's own parsing and piping run in this process.
+#include <QFile>
+
+#include "core/modquillmont.h"
+#include "core/picture_decode.h"
+#include "core/thumbnail_maker.h"
+#include "core/viewer_rules.h"
+#include "harness.h"
+#include "platform/runtime_error.h"
+#include "wmf/wmf_format.h"
+#include "wmf/wmf_render.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::SetUpOnce();
+  // A file that keeps libwmf busy is given up sooner than in the program.
+  static const bool quick = [] {
+    wmf::SetLimits({wmf::Limits{}.baseMemory, std::chrono::milliseconds(2000)});
+    return true;
+  }();
+  (void)quick;
+  const std::string path = PhotosFolder + "fuzz.wmf";
+  fuzz::WriteBytes(path, data, size);
+
+  pictures::Header h;
+  QFile file;
+  if (pictures::OpenPictureFile(file, path)) h = pictures::ReadHeader(file);
+  const std::optional<wmf::Layout> layout = wmf::ParseStart(data, size);
+  if (layout && layout->placeable) {
+    const wmf::Pixels p = wmf::PlaceableSize(*layout);
+    fuzz::Expect(h.format == "wmf" && h.vector && h.size == QSize(p.width, p.height),
+                 "a placeable WMF is its frame at 96 pixels an inch");
+  }
+
+  const ThumbnailPicture t = LoadThumbnailPicture(path);
+  fuzz::Expect(t.box.width() >= 1 && t.box.width() <= kThumbnailSide && t.box.height() >= 1 &&
+                   t.box.height() <= kThumbnailSide,
+               "box inside 100 x 100");
+  fuzz::Expect(!t.loaded || t.picture.size() == t.box, "picture drawn into its box");
+
+  try {
+    const viewer::DecodedPicture v = viewer::ReadPicture(
+        path, [](QSize s) { return viewer::Reduction(viewer::FitZoomLevel(s, viewer::kAreaWidth, viewer::kAreaHeight)); });
+    fuzz::Expect(!h.vector || (v.image.width() <= viewer::kAreaWidth && v.image.height() <= viewer::kAreaHeight),
+                 "a drawing is drawn at the size the view shows");
+  } catch (const qm::RuntimeError&) {
+  }
+  return 0;
+}

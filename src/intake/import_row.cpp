@@ -1,0 +1,100 @@
+#include "intake/import_row.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/archive_rules.h"
+#include "core/import_rules.h"
+#include "core/infofile.h"
+#include "core/modquillmont.h"
+#include "platform/files.h"
+#include "platform/on_error.h"
+#include "platform/runtime_error.h"
+
+namespace {
+
+// A directory lookup: anything of that name counts, a dangling link included.
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Takes back a file the row made; "" is none.
+void Discard(const std::string& path) {
+  if (!path.empty()) ::unlink(path.c_str());
+}
+
+void DeleteQuietly(const std::string& path) {
+  qm::ResumeNext([&] { qm::DeleteFile(path); });
+}
+
+// A copy into the photo folder: the copy is made under a temporary name, the
+// earlier photo of that name (unless it is to be overwritten) is kept in
+// Photos/Removed, the information file is written, and only then does the copy
+// take the photo's name.
+std::string ImportCopy(const std::string& source, const std::string& name, const ImportRowOptions& o) {
+  const std::string photo = PhotosFolder + name;
+  const std::string info = InfoFolder + name + ".info";
+  std::string copy;
+  try {
+    copy = qm::CopyToTempBeside(source, photo, true);
+  } catch (const qm::RuntimeError& e) {
+    return e.Description();
+  }
+  std::string kept;
+  if (!o.overwritePhoto && PathExists(photo)) {
+    try {
+      // An earlier photo with the very same bytes loses nothing by the copy.
+      if (!qm::SameFileContents(copy, photo)) kept = CopyIntoRemoved(PhotosFolder, name);
+    } catch (const qm::RuntimeError&) {
+      Discard(copy);
+      return kRowNotSetAside;
+    }
+  }
+  const bool hadInfo = PathExists(info);
+  if (!CreateInfoFile(info, LinkForPhotoInFolder(name))) {
+    Discard(copy);
+    Discard(kept);
+    return kRowInfoNotWritten;
+  }
+  try {
+    qm::RenameFile(copy, photo);
+  } catch (const qm::RuntimeError& e) {
+    Discard(copy);
+    Discard(kept);
+    if (!hadInfo) Discard(info);
+    return e.Description();
+  }
+  // The old thumbnail is made again.
+  if (o.overwritePhoto) DeleteQuietly(ThumbnailsFolder + name);
+  return "";
+}
+
+}  // namespace
+
+std::string ImportFile(const std::string& source, const std::string& name, const ImportRowOptions& o,
+                       import_rules::ArchiveFiles& archive) {
+  const std::string photo = PhotosFolder + name;
+  const std::string info = InfoFolder + name + ".info";
+  if (import_rules::SkipsAsExisting(PathExists(info), o.overwriteInfo)) return "File already exists";
+  try {
+    if (qm::FileLen(source) == 0) return kRowEmptyFile;
+  } catch (const qm::RuntimeError& e) {
+    return e.Description();
+  }
+  // The archive's own photo under this very name is imported in place; any other
+  // file of the archive would be replaced or deleted by the row that reads it.
+  const bool own = import_rules::SameFile(source, photo);
+  if (!own && archive.Holds(source)) return kRowArchiveFile;
+  if (!o.linksOnly && !own) return ImportCopy(source, name, o);
+
+  // A photo of the photo folder is linked as the archive check links it, so the
+  // link holds when the program folder moves.
+  if (!CreateInfoFile(info, own ? LinkForPhotoInFolder(name) : source)) return kRowInfoNotWritten;
+  if (o.overwritePhoto) {
+    DeleteQuietly(ThumbnailsFolder + name);
+    // With a link, an old copy of that name is no longer the photo.
+    if (!own) DeleteQuietly(photo);
+  }
+  return "";
+}
