@@ -241,10 +241,7 @@ int main(int argc, char** argv) {
   exporter.chkExport[1]->setChecked(true);
   exporter.chkExport[2]->setChecked(true);
   exporter.show();
-  // The folder tree fills from a thread of its own.
-  QElapsedTimer filling;
-  filling.start();
-  while (filling.elapsed() < 1500) qm::DoEvents();
+  qm::DoEvents();
   const std::string fourth = exporter.List1->item(3)->text().toStdString();
   bool taken = false;
   QTimer watch;
@@ -317,7 +314,7 @@ int main(int argc, char** argv) {
     d.File1_Refresh();
     // The folder tree starts at the scratch folder, so the picture does not show
     // whatever else the machine keeps in its temporary folder.
-    d.Dir1->setRootIndex(d.Dir1Model->index(QString::fromStdString(archive.Dir())));
+    d.Dir1->setRootIndex(d.Dir1Model->IndexOf(archive.Dir()));
     d.File1->item(1)->setSelected(true);
     d.List1->item(1)->setSelected(true);
     d.cmdAddFile_Click();

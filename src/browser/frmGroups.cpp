@@ -15,6 +15,7 @@
 #include "core/modquillmont.h"
 #include "platform/fonts.h"
 #include "platform/prompter.h"
+#include "platform/shown_names.h"
 #include "platform/window_layout.h"
 
 frmGroups::frmGroups() {
@@ -24,7 +25,6 @@ frmGroups::frmGroups() {
   lstGroups->setObjectName("lstGroups");
   lstGroups->setGeometry(qm::TwipsRect(0, 0, 2295, 3180));
   lstGroups->setFont(qm::UiFont("MS Sans Serif", 8.25, true));
-  lstGroups->setSortingEnabled(true);
   lstGroups->viewport()->installEventFilter(this);
   lstGroups->installEventFilter(this);
 
@@ -47,12 +47,13 @@ void frmGroups::showEvent(QShowEvent* e) {
 }
 
 // Refilled at every showing, so groups made or renamed meanwhile are listed, and
-// never the loaded group or the all-photos group.
+// never the loaded group or the all-photos group. The list takes the strip's order
+// (case folded); each row keeps its group's name byte for byte.
 void frmGroups::Form_Activate() {
   FillingGroups = true;
   lstGroups->clear();
   for (const std::string& g : lstSlideGroups.Items())
-    if (g != gAlbumState.CurrentGroupName && g != kAllPhotosGroup) lstGroups->addItem(QString::fromStdString(g));
+    if (g != gAlbumState.CurrentGroupName && g != kAllPhotosGroup) lstGroups->addItem(qm::BytesItem(g));
   if (lstGroups->count() > 0) lstGroups->setCurrentRow(0);
   FillingGroups = false;
 }
@@ -62,24 +63,28 @@ void frmGroups::lstGroups_MouseUp(int, int, float, float) {
   const QListWidgetItem* item = lstGroups->currentItem();
   // With no group to pick, the window stays for a new group or to be closed.
   if (!item) return;
-  const std::string target = GroupFileOf(item->text().toStdString());
+  const std::string group = qm::BytesOf(item);
+  const std::string target = GroupFileOf(group);
   const QString how = windowTitle().left(4);
   if (how == "Move") {
     frmMain::Get().MoveToGroup(target);
   } else if (how == "Copy" && !frmMain::Get().AddToGroup(target)) {
-    qm::MsgBox("The photo(s) could not be copied to the group \"" + item->text().toStdString() + "\".",
-               qm::MsgButtons::OK, "", qm::MsgIcon::Exclamation);
+    qm::MsgBox("The photo(s) could not be copied to the group \"" + group + "\".", qm::MsgButtons::OK, "",
+               qm::MsgIcon::Exclamation);
   }
-  hide();
+  accept();
 }
 
 void frmGroups::lstGroups_KeyPress(int KeyAscii) {
   if (KeyAscii == 13) lstGroups_MouseUp(1, 0, 0, 0);
 }
 
+// The picker goes first (it is unloaded as it closes); the new group then takes
+// the copy or the move.
 void frmGroups::cmdNewGroup_Click() {
-  hide();
-  frmMain::Get().CreateAlbumGroup(NewGroupMode);
+  const int mode = NewGroupMode;
+  accept();
+  frmMain::Get().CreateAlbumGroup(mode);
 }
 
 bool frmGroups::eventFilter(QObject* watched, QEvent* e) {

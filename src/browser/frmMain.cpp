@@ -14,6 +14,7 @@
 #include "core/groupfiles.h"
 #include "core/modquillmont.h"
 #include "platform/prompter.h"
+#include "platform/shown_names.h"
 #include "platform/window_layout.h"
 
 frmMain::frmMain() {
@@ -40,7 +41,7 @@ void frmMain::Form_Load() {
   try {
     const bool loaded = LoadGroupNames();
     if (loaded && lstSlideGroups.ListCount() > 0) {
-      LoadSlideGroup(GroupFileOf(lbAlbumList[0]->text().toStdString()));
+      LoadSlideGroup(GroupFileOf(qm::BytesText(lbAlbumList[0])));
       pctAlbumList_MouseDown(0, 1, 0, 0, 0);
     } else if (!loaded) {
       qm::MsgBox(

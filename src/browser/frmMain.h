@@ -63,6 +63,7 @@ public:
   void RemovePhotosFromAlbum();  // the selected photos leave the program for the Removed folders
   void mnuEditAdd_Click();
   void mnuEditMove_Click();
+  void ShowGroupPicker(int mode);  // 1 copy, 2 move
   // Opens the search dialog, where groups are built from a search.
   void cmdCreateAlbumGroup_Click();
   std::string RenameAnswer;  // the previous answer, offered again

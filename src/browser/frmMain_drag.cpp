@@ -19,6 +19,7 @@
 #include "core/reorder.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
+#include "platform/shown_names.h"
 
 namespace {
 
@@ -129,7 +130,7 @@ void frmMain::imgThumbnail_MouseUp(int Index, int, int, float, float) {
 int frmMain::DropButtonAt(QPointF inWindow) const {
   for (int i = 0; i < grid::kStripButtons; ++i) {
     const qm::EventLabel* button = pctAlbumList[size_t(i)];
-    const std::string name = lbAlbumList[size_t(i)]->text().toStdString();
+    const std::string name = qm::BytesText(lbAlbumList[size_t(i)]);
     // As with the group picker: a shown group other than the loaded one and the
     // all-photos list, so the grid never stops matching the loaded list.
     if (button->isHidden() || name.empty() || name == gAlbumState.CurrentGroupName || grid::IsAllPhotosGroup(name))
@@ -154,7 +155,7 @@ void frmMain::EndThumbnailDrag(bool Dropped) {
   gAlbumState.DropTarget = -1;
   try {
     if (dragged && Dropped && target >= 0 && target < grid::kStripButtons) {
-      const std::string name = lbAlbumList[size_t(target)]->text().toStdString();
+      const std::string name = qm::BytesText(lbAlbumList[size_t(target)]);
       if (!AddToGroup(GroupFileOf(name))) Tell("The photo(s) could not be copied to the group " + Quoted(name) + ".");
     } else if (dragged && Dropped && target <= -2 && LoadedGroupStillExists()) {
       if (!SaveReorderedGroup(LoadedGroupFile()))

@@ -15,6 +15,7 @@
 #include "media/modDirectShow.h"
 #include "platform/fonts.h"
 #include "platform/on_error.h"
+#include "platform/shown_names.h"
 #include "platform/ui_runtime.h"
 
 namespace {
@@ -150,7 +151,7 @@ void frmMain::ShowThumbnailBoxes(bool show) {
 }
 
 void frmMain::SetCountLabel(std::int32_t ImageNmb) {
-  const QString group = QString::fromStdString(gAlbumState.CurrentGroupName);
+  const QString group = qm::ShownText(gAlbumState.CurrentGroupName);
   if (gAlbumState.PhotoCount < 1) {
     lbStatusCount->setText("Photo 0 of 0");
     lbCount->setText("Group [" + group + "] Viewing 0 of 0");

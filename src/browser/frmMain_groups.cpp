@@ -20,6 +20,7 @@
 #include "platform/files.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
+#include "platform/shown_names.h"
 #include "search_export/frmSearch.h"
 
 namespace {
@@ -44,14 +45,19 @@ bool frmMain::AddToGroup(const std::string& TargetGroup) { return ::AddToGroup(T
 
 bool frmMain::CheckGroupName(std::string& GroupName) { return ::CheckGroupName(GroupName); }
 
+// A failure is shown as well as logged: the user would take silence for a group made.
 void frmMain::CreateAlbumGroup(int ForImage) {
+  std::string name = "new group";
   try {
-    std::string name = "new group";
     for (;;) {
       const auto answer = qm::InputBox("Enter name for new group.", "New Album Group", name);
       if (!answer || answer->empty()) return;
       name = *answer;
       CheckGroupName(name);
+      if (const std::string tooLong = GroupNameTooLong(name); !tooLong.empty()) {
+        qm::MsgBox(tooLong, qm::MsgButtons::OK, "New Album Group", qm::MsgIcon::Exclamation);
+        continue;
+      }
       if (!GroupExists(name)) {
         try {
           CreateGroupFile(name);
@@ -69,6 +75,7 @@ void frmMain::CreateAlbumGroup(int ForImage) {
     LoadGroupNames();
   } catch (const std::exception& e) {
     LogError("CreateAlbumGroup", e.what());
+    Tell("The group " + Quoted(name) + " could not be created. " + e.what() + ".");
   }
 }
 
@@ -79,9 +86,11 @@ void frmMain::RemoveAlbumGroup(std::string name) {
     if (qm::MsgBox("Are you sure you want to delete this group -> " + name, qm::MsgButtons::YesNo) !=
         qm::MsgAnswer::Yes)
       return;
-    if (RemoveGroupFiles(name)) LoadGroupNames();
+    if (!RemoveGroupFiles(name)) Tell("The group " + Quoted(name) + " no longer exists.");
+    LoadGroupNames();
   } catch (const std::exception& e) {
     LogError("RemoveAlbumGroup", e.what());
+    Tell("The group " + Quoted(name) + " could not be removed. " + e.what() + ".");
   }
 }
 
@@ -94,6 +103,10 @@ void frmMain::RenameAlbumGroup(std::string oldName) {
     RenameAnswer = *answer;
     std::string name = *answer;
     CheckGroupName(name);
+    if (const std::string tooLong = GroupNameTooLong(name); !tooLong.empty()) {
+      qm::MsgBox(tooLong, qm::MsgButtons::OK, "Rename Group", qm::MsgIcon::Exclamation);
+      continue;
+    }
     if (GroupExists(name)) {
       qm::MsgBox("Group name already in use. Try another", qm::MsgButtons::OK, "Rename Group");
       continue;
@@ -111,8 +124,8 @@ void frmMain::RenameAlbumGroup(std::string oldName) {
 
     if (oldName == gAlbumState.CurrentGroupName) gAlbumState.CurrentGroupName = name;
     for (size_t i = 0; i < lbAlbumList.size(); ++i)
-      if (!pctAlbumList[i]->isHidden() && lbAlbumList[i]->text().toStdString() == oldName)
-        lbAlbumList[i]->setText(QString::fromStdString(name));
+      if (!pctAlbumList[i]->isHidden() && qm::BytesText(lbAlbumList[i]) == oldName)
+        qm::SetBytesText(lbAlbumList[i], name);
     lstSlideGroups.ReplaceItem(oldName, name);
 
     if (r.songOfNewNameKept)
@@ -209,16 +222,15 @@ void frmMain::cmdCreateAlbumGroup_Click() {
   }
 }
 
-void frmMain::mnuEditAdd_Click() {
-  frmGroups& picker = frmGroups::Get();
-  picker.setWindowTitle(QStringLiteral("Copy photo(s) to ..."));
-  picker.SetMode(1);
-  picker.exec();
-}
+void frmMain::mnuEditAdd_Click() { ShowGroupPicker(1); }
 
-void frmMain::mnuEditMove_Click() {
+void frmMain::mnuEditMove_Click() { ShowGroupPicker(2); }
+
+// A picker for each command, unloaded however it closes.
+void frmMain::ShowGroupPicker(int mode) {
   frmGroups& picker = frmGroups::Get();
-  picker.setWindowTitle(QStringLiteral("Move photo(s) to ..."));
-  picker.SetMode(2);
+  picker.setWindowTitle(mode == 1 ? QStringLiteral("Copy photo(s) to ...") : QStringLiteral("Move photo(s) to ..."));
+  picker.SetMode(mode);
   picker.exec();
+  frmGroups::Unload();
 }

@@ -15,13 +15,15 @@
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
+#include "platform/shown_names.h"
 #include "platform/ui_runtime.h"
 
 namespace {
 
-std::string Caption(const QLabel* label) { return label->text().toStdString(); }
+// A button shows its group's name as best it can and keeps its bytes.
+std::string Caption(const QLabel* label) { return qm::BytesText(label); }
 
-void SetCaption(QLabel* label, const std::string& text) { label->setText(QString::fromStdString(text)); }
+void SetCaption(QLabel* label, const std::string& name) { qm::SetBytesText(label, name); }
 
 }  // namespace
 
@@ -77,7 +79,7 @@ bool frmMain::LoadGroupNames() {
 
     for (const std::string& file : files) {
       const std::string name = GroupNameOf(file);
-      if (!grid::IsAllPhotosGroup(name)) lstSlideGroups.AddItem(name);
+      if (!grid::IsAllPhotosGroup(name)) lstSlideGroups.AddItem(name, file);
     }
     lstSlideGroups.AddItem(kAllPhotosGroup);
 

@@ -11,6 +11,18 @@ std::string SongOf(const std::string& name) { return MidiFolder + name + ".mid";
 
 }  // namespace
 
+std::size_t LongestGroupName() {
+  const std::size_t longest = qm::NameMax(SlideGroupsFolder);
+  return longest > 4 ? longest - 4 : 0;  // room for ".lst" and ".mid"
+}
+
+std::string GroupNameTooLong(const std::string& name) {
+  const std::size_t longest = LongestGroupName();
+  if (name.size() <= longest) return {};
+  return "The name is too long for the file system. A group name may have at most " + std::to_string(longest) +
+         " characters (fewer with accented letters).";
+}
+
 GroupRenameResult RenameGroupFiles(const std::string& oldName, const std::string& newName) {
   GroupRenameResult r;
   try {

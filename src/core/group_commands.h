@@ -1,7 +1,14 @@
 #pragma once
 // The file work of the group commands, apart from their windows: each says what
 // happened, so the command can tell the user and change its lists to match.
+#include <cstddef>
 #include <string>
+
+// The longest group name, in bytes, that the group folder's file system takes for
+// the group's list file (and its song, of the same length).
+std::size_t LongestGroupName();
+// The message for a name that is too long; "" for a name that fits.
+std::string GroupNameTooLong(const std::string& name);
 
 // Renaming a group: its list file first; its song only once the list is renamed.
 // A file of the new name is never replaced.

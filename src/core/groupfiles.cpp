@@ -12,6 +12,11 @@
 #include "platform/files.h"
 #include "platform/runtime_error.h"
 
+std::string GroupFileOf(const std::string& group) {
+  const std::string listed = lstSlideGroups.FileOf(group);
+  return listed.empty() ? group + ".lst" : listed;
+}
+
 std::string GroupNameOf(const std::string& file) {
   constexpr std::string_view kSuffix = ".lst";
   const size_t stem = file.size() >= kSuffix.size() ? file.size() - kSuffix.size() : 0;

@@ -2,9 +2,11 @@
 // Group list files: SlideGroupsFolder + group name + ".lst", one photo name a line.
 #include <string>
 
-// The list file of a group, and the group a list file holds: its name without the
-// final ".lst" (a list named by hand may hold further dots).
-inline std::string GroupFileOf(const std::string& group) { return group + ".lst"; }
+// The list file of a group: the file the group list read it from, its own name
+// byte for byte ("Trip.LST"), or for a group not listed its name and ".lst".
+std::string GroupFileOf(const std::string& group);
+// The group a list file holds: its name without the final ".lst", in any case (a
+// list named by hand may hold further dots).
 std::string GroupNameOf(const std::string& file);
 
 // Loads a list into PhotoNames, SelectedFlags, PhotoCount, CurrentGroupName and

@@ -12,7 +12,6 @@
 #include "platform/forms.h"
 
 class QCheckBox;
-class QFileSystemModel;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -44,7 +43,7 @@ public:
   QLabel* Label3 = nullptr;
   qm::FileListBox* File1 = nullptr;  // names of the shown folder matching File1Pattern
   qm::FolderList* Dir1 = nullptr;
-  QFileSystemModel* Dir1Model = nullptr;
+  qm::FolderModel* Dir1Model = nullptr;
   qm::DriveList* Drive1 = nullptr;
   std::array<QCheckBox*, 7> chkFilter{};
   QPushButton* cmdAutoScan = nullptr;

@@ -152,7 +152,7 @@ void frmImport::AddToGroups(const std::vector<std::string>& infoNames) {
   const std::string loaded = gAlbumState.CurrentGroupName;
   const bool loadedExists = !loaded.empty() && qm::FileExists(SlideGroupsFolder + GroupFileOf(loaded));
   for (const std::string& group : import_rules::TargetGroups(OpenedFromSearch, loaded, loadedExists)) {
-    search.cmbGroupName->setEditText(QString::fromStdString(group));
+    search.SetGroupName(group);
     search.SetNewList(infoNames);
     search.cmdSave_Click();
   }

@@ -12,7 +12,6 @@
 #include "platform/forms.h"
 
 class QCheckBox;
-class QFileSystemModel;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -37,7 +36,7 @@ public:
   QLabel* Label3 = nullptr;
   qm::DriveList* Drive1 = nullptr;   // mount points, "/" first
   qm::FolderList* Dir1 = nullptr;    // folders of the drive
-  QFileSystemModel* Dir1Model = nullptr;
+  qm::FolderModel* Dir1Model = nullptr;
   qm::FileListBox* File1 = nullptr;  // files of Dir1 matching File1Pattern
   std::array<QPushButton*, 4> cmdPlayStop{};
   QPushButton* cmdAddFile = nullptr;

@@ -1,6 +1,5 @@
 // The dialog's rows: filling them for a mode, making changes pending with ">>"
 // and "&Clear", and playing the chosen files.
-#include <QFileSystemModel>
 #include <QLabel>
 #include <QListWidget>
 
@@ -11,9 +10,10 @@
 #include "media/frmAddMidiWav.h"
 #include "platform/files.h"
 #include "platform/prompter.h"
+#include "platform/shown_names.h"
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) { return qm::ShownText(s); }
 }  // namespace
 
 std::string frmAddMidiWav::RowFile(int row) const {

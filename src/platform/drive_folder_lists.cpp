@@ -1,10 +1,7 @@
 #include "platform/drive_folder_lists.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileSystemModel>
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QStorageInfo>
 #include <algorithm>
 
@@ -34,16 +31,6 @@ std::vector<std::string> MountedDrives(Volumes which) {
   out.erase(std::unique(out.begin(), out.end()), out.end());
   out.insert(out.begin(), "/");
   return out;
-}
-
-QListWidgetItem* BytesItem(const std::string& bytes) {
-  auto* item = new QListWidgetItem(Q(bytes));
-  item->setData(Qt::UserRole, QByteArray::fromStdString(bytes));
-  return item;
-}
-
-std::string BytesOf(const QListWidgetItem* item) {
-  return item ? item->data(Qt::UserRole).toByteArray().toStdString() : std::string();
 }
 
 DriveList::DriveList(QWidget* parent, Volumes which) : QComboBox(parent) {
@@ -77,77 +64,83 @@ void DriveList::ShowDriveOf(const std::string& path) {
   setCurrentIndex(IndexOf(path));
 }
 
-FolderList::FolderList(QWidget* parent) : QTreeView(parent), model_(new QFileSystemModel(this)) {
-  model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-  model_->setReadOnly(true);
-  model_->setRootPath("/");
+FolderList::FolderList(QWidget* parent) : QTreeView(parent), model_(new FolderModel(this)) {
   setModel(model_);
-  for (int c = 1; c < model_->columnCount(); ++c) hideColumn(c);
   header()->hide();
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) {
+            HighlightCurrent();
             if (!quiet_) Select(current);
           });
-  // The model lists folders on a thread of its own: the way down to the current
-  // folder is shown as its folders arrive, until the user takes the list over.
-  connect(model_, &QFileSystemModel::directoryLoaded, this, [this] { RevealCurrent(); });
-  connect(model_, &QFileSystemModel::rowsInserted, this, [this] { RevealCurrent(); });
-  connect(model_, &QFileSystemModel::layoutChanged, this, [this] { RevealCurrent(); });
-  connect(verticalScrollBar(), &QScrollBar::sliderPressed, this, [this] { revealPending_ = false; });
+  // An expanded folder is listed afresh, so folders made since show.
+  connect(this, &QTreeView::expanded, model_, [this](const QModelIndex& i) { model_->Refresh(i); });
 }
 
 void FolderList::SetPath(const std::string& path) {
   if (path.empty() || !FolderExists(path)) throw RuntimeError(ErrPathNotFound);
-  const QModelIndex index = model_->index(QDir::cleanPath(Q(path)));
+  const QModelIndex index = model_->IndexOf(path);
   if (!index.isValid()) throw RuntimeError(ErrPathNotFound);
   if (index == currentIndex()) {
     Select(index);
   } else {
     setCurrentIndex(index);  // tells the change through currentChanged
   }
-  revealPending_ = true;
   RevealCurrent();
 }
 
 void FolderList::ShowPath(const std::string& path, const std::string& root) {
-  model_->setRootPath(Q(root));
-  setRootIndex(model_->index(Q(root)));
+  const QModelIndex top = model_->IndexOf(root);
+  if (top != rootIndex()) setRootIndex(top);
   path_ = path;
-  const QModelIndex here = model_->index(Q(path));
+  const QModelIndex here = model_->IndexOf(path);
   quiet_ = true;
   setCurrentIndex(here);
   quiet_ = false;
-  revealPending_ = here.isValid();
-  if (here.isValid()) expand(here);
+  HighlightCurrent();
   RevealCurrent();
 }
 
 void FolderList::Select(const QModelIndex& index) {
   if (!index.isValid()) return;
-  path_ = S(QDir::cleanPath(model_->filePath(index)));
+  path_ = model_->PathOf(index);
   if (OnChange) OnChange();
 }
 
 void FolderList::RevealCurrent() {
-  if (!revealPending_ || !currentIndex().isValid()) return;
-  for (QModelIndex up = currentIndex().parent(); up.isValid(); up = up.parent()) expand(up);
-  scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+  const QModelIndex current = currentIndex();
+  if (!current.isValid()) return;
+  for (QModelIndex up = current; up.isValid(); up = up.parent()) expand(up);
+  if (!userPicking_) scrollTo(current, QAbstractItemView::PositionAtCenter);
+}
+
+void FolderList::HighlightCurrent() {
+  const QModelIndex current = currentIndex();
+  if (current.isValid())
+    selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+  else
+    selectionModel()->clearSelection();
+}
+
+void FolderList::setSelection(const QRect&, QItemSelectionModel::SelectionFlags) { HighlightCurrent(); }
+
+void FolderList::AsUserPick(const std::function<void()>& handle) {
+  userPicking_ = true;
+  handle();
+  userPicking_ = false;
+  HighlightCurrent();
 }
 
 void FolderList::mousePressEvent(QMouseEvent* e) {
-  revealPending_ = false;
-  QTreeView::mousePressEvent(e);
+  AsUserPick([&] { QTreeView::mousePressEvent(e); });
+}
+
+void FolderList::mouseReleaseEvent(QMouseEvent* e) {
+  AsUserPick([&] { QTreeView::mouseReleaseEvent(e); });
 }
 
 void FolderList::keyPressEvent(QKeyEvent* e) {
-  revealPending_ = false;
-  QTreeView::keyPressEvent(e);
-}
-
-void FolderList::wheelEvent(QWheelEvent* e) {
-  revealPending_ = false;
-  QTreeView::wheelEvent(e);
+  AsUserPick([&] { QTreeView::keyPressEvent(e); });
 }
 
 void FileListBox::Show(const std::string& folder, const std::string& pattern) {

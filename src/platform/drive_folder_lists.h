@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-class QFileSystemModel;
+#include "platform/folder_model.h"
+#include "platform/shown_names.h"
 
 namespace qm {
 
@@ -20,10 +21,6 @@ enum class Volumes { All, Devices };
 
 // Root paths of the mounted volumes: "/" first, the rest in name order.
 std::vector<std::string> MountedDrives(Volumes which = Volumes::All);
-
-// A list row showing a name and keeping its bytes.
-QListWidgetItem* BytesItem(const std::string& bytes);
-std::string BytesOf(const QListWidgetItem* item);
 
 class DriveList : public QComboBox {
 public:
@@ -39,10 +36,12 @@ public:
   std::function<void()> OnChange;
 };
 
+// The folders as a tree. The highlighted folder is always the current one, the
+// folder the dialog's lists use; a click never moves the tree under the pointer.
 class FolderList : public QTreeView {
 public:
   explicit FolderList(QWidget* parent);
-  QFileSystemModel* Model() const { return model_; }
+  FolderModel* Model() const { return model_; }
   // The current folder, without a trailing "/" except at the root.
   std::string Path() const { return path_; }
   // Makes path the current folder and tells the change; throws qm::RuntimeError
@@ -55,16 +54,24 @@ public:
 
 protected:
   void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
-  void wheelEvent(QWheelEvent* e) override;
+  // The view's own range selections are not used: the current folder is the selection.
+  void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags flags) override;
 
 private:
   void Select(const QModelIndex& index);
+  // Opens the current folder and the way down to it and, unless the user is
+  // picking a folder, brings it into view.
   void RevealCurrent();
-  QFileSystemModel* model_;
+  void HighlightCurrent();
+  // Runs the view's own handling of the user's mouse or key, which never scrolls
+  // the tree to the folder it picks.
+  void AsUserPick(const std::function<void()>& handle);
+  FolderModel* model_;
   std::string path_;
   bool quiet_ = false;
-  bool revealPending_ = false;
+  bool userPicking_ = false;
 };
 
 class FileListBox : public QListWidget {

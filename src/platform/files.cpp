@@ -106,7 +106,11 @@ bool MatchesPattern(const std::string& name, const std::string& pattern) {
   return WildMatch(name.c_str(), pattern.c_str());
 }
 
-std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) {
+namespace {
+
+// The entries of a folder of one kind (regular files or folders, links followed),
+// hidden names left out, sorted by ASCII-folded name.
+std::vector<std::string> ListEntries(const std::string& folder, bool folders, const std::string& pattern) {
   std::vector<std::string> out;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) {
@@ -126,16 +130,24 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
       break;
     }
     if (e->d_name[0] == '.') continue;
-    bool regular = e->d_type == DT_REG;
+    bool wanted = e->d_type == (folders ? DT_DIR : DT_REG);
     if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
       struct stat st;
-      regular = ::fstatat(dfd, e->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+      wanted = ::fstatat(dfd, e->d_name, &st, 0) == 0 && (folders ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode));
     }
-    if (regular && MatchesPattern(e->d_name, pattern)) out.emplace_back(e->d_name);
+    if (wanted && MatchesPattern(e->d_name, pattern)) out.emplace_back(e->d_name);
   }
   std::sort(out.begin(), out.end(), FoldedLess);
   return out;
 }
+
+}  // namespace
+
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern) {
+  return ListEntries(folder, false, pattern);
+}
+
+std::vector<std::string> ListFolders(const std::string& folder) { return ListEntries(folder, true, "*"); }
 
 bool FileExists(const std::string& path) {
   struct stat st;

@@ -14,6 +14,8 @@ namespace qm {
 // folded), hidden names (leading ".") left out, sorted by ASCII-folded name.
 // A missing folder lists nothing; one that cannot be read throws.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& pattern = "*");
+// The folders in a folder (links to folders too), listed and sorted as ListFiles lists files.
+std::vector<std::string> ListFolders(const std::string& folder);
 bool MatchesPattern(const std::string& name, const std::string& pattern);
 // Ascending order with ASCII case folded, ties by bytes.
 bool FoldedLess(const std::string& a, const std::string& b);

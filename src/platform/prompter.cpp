@@ -5,10 +5,12 @@
 
 #include "platform/message_dialog.h"
 
+#include "platform/shown_names.h"
+
 namespace qm {
 namespace {
 
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString Q(const std::string& s) { return ShownText(s); }
 
 class DialogPrompter : public Prompter {
 public:

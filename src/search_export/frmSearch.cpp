@@ -21,6 +21,7 @@
 #include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/runtime_error.h"
+#include "platform/shown_names.h"
 #include "platform/ui_runtime.h"
 #include "platform/window_layout.h"
 
@@ -158,7 +159,7 @@ void frmSearch::showEvent(QShowEvent* e) {
 void frmSearch::Form_Load() {
   try {
     cmbGroupName->clear();
-    for (const std::string& g : lstSlideGroups.Items()) cmbGroupName->addItem(QString::fromStdString(g));
+    for (const std::string& g : lstSlideGroups.Items()) qm::AddBytesItem(cmbGroupName, g);
     cmbGroupName->setEditText(QString());
   } catch (const std::exception& e) {
     LogError("Form_Load", e.what());
@@ -189,14 +190,16 @@ void frmSearch::SetNewList(const std::vector<std::string>& nList) {
 
 bool frmSearch::cmdSave_Click() {
   Hourglass pointer;
-  std::string name = cmbGroupName->currentText().toStdString();
+  std::string name = qm::BytesOfText(cmbGroupName);
   if (name.empty()) {
     pointer.Restore();
     qm::MsgBox("Please create group name OR select from list to append to existing group.");
     return false;
   }
-  if (!CheckGroupName(name)) {
-    cmbGroupName->setEditText(QString::fromStdString(name));
+  // The name rule is for new names: a group that is there keeps the name of its
+  // list file, dots and all.
+  if (!GroupExists(name) && !CheckGroupName(name)) {
+    cmbGroupName->setEditText(qm::ShownText(name));
     pointer.Restore();
     qm::MsgBox(
         "Your 'GroupName' contained illegal characters. These were replace with the underscore character. Press "
@@ -219,6 +222,15 @@ bool frmSearch::cmdSave_Click() {
   if (!appended)
     Tell("The search results could not be appended to the group \"" + group + "\". " + why);
   return appended;
+}
+
+void frmSearch::SetGroupName(const std::string& group) {
+  int row = cmbGroupName->findData(QByteArray::fromStdString(group));
+  if (row < 0) {
+    qm::AddBytesItem(cmbGroupName, group);
+    row = cmbGroupName->count() - 1;
+  }
+  cmbGroupName->setCurrentIndex(row);
 }
 
 // Photos imported from here join the all-photos group only.

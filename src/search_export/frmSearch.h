@@ -39,6 +39,8 @@ public:
   // when nothing was appended (no name, a name that had to be cleaned, a failed
   // write; each is told to the user).
   bool cmdSave_Click();
+  // Names the group to append to by its bytes, as the import run does.
+  void SetGroupName(const std::string& group);
   void cmdSearch_Click();
   void cmdImport_Click();
 

@@ -51,21 +51,6 @@ protected:
     f.pctAlbumList_MouseDown(ButtonOf(f, "Trip"), 1, 0, 0, 0);
     return f;
   }
-
-  // A left press held on slot s, moves to points of the viewing area (pixels) as
-  // that thumbnail receives them, and the release at the last when asked.
-  static void Drag(frmMain& f, int s, const std::vector<QPointF>& moves, bool release = true,
-                   Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QWidget* thumb = f.imgThumbnail[size_t(s)];
-    SendMouse(thumb, QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, m);
-    for (const QPointF& p : moves) SendMouse(thumb, QEvent::MouseMove, p - thumb->pos(), Qt::NoButton, Qt::LeftButton);
-    if (release)
-      SendMouse(thumb, QEvent::MouseButtonRelease, moves.back() - thumb->pos(), Qt::LeftButton, Qt::NoButton);
-  }
-  static QPointF OverButton(frmMain& f, int b) {
-    QWidget* button = f.pctAlbumList[size_t(b)];
-    return f.pctWindow->mapFrom(&f, button->mapTo(&f, button->rect().center()));
-  }
 };
 
 TEST_F(Dragging, ADropInTheGridMovesTheSelectionAsOneBlock) {

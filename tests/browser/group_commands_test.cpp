@@ -18,6 +18,7 @@
 #include "core/albumstate.h"
 #include "core/group_names.h"
 #include "core/modquillmont.h"
+#include "support/fs_faults.h"
 #include "window_fixture.h"
 
 namespace {
@@ -312,6 +313,56 @@ TEST_F(GroupCommands, RemoveFromGroupDropsTheSelectedPhotosAndReloads) {
   EXPECT_EQ(ListOf("Beach"), CrLf({"b1.jpg", "b3.jpg", "b4.jpg"}));
   EXPECT_EQ(gAlbumState.PhotoCount, 3);
   EXPECT_EQ(gAlbumState.SelectedCount, 0);
+}
+
+TEST_F(GroupCommands, CreateAndRemoveSayWhyTheyFailWhereverTheNewGroupIsAskedFor) {
+  Group("Beach", 2, "b");
+  frmMain& f = Press(1);
+  Click(f.imgThumbnail[0]);
+  const std::string longName(300, 'n');
+  prompter.ExpectInput(longName);
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  prompter.ExpectInput(std::nullopt);
+  f.mnuFileCreate->trigger();
+  EXPECT_EQ(Prompt(1).rfind("The name is too long for the file system.", 0), 0u) << Prompt(1);
+  ASSERT_EQ(prompter.Prompts().size(), 3u);
+  EXPECT_EQ(prompter.Prompts()[1].title, "New Album Group");
+  EXPECT_EQ(Prompt(2), "Enter name for new group.");
+  EXPECT_EQ(prompter.Prompts()[2].defaultText, longName);
+
+  const std::vector<std::string> before = AllEntries(Path("Photo_SlideGroups"));
+  {
+    ReadOnlyFolder locked(Path("Photo_SlideGroups"));
+    ASSERT_TRUE(locked.ok());
+    const size_t from = prompter.Prompts().size();
+    // The File menu, the thumbnail pop-up's "Create &New Group" and the picker's.
+    for (int i = 0; i < 3; ++i) {
+      prompter.ExpectInput("Trip");
+      prompter.ExpectMsg(qm::MsgAnswer::OK);
+    }
+    f.mnuFileCreate->trigger();
+    f.mnuThumbMoveNewGroup->trigger();
+    WithPicker([&] { f.mnuEditMove->trigger(); }, [&](frmGroups& g) { Click(g.cmdNewGroup); });
+    for (size_t i = from + 1; i < from + 6; i += 2)
+      EXPECT_EQ(Prompt(i), "The group \"Trip\" could not be created. Permission denied.") << i;
+
+    prompter.ExpectMsg(qm::MsgAnswer::Yes);
+    prompter.ExpectMsg(qm::MsgAnswer::OK);
+    f.mnuFileRemove->trigger();
+    EXPECT_EQ(Prompt(from + 7), "The group \"Beach\" could not be removed. Permission denied.");
+  }
+  EXPECT_EQ(AllEntries(Path("Photo_SlideGroups")), before);
+  EXPECT_EQ(ListOf("Beach"), CrLf({"b1.jpg", "b2.jpg"}));
+  EXPECT_TRUE(LogHas("CreateAlbumGroup") && LogHas("RemoveAlbumGroup"));
+}
+
+TEST_F(GroupCommands, ThePickerListsTheGroupsInTheStripsOrder) {
+  for (const char* g : {"Banana", "NoEnd", "apple"}) Group(g, 1, g);
+  frmMain& f = Press(0);
+  Click(f.imgThumbnail[0]);
+  WithPicker([&] { f.mnuEditAdd->trigger(); },
+             [&](frmGroups& g) { EXPECT_EQ(PickerEntries(g), (Names{"apple", "Banana", "NoEnd"})); });
+  EXPECT_EQ(Captions(f), (Names{kAllPhotosGroup, "apple", "Banana", "NoEnd"}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "browser/frmMain.h"
 #include "support/pictures.h"
@@ -73,4 +74,20 @@ inline std::pair<bool, bool> EnabledInPopUp(const std::function<void()>& open, c
   open();
   EXPECT_TRUE(popped);
   return seen;
+}
+
+// A left press held on thumbnail slot s, moves to points of the viewing area
+// (pixels) as that thumbnail receives them, and the release at the last when asked.
+inline void Drag(frmMain& f, int s, const std::vector<QPointF>& moves, bool release = true,
+                 Qt::KeyboardModifiers m = Qt::NoModifier) {
+  QWidget* thumb = f.imgThumbnail[size_t(s)];
+  SendMouse(thumb, QEvent::MouseButtonPress, QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, m);
+  for (const QPointF& p : moves) SendMouse(thumb, QEvent::MouseMove, p - thumb->pos(), Qt::NoButton, Qt::LeftButton);
+  if (release) SendMouse(thumb, QEvent::MouseButtonRelease, moves.back() - thumb->pos(), Qt::LeftButton, Qt::NoButton);
+}
+
+// The middle of group button b, in the viewing area's pixels.
+inline QPointF OverButton(frmMain& f, int b) {
+  QWidget* button = f.pctAlbumList[size_t(b)];
+  return f.pctWindow->mapFrom(&f, button->mapTo(&f, button->rect().center()));
 }

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileSystemModel>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -391,7 +390,7 @@ TEST_F(SoundDialog, EveryFolderChangeIsRememberedAndAMissingOneFallsBackToThePro
   EXPECT_EQ(d.Dir1Path, Path("elsewhere"));
   EXPECT_EQ(Rows(d.File1), (Lines{"x.wav"}));
 
-  d.Dir1->setCurrentIndex(d.Dir1Model->index(QString::fromStdString(Path("sounds"))));
+  d.Dir1->setCurrentIndex(d.Dir1Model->IndexOf(Path("sounds")));
   EXPECT_EQ(last(), Path("sounds"));
   EXPECT_EQ(d.File1Path, Path("sounds"));
   d.Drive1->setCurrentIndex(0);

@@ -1,7 +1,6 @@
 // The shared drive, folder and file lists on real folders.
 #include <gtest/gtest.h>
 
-#include <QFileSystemModel>
 #include <filesystem>
 
 #include "platform/drive_folder_lists.h"

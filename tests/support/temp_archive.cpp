@@ -1,6 +1,7 @@
 #include "support/temp_archive.h"
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -32,6 +33,11 @@ void TempArchive::UseFolder(const std::string& folder) {
   CreateArchiveFolders();
   ReadFolderSettings();
   ResetBrowsingState();
+}
+
+TempArchive::~TempArchive() {
+  std::error_code ignored;
+  if (dir_.isValid()) std::filesystem::remove_all(QFile::encodeName(dir_.path()).toStdString(), ignored);
 }
 
 void TempArchive::TearDown() {

@@ -11,6 +11,9 @@
 
 class TempArchive : public ::testing::Test {
 protected:
+  // Removes the folder by its bytes, also names that are not UTF-8, which the
+  // temporary folder's own clean-up cannot reach.
+  ~TempArchive() override;
   void SetUp() override;
   void TearDown() override;
 
