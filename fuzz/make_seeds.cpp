@@ -1,6 +1,6 @@
 // Writes the seed corpora: fuzz_make_seeds <fuzz/corpus>. Text seeds are spelled
-// out here; pictures come from Qt's own encoders, some then cut short or given a
-// header that claims a huge size.
+// out here; pictures come from Qt's own encoders and libjpeg's, some then cut
+// short, given a header that claims a huge size or scans repeated.
 #include <QBuffer>
 #include <QColor>
 #include <QGuiApplication>
@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/jpeg_writer.h"
 #include "support/wmf_pictures.h"
 
 namespace {
@@ -36,10 +37,15 @@ std::string Repeat(const std::string& s, int n) {
   return out;
 }
 
-std::string Encoded(int w, int h, const char* format) {
+QImage Quarters(int w, int h) {
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(QColor(40, 90, 160));
   QPainter(&img).fillRect(0, 0, w / 2, h / 2, QColor(230, 200, 40));
+  return img;
+}
+
+std::string Encoded(int w, int h, const char* format) {
+  const QImage img = Quarters(w, h);
   QByteArray bytes;
   QBuffer buf(&bytes);
   buf.open(QIODevice::WriteOnly);
@@ -54,6 +60,25 @@ std::string JpegClaiming(std::string jpeg, int w, int h) {
   jpeg[sof + 5] = char(h >> 8), jpeg[sof + 6] = char(h & 0xFF);
   jpeg[sof + 7] = char(w >> 8), jpeg[sof + 8] = char(w & 0xFF);
   return jpeg;
+}
+
+// A picture large enough that the thumbnail decode takes it at 1/8 from its DC
+// alone: colour at half size, at full size, or grey.
+std::string ProgressiveJpeg(int w, int h, JpegStyle style) {
+  style.progressive = true;
+  style.quality = 50;
+  return LibjpegBytes(Quarters(w, h), style);
+}
+
+// The first scan of a progressive JPEG sent again and again: more scans than any
+// encoder writes before the DC is complete.
+std::string JpegManyScans(const std::string& jpeg, int times) {
+  const size_t sos = jpeg.find("\xFF\xDA");
+  size_t end = sos + 2;
+  while (end + 1 < jpeg.size() && !(jpeg[end] == '\xFF' && jpeg[end + 1] != '\0' && (jpeg[end + 1] & 0xF8) != 0xD0))
+    ++end;
+  if (sos == std::string::npos || end + 1 >= jpeg.size()) return jpeg;
+  return jpeg.substr(0, end) + Repeat(jpeg.substr(sos, end - sos), times) + jpeg.substr(end);
 }
 
 // A JPEG with an EXIF segment holding tiff right after its start marker; the
@@ -214,6 +239,17 @@ void ThumbnailSeeds() {
   Put("thumbnail", "xbm-claims-huge.xbm",
       "#define x_width 60000\n#define x_height 60000\nstatic char x_bits[] = {0x00};\n");
   Put("thumbnail", "pgm-large.pgm", "P2\n5000 5000\n255\n1 2 3\n");
+  const std::string progressive = ProgressiveJpeg(1700, 1200, {});
+  Put("thumbnail", "progressive-420.jpg", progressive);
+  Put("thumbnail", "progressive-444.jpg", ProgressiveJpeg(1700, 1200, {.fullColour = true}));
+  Put("thumbnail", "progressive-grey.jpg", ProgressiveJpeg(1200, 1700, {.grey = true}));
+  Put("thumbnail", "progressive-truncated.jpg", progressive.substr(0, progressive.size() / 3));
+  Put("thumbnail", "progressive-many-scans.jpg", JpegManyScans(ProgressiveJpeg(300, 200, {}), 150));
+  std::string claims = ProgressiveJpeg(300, 200, {});
+  const size_t sof = claims.find("\xFF\xC2");
+  claims[sof + 5] = char(3000 >> 8), claims[sof + 6] = char(3000 & 0xFF);
+  claims[sof + 7] = char(4000 >> 8), claims[sof + 8] = char(4000 & 0xFF);
+  Put("thumbnail", "progressive-claims-large.jpg", claims);
   // Camera orientations, and EXIF blocks cut short, looping or larger than they claim.
   Put("thumbnail", "exif-turned.jpg", WithExif(jpeg, Tiff(1, OrientationEntry(6))));
   Put("thumbnail", "exif-intel-mirrored.jpg",

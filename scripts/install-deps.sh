@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillmont needs to build, run and test, only when some are missing.
 set -euo pipefail
-pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libfluidsynth-dev libgtest-dev libbenchmark-dev
+pkgs=(g++ cmake make qt6-base-dev qt6-multimedia-dev libfluidsynth-dev libjpeg62-turbo-dev libgtest-dev libbenchmark-dev
       gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav fluid-soundfont-gm
       fonts-dejavu-core fonts-liberation2 xvfb xauth libvips-tools ffmpeg ninja-build
       # WMF pictures: libwmf refuses every file, even one without text, without

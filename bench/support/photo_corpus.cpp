@@ -1,35 +1,38 @@
 #include "support/photo_corpus.h"
 
-#include <QBuffer>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <algorithm>
 #include <iterator>
+
+#include "support/jpeg_writer.h"
 
 namespace {
 
 // Sizes cameras and phones write, 2 to 20 million pixels.
 const QSize kSizes[] = {{1920, 1200}, {2592, 1944}, {3264, 2448}, {4000, 3000}, {4608, 3456},
                         {5472, 3648}, {5640, 3172}, {3000, 2000}, {4032, 3024}, {2048, 1536}};
+// Those of the large progressive files, 14 to 36 million pixels.
+const QSize kLargeSizes[] = {{4592, 3056}, {5120, 2880}, {6000, 4000}, {6720, 4480}, {7360, 4912}, {8000, 2000}};
 
 }  // namespace
 
 CorpusPhoto CorpusPhotoAt(int i) {
   CorpusPhoto p;
-  p.size = kSizes[(i * 7) % std::size(kSizes)];
+  p.progressive = i % 3 == 1;
+  p.fullColour = p.progressive && (i / 3) % 2 == 1;
+  p.size = p.progressive ? kLargeSizes[(i / 3) % std::size(kLargeSizes)] : kSizes[(i * 7) % std::size(kSizes)];
   if (i % 5 == 2) p.size.transpose();
-  p.progressive = i % 4 == 1;
   p.quality = 85 + (i * 3) % 11;
   return p;
 }
 
 std::string CorpusJpeg(int i) {
   const CorpusPhoto photo = CorpusPhotoAt(i);
-  return GrainyJpeg(photo.size, i, 6 + (i * 5) % 20, photo.quality, photo.progressive);
+  return GrainyJpeg(photo.size, i, 6 + (i * 5) % 20, photo.quality, photo.progressive, photo.fullColour);
 }
 
-std::string GrainyJpeg(QSize size, int seed, int amplitude, int quality, bool progressive) {
+std::string GrainyJpeg(QSize size, int seed, int amplitude, int quality, bool progressive, bool fullColour) {
   const int w = size.width(), h = size.height();
   QImage img(w, h, QImage::Format_RGB32);
   QPainter p(&img);
@@ -54,12 +57,5 @@ std::string GrainyJpeg(QSize size, int seed, int amplitude, int quality, bool pr
                      std::clamp(qBlue(v) + n - c, 0, 255));
     }
   }
-  QByteArray bytes;
-  QBuffer buf(&bytes);
-  buf.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buf, "jpeg");
-  writer.setQuality(quality);
-  writer.setProgressiveScanWrite(progressive);
-  writer.write(img);
-  return bytes.toStdString();
+  return LibjpegBytes(img, {.quality = quality, .progressive = progressive, .fullColour = fullColour});
 }

@@ -125,13 +125,22 @@ void UseAllocationLimit() {
   std::call_once(once, [] { QImageReader::setAllocationLimit(kAllocationLimitMb); });
 }
 
-bool OpenPictureFile(QFile& file, const std::string& path) {
-  if (path.empty()) return false;
+int OpenPictureDescriptor(const std::string& path) {
+  if (path.empty()) return -1;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
+  if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool OpenPictureFile(QFile& file, const std::string& path) {
+  const int fd = OpenPictureDescriptor(path);
+  if (fd < 0) return false;
+  if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
     ::close(fd);
     return false;
   }

@@ -51,6 +51,8 @@ struct Header {
 // Opens a regular file for reading by its name's bytes (which need not be valid
 // UTF-8); a folder, a pipe or a device is refused without blocking.
 bool OpenPictureFile(QFile& file, const std::string& path);
+// The same as a descriptor of the caller's (-1 when refused).
+int OpenPictureDescriptor(const std::string& path);
 
 // Reads the header of the picture on device by its content, without decoding, and
 // puts the device back at its start. Reads at most a few megabytes.

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "core/errorlog.h"
+#include "core/jpeg_dc_decode.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
 #include "platform/runtime_error.h"
@@ -90,29 +91,22 @@ ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode) {
     }
     plan.bytes = pictures::DecodeBytes(h, plan.eighths, box);
   } else {
-    plan.bytes = kThumbnailDecodeBudget;
+    // Qt's own allocation limit bounds what it then decodes; it decodes alone.
+    plan.bytes = kThumbnailAloneLimit;
   }
   return plan;
 }
 
-ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
+namespace {
+
+// A picture decoded in its stored orientation, of that stored size, fitted to its
+// box and turned upright; not loaded when there is none.
+ThumbnailPicture Fitted(const QImage& img, QSize stored, int orientation) {
   ThumbnailPicture out;
   out.box = BlankThumbnailSize();
-  if (plan.bytes <= 0) return out;
-  pictures::UseAllocationLimit();
-  QFile file;
-  if (!pictures::OpenPictureFile(file, plan.path)) return out;
-  QImageReader reader(&file);
-  reader.setDecideFormatFromContent(true);
-  reader.setAutoTransform(false);
-  if (plan.request.isValid()) reader.setScaledSize(plan.request);
-  const QImage img = reader.read();
-  const QSize stored = plan.header.size.isValid() ? plan.header.size : img.size();
   if (img.isNull() || stored.isEmpty()) return out;
-
   // Fitted in the stored orientation (the box of the sides swapped is the box
   // swapped), then turned upright.
-  const int orientation = plan.header.orientation;
   const QSize box = ThumbnailBoxSize(stored.width(), stored.height());
   out.loaded = true;
   out.size = pictures::UprightSize(stored, orientation);
@@ -122,9 +116,36 @@ ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
   return out;
 }
 
-ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode, std::int64_t budget) {
+}  // namespace
+
+ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
+  const int orientation = plan.header.orientation;
+  if (plan.bytes <= 0) return Fitted(QImage(), QSize(), orientation);
+  if (plan.eighths == 1 && pictures::JpegDcSuits(plan.header)) {
+    QImage dc;
+    switch (pictures::DecodeJpegDc(plan.path, plan.header, plan.bytes, dc)) {
+      case pictures::JpegDcOutcome::Decoded:
+        return Fitted(dc, plan.header.size, orientation);
+      case pictures::JpegDcOutcome::Failed:
+        return Fitted(QImage(), QSize(), orientation);
+      case pictures::JpegDcOutcome::Unsuited:
+        break;
+    }
+  }
+  pictures::UseAllocationLimit();
+  QFile file;
+  if (!pictures::OpenPictureFile(file, plan.path)) return Fitted(QImage(), QSize(), orientation);
+  QImageReader reader(&file);
+  reader.setDecideFormatFromContent(true);
+  reader.setAutoTransform(false);
+  if (plan.request.isValid()) reader.setScaledSize(plan.request);
+  const QImage img = reader.read();
+  return Fitted(img, plan.header.size.isValid() ? plan.header.size : img.size(), orientation);
+}
+
+ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode, std::int64_t limit) {
   const ThumbnailPlan plan = PlanThumbnail(path, reducedDecode);
-  if (plan.bytes > budget) {
+  if (plan.bytes > limit) {
     ThumbnailPicture out;
     out.tooLarge = true;
     out.size = pictures::UprightSize(plan.header.size, plan.header.orientation);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/picture_decode.h"
+#include "core/thumbnail_budget.h"
 
 constexpr int kThumbnailSide = 100;
 inline QSize VideoThumbnailSize() { return QSize(100, 75); }
@@ -22,17 +23,9 @@ QSize ThumbnailBoxSize(int width, int height);
 // The photo name of a list entry: its last path component.
 std::string ThumbnailPhotoName(const std::string& entry);
 
-// The memory the builder's decodes may take at once, and so the most one picture
-// may take; with the finished thumbnails waiting to be saved and the program itself
-// the builder stays under 300 MB, whatever the files. A picture over it (a 26
-// million pixel progressive JPEG with full colour detail, a 40 million pixel PNG)
-// gets the blank thumbnail and a log line.
-constexpr std::int64_t kThumbnailDecodeBudget = std::int64_t(160) << 20;
-constexpr std::int64_t kThumbnailResultsBudget = std::int64_t(24) << 20;
-
 struct ThumbnailPicture {
   bool loaded = false;
-  bool tooLarge = false;  // its decode would take more than the budget: not decoded
+  bool tooLarge = false;  // its decode would take more than allowed: not decoded
   QSize size;       // the picture's own size in pixels, upright; 0 x 0 when not known
   QSize box;        // the thumbnail's size
   QImage picture;   // the picture upright, already fitted to box; null when not loaded
@@ -48,16 +41,17 @@ struct ThumbnailPlan {
   std::int64_t bytes = 0;  // memory the decode takes at most; 0 when nothing is decoded
 };
 // A JPEG is decoded at the smallest n/8 that still gives twice the thumbnail (the
-// library's own scaling), then reduced once, smoothly; reducedDecode false forces
-// the whole-size decode. A picture whose size is unknown is charged the whole budget.
+// library's own scaling; a progressive one at 1/8 from its DC alone), then reduced
+// once, smoothly; reducedDecode false forces the whole-size decode. A picture whose
+// size is unknown is charged the most a decode alone may take.
 ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode = true);
 ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan);
 
 // Loads a picture from its file by content (never by name), turns it upright and
-// fits it to its box; a decode over budget is not started.
+// fits it to its box; a decode that would take more than limit is not started.
 // Safe on any thread; never throws.
 ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode = true,
-                                      std::int64_t budget = kThumbnailDecodeBudget);
+                                      std::int64_t limit = ThumbnailDecodeBudget());
 
 // The grid's reading of a thumbnail file, by content only (thumbnails carry the
 // photo's name and extension whatever they hold). A missing or broken file, or one

@@ -13,8 +13,12 @@ constexpr int kNearWindowPerThread = 2;
 
 }  // namespace
 
-ThumbnailQueue::ThumbnailQueue(int threads, std::int64_t decodeBudget, std::int64_t resultsBudget)
-    : decodeBudget_(decodeBudget), resultsBudget_(resultsBudget), threads_(std::max(1, threads)) {
+ThumbnailQueue::ThumbnailQueue(int threads, std::int64_t decodeBudget, std::int64_t resultsBudget,
+                               std::int64_t aloneLimit)
+    : decodeBudget_(decodeBudget),
+      resultsBudget_(resultsBudget),
+      aloneLimit_(std::max(aloneLimit, decodeBudget)),
+      threads_(std::max(1, threads)) {
   pictures::ShareMemoryPools();
 }
 
@@ -112,10 +116,12 @@ std::vector<int> ThumbnailQueue::StartOrder() const {
 }
 
 bool ThumbnailQueue::Fits(int key, std::int64_t bytes) const {
+  if (alone_) return false;
+  // A decode fits beside those in hand, or alone; one over the budget only alone.
+  if (inFlight_ > 0 && inFlight_ + bytes > decodeBudget_) return false;
   // The next key always gets in once the decodes in hand leave room; waiting
   // pictures never hold it back, since only the window frees them.
-  if (key == next_) return inFlight_ == 0 || inFlight_ + bytes <= decodeBudget_;
-  if (inFlight_ + bytes > decodeBudget_) return false;
+  if (key == next_) return true;
   return resultBytes_ < resultsBudget_ || key < next_ + kNearWindowPerThread * threads_;
 }
 
@@ -157,7 +163,7 @@ void ThumbnailQueue::Work() {
       lock.unlock();
       job.plan = PlanThumbnail(job.path);
       lock.lock();
-      if (job.plan->bytes <= decodeBudget_ && !Fits(key, job.plan->bytes)) {
+      if (job.plan->bytes <= aloneLimit_ && !Fits(key, job.plan->bytes)) {
         // No room for it now: back with its cost known, and another that fits goes.
         running_.erase(key);
         if (!stopped_ || key == next_) {
@@ -168,21 +174,25 @@ void ThumbnailQueue::Work() {
         continue;
       }
     }
-    const std::int64_t bytes = job.plan->bytes > decodeBudget_ ? 0 : job.plan->bytes;
+    const bool tooLarge = job.plan->bytes > aloneLimit_;
+    const std::int64_t bytes = tooLarge ? 0 : job.plan->bytes;
+    const bool alone = bytes > decodeBudget_;
+    alone_ = alone_ || alone;
     inFlight_ += bytes;
     peak_ = std::max(peak_, inFlight_ + resultBytes_);
     started_.push_back(key);
     lock.unlock();
     ThumbnailPicture picture;
-    if (job.plan->bytes > decodeBudget_) {
+    if (tooLarge) {
       picture.tooLarge = true;
-      picture.size = job.plan->header.size;
+      picture.size = pictures::UprightSize(job.plan->header.size, job.plan->header.orientation);
       picture.box = BlankThumbnailSize();
     } else {
       picture = DecodeThumbnail(*job.plan);
     }
     lock.lock();
     inFlight_ -= bytes;
+    if (alone) alone_ = false;
     running_.erase(key);
     if (!stopped_ || key == next_) {
       resultBytes_ += picture.picture.sizeInBytes();

@@ -6,7 +6,9 @@
 // the item the window needs next has first claim on a free worker (the bar and
 // the stop rule keep moving), the others go largest file first, so no slow file is
 // left for the end. A decode starts only when the memory its header promises fits
-// beside the decodes in hand; finished pictures waiting to be taken count too.
+// beside the decodes in hand; finished pictures waiting to be taken count too. A
+// picture whose decode alone takes more than the budget decodes alone: it starts
+// when no other decode is in hand, and none starts until it is done.
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -23,8 +25,9 @@
 
 class ThumbnailQueue {
 public:
-  explicit ThumbnailQueue(int threads, std::int64_t decodeBudget = kThumbnailDecodeBudget,
-                          std::int64_t resultsBudget = kThumbnailResultsBudget);
+  // A picture over aloneLimit is not decoded: it comes back too large.
+  ThumbnailQueue(int threads, std::int64_t decodeBudget, std::int64_t resultsBudget = kThumbnailResultsBudget,
+                 std::int64_t aloneLimit = kThumbnailAloneLimit);
   // Drops the work not yet started and waits for the decodes in hand.
   ~ThumbnailQueue();
   ThumbnailQueue(const ThumbnailQueue&) = delete;
@@ -62,6 +65,7 @@ private:
 
   const std::int64_t decodeBudget_;
   const std::int64_t resultsBudget_;
+  const std::int64_t aloneLimit_;
   const int threads_;
   mutable std::mutex m_;
   std::condition_variable work_;
@@ -73,6 +77,7 @@ private:
   int next_ = 1;
   bool stopped_ = false;
   bool quit_ = false;
+  bool alone_ = false;  // a decode over the budget is in hand
   std::int64_t inFlight_ = 0;
   std::int64_t resultBytes_ = 0;
   std::int64_t peak_ = 0;

@@ -106,12 +106,13 @@ void frmThumbnail::CreateThumbnails(const std::vector<std::string>& MissingList)
   const std::vector<std::string> list = MissingList;
   QPointer<frmThumbnail> self(this);
   const QColor background = palette().color(QPalette::Window);
+  const std::int64_t budget = DecodeBudget;
   setCursor(Qt::BusyCursor);
   qm::DoEvents();
 
   const int n = std::max(0, int(list.size()) - 1);
   {
-    ThumbnailQueue queue(std::max(1, QThread::idealThreadCount()));
+    ThumbnailQueue queue(std::max(1, QThread::idealThreadCount()), budget);
     queue.SetNext(1);
     std::vector<Item> items(size_t(n) + 1);
     // Resolving reads information files and may log, so it stays on this thread;
@@ -142,7 +143,7 @@ void frmThumbnail::CreateThumbnails(const std::vector<std::string>& MissingList)
           imgSize->SetPicture(QImage());
         }
         qm::DoEvents();
-        thumb = DrawThumbnail(GrabFirstFrame(it.photo, kClipTimeoutMs), VideoThumbnailSize(), background);
+        thumb = DrawThumbnail(GrabFirstFrame(it.photo, kClipTimeoutMs, budget), VideoThumbnailSize(), background);
         if (self) imgSize->SetPicture(thumb);
       } else {
         // A close meanwhile ends the run after this item, which is still saved.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/thumbnail_budget.h"
 #include "intake/thumbnail_widgets.h"
 #include "platform/forms.h"
 
@@ -32,6 +33,8 @@ public:
   void Form_Unload(bool& cancel) override;
 
   bool ThumbnailBusy = false;
+  // What the run's decodes may hold at once: this machine's budget, or a test's.
+  std::int64_t DecodeBudget = ThumbnailDecodeBudget();
 
   QLabel* Label1_0;
   QLabel* lbFilename;

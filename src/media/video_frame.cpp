@@ -6,10 +6,9 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 
-#include "core/thumbnail_maker.h"
 #include "platform/media_file.h"
 
-QImage GrabFirstFrame(const std::string& path, int timeoutMs) {
+QImage GrabFirstFrame(const std::string& path, int timeoutMs, std::int64_t budget) {
   // Outlives the player, which reads the clip through it.
   const qm::MediaFile clip(path);
   if (!clip.IsOpen()) return {};
@@ -23,7 +22,7 @@ QImage GrabFirstFrame(const std::string& path, int timeoutMs) {
   QObject::connect(&sink, &QVideoSink::videoFrameChanged, &loop, [&](const QVideoFrame& f) {
     if (!frame.isNull() || !f.isValid()) return;
     // A frame too large to hold as a picture gives no thumbnail picture.
-    if (std::int64_t(f.width()) * f.height() * 4 > kThumbnailDecodeBudget) {
+    if (std::int64_t(f.width()) * f.height() * 4 > budget) {
       loop.quit();
       return;
     }

@@ -2,8 +2,9 @@
 // The first picture of a video clip, decoded by the system's media framework with
 // no sound output, for thumbnails.
 #include <QImage>
+#include <cstdint>
 #include <string>
 
 // A null image when the clip cannot be opened, shows no picture within timeoutMs
-// or has frames too large for the thumbnail builder's budget.
-QImage GrabFirstFrame(const std::string& path, int timeoutMs);
+// or has frames of more than budget bytes.
+QImage GrabFirstFrame(const std::string& path, int timeoutMs, std::int64_t budget);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/jpeg_dc_decode.h"
 #include "core/modquillmont.h"
 #include "core/picture_decode.h"
 #include "core/thumbnail_maker.h"
@@ -18,6 +19,7 @@
 #include "platform/runtime_error.h"
 #include "support/bytes_read.h"
 #include "support/crafted_jpeg.h"
+#include "support/jpeg_writer.h"
 #include "support/oriented_jpeg.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
@@ -201,6 +203,18 @@ QImage Detailed(int w, int h, unsigned seed) {
   return img;
 }
 
+// The root mean square difference of two pictures, in parts of full scale.
+double Rms(const QImage& a, const QImage& b) {
+  const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+  double sum = 0;
+  for (int j = 0; j < x.height(); ++j)
+    for (int i = 0; i < x.width(); ++i) {
+      const QRgb p = x.pixel(i, j), q = y.pixel(i, j);
+      for (int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)}) sum += d * d;
+    }
+  return std::sqrt(sum / (3.0 * x.width() * x.height())) / 255;
+}
+
 }  // namespace
 
 TEST(ThumbnailDecodeRules, SmallestJpegScaleThatStillGivesTwiceTheThumbnail) {
@@ -217,55 +231,133 @@ TEST(ThumbnailDecodeRules, SmallestJpegScaleThatStillGivesTwiceTheThumbnail) {
   EXPECT_EQ(pictures::JpegRequestFor({1000, 750}, 2), QSize(250, 187));
 }
 
-TEST_F(ThumbnailPictureTest, DetailedBaselineAndProgressiveJpegsMatchAPlainHighQualityReduction) {
+TEST_F(ThumbnailPictureTest, EveryKindOfJpegGivesTheWholePictureReducedSmoothly) {
+  // Baseline and progressive, colour at half and at full size, grey; the reference is
+  // the whole file decoded at full size and reduced smoothly.
   const QImage source = Detailed(2400, 1600, 7);
-  const QImage reference = source.scaled(100, 67, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  for (bool progressive : {false, true}) {
-    Write("Photos/d.jpg", JpegBytes(source, progressive, 92));
+  const std::pair<const char*, std::string> files[] = {
+      {"baseline 4:2:0", JpegBytes(source, false, 92)},
+      {"progressive 4:2:0", JpegBytes(source, true, 92)},
+      {"progressive 4:4:4", LibjpegBytes(source, {.quality = 92, .progressive = true, .fullColour = true})},
+      {"progressive grey", LibjpegBytes(source, {.quality = 92, .progressive = true, .grey = true})},
+      {"baseline 4:4:4", LibjpegBytes(source, {.quality = 92, .fullColour = true})}};
+  for (const auto& [kind, bytes] : files) {
+    Write("Photos/d.jpg", bytes);
     const ThumbnailPlan plan = PlanThumbnail(Path("Photos/d.jpg"));
-    EXPECT_EQ(plan.header.allCoefficients, progressive);
+    EXPECT_EQ(plan.header.allCoefficients, std::string(kind).starts_with("progressive")) << kind;
     EXPECT_EQ(plan.eighths, 1) << "1/8 gives 300 x 200, twice the thumbnail";
     EXPECT_EQ(plan.request, QSize(100, 67)) << "and the reader reduces it once";
     const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/d.jpg"));
-    ASSERT_TRUE(pic.loaded);
-    ASSERT_EQ(pic.picture.size(), QSize(100, 67));
-    const QImage a = pic.picture.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    int worst = 0;
-    for (int y = 0; y < 67; ++y)
-      for (int x = 0; x < 100; ++x) {
-        const QRgb p = a.pixel(x, y), q = reference.pixel(x, y);
-        for (int d : {std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))}) {
-          sum += d;
-          worst = std::max(worst, d);
-        }
-      }
-    EXPECT_LT(sum / (100 * 67 * 3), 2.0) << progressive;
-    EXPECT_LE(worst, 24) << progressive;
+    ASSERT_TRUE(pic.loaded) << kind;
+    ASSERT_EQ(pic.picture.size(), QSize(100, 67)) << kind;
+    QImage whole;
+    ASSERT_TRUE(whole.loadFromData(QByteArray::fromStdString(bytes)));
+    EXPECT_LT(Rms(pic.picture, whole.scaled(100, 67, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)), 0.03)
+        << kind;
   }
+}
+
+TEST_F(ThumbnailPictureTest, AProgressiveJpegDecodesFromItsDcAloneAndStopsReading) {
+  // The DC of every component comes in the first scans; what follows is never read.
+  const QImage source = Detailed(3200, 2400, 3);
+  const std::string bytes = LibjpegBytes(source, {.quality = 95, .progressive = true, .fullColour = true});
+  Write("Photos/p.jpg", bytes);
+  const ThumbnailPlan plan = PlanThumbnail(Path("Photos/p.jpg"));
+  ASSERT_TRUE(pictures::JpegDcSuits(plan.header));
+  QImage dc;
+  const long long before = BytesRead();
+  ASSERT_EQ(pictures::DecodeJpegDc(Path("Photos/p.jpg"), plan.header, plan.bytes, dc), pictures::JpegDcOutcome::Decoded);
+  EXPECT_LT(BytesRead() - before, (long long)bytes.size() * 3 / 4);
+  ASSERT_EQ(dc.size(), QSize(400, 300));
+  // Exactly what the library gives for the whole file at 1/8, without smoothing.
+  QByteArray data = QByteArray::fromStdString(bytes);
+  QBuffer buf(&data);
+  QImageReader reader(&buf);
+  reader.setScaledSize(QSize(400, 300));
+  EXPECT_LT(Rms(dc, reader.read()), 0.005);
+
+  // A file cut short gives what it holds; more memory than promised is refused; a
+  // header that no longer matches the file leaves the decode to Qt's reader.
+  Write("Photos/cut.jpg", bytes.substr(0, 3000));
+  EXPECT_EQ(pictures::DecodeJpegDc(Path("Photos/cut.jpg"), plan.header, plan.bytes, dc), pictures::JpegDcOutcome::Decoded);
+  EXPECT_EQ(dc.size(), QSize(400, 300));
+  EXPECT_EQ(pictures::DecodeJpegDc(Path("Photos/p.jpg"), plan.header, 4 << 20, dc), pictures::JpegDcOutcome::Failed);
+  EXPECT_TRUE(dc.isNull());
+  Write("Photos/other.jpg", JpegBytes(source.scaled(1600, 1200), true));
+  EXPECT_EQ(pictures::DecodeJpegDc(Path("Photos/other.jpg"), plan.header, plan.bytes, dc),
+            pictures::JpegDcOutcome::Unsuited);
+  EXPECT_EQ(pictures::DecodeJpegDc(Path("Photos/none.jpg"), plan.header, plan.bytes, dc), pictures::JpegDcOutcome::Failed);
+}
+
+TEST_F(ThumbnailPictureTest, TheDcDecodeTakesEveryLayoutOfSegmentsAndScans) {
+  // What passes over the AC scans must find every marker wherever the file's reads
+  // cut it: restart markers inside scans, fill bytes before markers, a segment longer
+  // than one read, and marker bytes split between two reads.
+  const QImage source = Detailed(2000, 1400, 11);
+  const std::string plain = LibjpegBytes(source, {.quality = 85, .progressive = true, .fullColour = true});
+  QImage reference;
+  {
+    QByteArray data = QByteArray::fromStdString(plain);
+    QBuffer buf(&data);
+    QImageReader reader(&buf);
+    reader.setScaledSize(QSize(250, 175));
+    reference = reader.read();
+  }
+  const auto withSegmentAt2 = [&](size_t length) {
+    std::string app = "\xFF\xE5" + std::string(1, char(length >> 8)) + char(length & 255);
+    return plain.substr(0, 2) + app + std::string(length - 2, '\xFF') + plain.substr(2);
+  };
+  std::string filled = plain;
+  for (size_t i = filled.find("\xFF\xDA"); i != std::string::npos; i = filled.find("\xFF\xDA", i + 8))
+    filled.insert(i, "\xFF\xFF\xFF");
+  const std::pair<const char*, std::string> files[] = {
+      {"restart markers", LibjpegBytes(source, {.quality = 85, .progressive = true, .fullColour = true,
+                                                 .restartInterval = 3})},
+      {"fill bytes", filled},
+      {"a segment longer than a read", withSegmentAt2(65535)},
+      {"a marker across two reads", withSegmentAt2(65531)}};
+  for (const auto& [kind, bytes] : files) {
+    Write("Photos/s.jpg", bytes);
+    const ThumbnailPlan plan = PlanThumbnail(Path("Photos/s.jpg"));
+    QImage dc;
+    ASSERT_EQ(pictures::DecodeJpegDc(Path("Photos/s.jpg"), plan.header, plan.bytes, dc), pictures::JpegDcOutcome::Decoded)
+        << kind;
+    EXPECT_LT(Rms(dc, reference), kind == files[0].first ? 0.01 : 0.0001) << kind;
+  }
+
+  // The first scan sent again and again never completes the DC: refused, not decoded on.
+  const size_t sos = plain.find("\xFF\xDA"), next = plain.find("\xFF\xC4", sos);
+  ASSERT_NE(next, std::string::npos);
+  std::string many = plain.substr(0, next);
+  for (int i = 0; i < 120; ++i) many += plain.substr(sos, next - sos);
+  Write("Photos/many.jpg", many + plain.substr(next));
+  const ThumbnailPlan plan = PlanThumbnail(Path("Photos/many.jpg"));
+  QImage dc;
+  EXPECT_EQ(pictures::DecodeJpegDc(Path("Photos/many.jpg"), plan.header, plan.bytes, dc), pictures::JpegDcOutcome::Failed);
+  EXPECT_FALSE(LoadThumbnailPicture(Path("Photos/many.jpg")).loaded);
 }
 
 // Faithful: within an RMS difference of 3% of full scale from the whole picture
 // decoded at full size, stood upright by Qt's own reader and reduced smoothly.
 TEST_F(ThumbnailPictureTest, ATurnedPhotosThumbnailIsTheWholePictureStoodUpright) {
-  for (int orientation : {6, 7, 3}) {
-    Write("Photos/t.jpg", OrientedJpeg(Detailed(1600, 2400, 11), orientation, 92));
-    QImageReader whole(QString::fromStdString(Path("Photos/t.jpg")));
-    whole.setAutoTransform(true);
-    const QImage reference =
-        whole.read().scaled(67, 100, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(reference.size(), QSize(67, 100)) << orientation;
-    const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/t.jpg"));
-    ASSERT_EQ(pic.picture.size(), QSize(67, 100)) << orientation;
-    const QImage a = pic.picture.convertToFormat(QImage::Format_RGB32);
-    double squares = 0;
-    for (int y = 0; y < 100; ++y)
-      for (int x = 0; x < 67; ++x) {
-        const QRgb p = a.pixel(x, y), q = reference.pixel(x, y);
-        for (int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)}) squares += double(d) * d;
-      }
-    EXPECT_LT(std::sqrt(squares / (67 * 100 * 3)), 0.03 * 255) << orientation;
-  }
+  // Baseline through Qt's reader, progressive from its DC alone.
+  for (bool progressive : {false, true})
+    for (int orientation : {6, 7, 3}) {
+      const QImage upright = Detailed(1600, 2400, 11);
+      Write("Photos/t.jpg", progressive ? WithSegment(LibjpegBytes(StoredPixels(upright, orientation),
+                                                                   {.quality = 92, .progressive = true}),
+                                                      ExifSegment({{0x0112, 3, unsigned(orientation)}}))
+                                        : OrientedJpeg(upright, orientation, 92));
+      QImageReader whole(QString::fromStdString(Path("Photos/t.jpg")));
+      whole.setAutoTransform(true);
+      const QImage reference = whole.read().scaled(67, 100, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      ASSERT_EQ(reference.size(), QSize(67, 100)) << orientation;
+      EXPECT_EQ(PlanThumbnail(Path("Photos/t.jpg")).header.allCoefficients, progressive);
+      const ThumbnailPicture pic = LoadThumbnailPicture(Path("Photos/t.jpg"));
+      ASSERT_EQ(pic.picture.size(), QSize(67, 100)) << orientation;
+      EXPECT_EQ(pic.size, QSize(1600, 2400)) << orientation;
+      EXPECT_LT(Rms(pic.picture, reference), 0.03) << orientation << " " << progressive;
+    }
 }
 
 TEST_F(ThumbnailPictureTest, HeadersDecideTheCostAndNothingIsReadWhole) {
@@ -283,7 +375,7 @@ TEST_F(ThumbnailPictureTest, HeadersDecideTheCostAndNothingIsReadWhole) {
   Write("Photos/flat.jpg", JpegClaiming(64798, 10518, false));
   const ThumbnailPlan flat = PlanThumbnail(Path("Photos/flat.jpg"));
   EXPECT_FALSE(flat.header.allCoefficients);
-  EXPECT_LT(flat.bytes, kThumbnailDecodeBudget);
+  EXPECT_LT(flat.bytes, kThumbnailBudgetFloor);
   // A PNG is decoded whole: its four bytes a pixel count.
   Write("Photos/p.png", EncodedImage(PhotoLike(400, 300), "PNG"));
   EXPECT_GE(PlanThumbnail(Path("Photos/p.png")).bytes, 400 * 300 * 4);

@@ -7,15 +7,22 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
+#include <set>
 
+#include "core/thumbnail_budget.h"
 #include "core/thumbnail_queue.h"
+#include "platform/memory_limit.h"
 #include "support/crafted_jpeg.h"
+#include "support/jpeg_writer.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+
+constexpr std::int64_t kTestBudget = std::int64_t(160) << 20;
 
 QImage Grain(int w, int h, unsigned seed) {
   QImage img(w, h, QImage::Format_RGB32);
@@ -41,7 +48,7 @@ protected:
 };
 
 TEST_F(ThumbnailQueueTest, TheNextItemGoesFirstThenTheLargestFiles) {
-  ThumbnailQueue q(1);
+  ThumbnailQueue q(1, kTestBudget);
   const int sides[] = {200, 900, 300, 1200, 600, 100};
   std::vector<std::pair<std::uintmax_t, int>> bySize;
   for (int k = 1; k <= 6; ++k) {
@@ -63,32 +70,52 @@ TEST_F(ThumbnailQueueTest, TheNextItemGoesFirstThenTheLargestFiles) {
   }
 }
 
-TEST_F(ThumbnailQueueTest, DecodesInHandStayWithinTheBudgetAndALargerOneIsNotStarted) {
-  // Progressive 2000 x 1500 holds about 9 MB of coefficients; a 3000 x 3000 PNG
-  // would take 36 MB.
-  constexpr std::int64_t kBudget = std::int64_t(24) << 20;
-  ThumbnailQueue q(8, kBudget, std::int64_t(1) << 20);
-  const int n = 12;
-  for (int k = 1; k < n; ++k) q.Submit(k, Picture("p" + std::to_string(k) + ".jpg", 2000, 1500 - k, true));
-  QImage png(3000, 3000, QImage::Format_RGB32);
-  png.fill(Qt::red);
-  Write("Photos/big.png", EncodedImage(png, "PNG"));
-  q.Submit(n, Path("Photos/big.png"));
+TEST_F(ThumbnailQueueTest, DecodesInHandStayWithinTheBudgetAndOversizedOnesDecodeAlone) {
+  // Small pictures around four whose decode alone takes more than the budget: a
+  // progressive JPEG with colour at full size, a progressive panorama, a PNG of
+  // sixteen bits a channel and a plain PNG; the last PNG is over the alone limit.
+  constexpr std::int64_t kBudget = std::int64_t(8) << 20, kAlone = std::int64_t(64) << 20;
+  ThumbnailQueue q(8, kBudget, std::int64_t(1) << 20, kAlone);
+  const auto png = [&](const std::string& name, QImage img) {
+    Write("Photos/" + name, EncodedImage(img, "PNG"));
+    return Path("Photos/" + name);
+  };
+  std::map<int, std::string> paths;
+  const std::set<int> oversized{3, 7, 8, 12};
+  const int refused = 14, n = 16;
+  paths[3] = Path("Photos/full.jpg");
+  Write("Photos/full.jpg", LibjpegBytes(Grain(2400, 1600, 5), {.progressive = true, .fullColour = true}));
+  paths[7] = Picture("wide.jpg", 4000, 1000, true);
+  paths[8] = png("deep.png", Grain(1600, 1200, 6).convertToFormat(QImage::Format_RGBA64));
+  paths[12] = png("plain.png", Grain(2000, 1000, 7));
+  paths[refused] = png("huge.png", QImage(4500, 4000, QImage::Format_RGB32));
+  std::int64_t largest = 0;
+  for (int k = 1; k <= n; ++k) {
+    if (!paths.count(k)) paths[k] = Picture("p" + std::to_string(k) + ".jpg", 400, 300 - k);
+    const std::int64_t bytes = PlanThumbnail(paths[k]).bytes;
+    EXPECT_EQ(bytes > kBudget, oversized.count(k) + (k == refused) > 0) << k;
+    if (k != refused) largest = std::max(largest, bytes);
+    q.Submit(k, paths[k]);
+  }
   q.Start();
   for (int k = 1; k <= n; ++k) {
     q.SetNext(k);
     ASSERT_TRUE(q.WaitFor(k, 20s)) << k;
     const ThumbnailPicture p = q.Take(k);
-    EXPECT_EQ(p.loaded, k != n) << k;
-    EXPECT_EQ(p.tooLarge, k == n) << k;
+    EXPECT_EQ(p.loaded, k != refused) << k;
+    EXPECT_EQ(p.tooLarge, k == refused) << k;
+    if (p.loaded) {
+      EXPECT_NE(p.picture.pixelColor(40, 20), p.picture.pixelColor(41, 20)) << "grain shows: " << k;
+    }
   }
-  EXPECT_GT(q.PeakBytes(), 9 << 20);
-  EXPECT_LE(q.PeakBytes(), kBudget + (1 << 20) + 8 * 100 * 100 * 4);
+  // Never two oversized at once, nor one beside others.
+  EXPECT_GT(q.PeakBytes(), std::int64_t(20) << 20);
+  EXPECT_LE(q.PeakBytes(), std::max(kBudget, largest) + 16 * 100 * 100 * 4);
   EXPECT_EQ(q.StartOrder().size(), size_t(n));
 }
 
 TEST_F(ThumbnailQueueTest, AStopKeepsOnlyTheItemInHand) {
-  ThumbnailQueue q(4);
+  ThumbnailQueue q(4, kTestBudget);
   for (int k = 1; k <= 5; ++k) q.Submit(k, Picture("p" + std::to_string(k) + ".jpg", 400, 300));
   q.SetNext(3);
   q.Stop();
@@ -101,6 +128,19 @@ TEST_F(ThumbnailQueueTest, AStopKeepsOnlyTheItemInHand) {
     EXPECT_FALSE(q.Take(k).loaded) << k;
   }
   EXPECT_EQ(q.StartOrder(), std::vector<int>{3});
+}
+
+TEST(ThumbnailBudget, AShareOfTheMachineBetweenFloorAndCeiling) {
+  constexpr std::int64_t MB = 1 << 20, GB = std::int64_t(1) << 30;
+  EXPECT_EQ(ThumbnailDecodeBudgetFor(-1), kThumbnailBudgetFloor);
+  EXPECT_EQ(ThumbnailDecodeBudgetFor(1 * GB), kThumbnailBudgetFloor);
+  EXPECT_EQ(ThumbnailDecodeBudgetFor(3 * GB), 256 * MB);
+  // A machine of 8 GB or more: 512 to 768 MB.
+  for (std::int64_t memory : {7800 * MB, 8 * GB, 23 * GB, 256 * GB}) {
+    EXPECT_GE(ThumbnailDecodeBudgetFor(memory), 512 * MB) << memory;
+    EXPECT_LE(ThumbnailDecodeBudgetFor(memory), 768 * MB) << memory;
+  }
+  EXPECT_EQ(ThumbnailDecodeBudget(), ThumbnailDecodeBudgetFor(qm::UsableMemory()));
 }
 
 }  // namespace

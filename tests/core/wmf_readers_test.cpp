@@ -47,7 +47,7 @@ TEST_F(WmfReaders, HeaderGivesTheSizeAndTheDrawingIsChargedAtTheSizeAsked) {
 TEST_F(WmfReaders, ThumbnailsAreDrawnInTheirBoxWhateverTheNominalSize) {
   const ThumbnailPlan plan = PlanThumbnail(Path("Photos/huge.wmf"));
   EXPECT_EQ(plan.request, QSize(100, 49));
-  EXPECT_LT(plan.bytes, kThumbnailDecodeBudget / 100);
+  EXPECT_LT(plan.bytes, kThumbnailBudgetFloor / 100);
   const ThumbnailPicture huge = LoadThumbnailPicture(Path("Photos/huge.wmf"));
   ASSERT_TRUE(huge.loaded);
   EXPECT_EQ(huge.size, QSize(32767 * 96, 16000 * 96));
