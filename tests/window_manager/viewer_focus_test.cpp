@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QTextEdit>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +16,7 @@
 #include "core/albumstate.h"
 #include "core/modquillmont.h"
 #include "media/frmFullScreen.h"
+#include "platform/message_dialog.h"
 #include "platform/prompter.h"
 #include "support/wait_until.h"
 
@@ -61,9 +62,9 @@ TEST_F(ViewerFocus, AfterAMessageTheViewerIsInFrontAndTakesTheKeys) {
   QString message;
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    auto* box = dynamic_cast<qm::MessageDialog*>(QApplication::activeModalWidget());
     if (!box || !HasKeys(*box) || !message.isEmpty()) return;
-    message = box->text();
+    message = box->TextView()->toPlainText();
     PressKey("Return");
   });
   answer.start(100);
