@@ -4,12 +4,12 @@
 // stored pixels are worked out here point by point from the tag's meaning (where
 // the stored first row and column belong on the upright picture), independently
 // of the program's own turning.
-#include <QBuffer>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <cstdlib>
 #include <string>
+
+#include "support/crafted_jpeg.h"
 
 // Where the stored pixel (column c, row r) of a stored w x h picture stands upright.
 inline QPoint UprightPoint(int c, int r, int w, int h, int orientation) {
@@ -80,13 +80,8 @@ inline std::string WithSegment(std::string jpeg, const std::string& segment) {
 }
 
 inline std::string OrientedJpeg(const QImage& upright, int orientation, int quality = 92) {
-  QByteArray bytes;
-  QBuffer buf(&bytes);
-  buf.open(QIODevice::WriteOnly);
-  QImageWriter w(&buf, "jpeg");
-  w.setQuality(quality);
-  w.write(StoredPixels(upright, orientation));
-  return WithSegment(bytes.toStdString(), ExifSegment({{0x0112, 3, unsigned(orientation)}}));
+  return WithSegment(JpegBytes(StoredPixels(upright, orientation), false, quality),
+                     ExifSegment({{0x0112, 3, unsigned(orientation)}}));
 }
 
 // Four coloured quarters, so a test can tell which way a picture stands.
