@@ -259,7 +259,8 @@ namespace {
 // Hands the file's bytes to take a read at a time, until it returns false.
 void ReadChunks(const std::string& path, const std::function<bool(const char*, size_t)>& take,
                 std::string* reserveFor = nullptr) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking, so a FIFO under a file's name reads as empty instead of hanging.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) ThrowFor(path, errno);
   // Closed however the read ends, a throwing reader included.
   const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* f) { ::close(*f); });

@@ -2,6 +2,7 @@
 // and must not be silent; the clips go through the program's own player.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -49,6 +50,7 @@ TEST_F(Sound, SongsRenderAsSoundPlayOnceAndStopOrGiveWayToTheNext) {
   Write("Photo_Midi/Beach party.mid", MidiSong(960));  // a name with a space
   Write("Photo_Midi/empty.mid", MidiSong(0));
   Write("Photo_Midi/text.mid", "not a song");
+  ASSERT_EQ(::mkfifo(Path("Photo_Midi/pipe.mid").c_str(), 0600), 0);  // never opened for writing
   std::vector<std::string> notices;
   qm::sound::MidiSynth synth(true, [&](const std::string& n) { notices.push_back(n); });
   // The song asked for while the sounds still load starts once they are in.
@@ -70,7 +72,7 @@ TEST_F(Sound, SongsRenderAsSoundPlayOnceAndStopOrGiveWayToTheNext) {
   synth.Render(qm::sound::kSampleRate);
   EXPECT_LT(Peak(synth.Render(qm::sound::kSampleRate / 4)), 1e-4f);
 
-  for (const char* bad : {"Photo_Midi/missing.mid", "Photo_Midi/text.mid"}) {
+  for (const char* bad : {"Photo_Midi/missing.mid", "Photo_Midi/text.mid", "Photo_Midi/pipe.mid"}) {
     EXPECT_FALSE(synth.Play(Path(bad))) << bad;
     EXPECT_FALSE(synth.Playing()) << bad;
   }
