@@ -131,22 +131,23 @@ void frmMain::BuildWindow() {
 // counts never run under a control.
 void frmMain::BuildStatusBar() {
   QHBoxLayout* clips = StatusBarRow(client, "clipRow", QRect(178, 542, 608, 22), 2);
-  cmdPlayAudioClip[0] = StatusButton(clips->parentWidget(), "cmdPlayAudioClip_0", "Play &Audio", 64);
-  cmdPlayAudioClip[1] = StatusButton(clips->parentWidget(), "cmdPlayAudioClip_1", QString(), 22);
+  QWidget* clipRow = clips->parentWidget();
+  cmdPlayAudioClip[0] = StatusButton(clipRow, "cmdPlayAudioClip_0", "Play &Audio", 64);
+  cmdPlayAudioClip[1] = StatusButton(clipRow, "cmdPlayAudioClip_1", QString(), 22);
   cmdPlayAudioClip[1]->setIcon(GlyphIcon(false));
-  cmdVideo[0] = StatusButton(clips->parentWidget(), "cmdVideo_0", "Play &Video", 64);
-  cmdVideo[1] = StatusButton(clips->parentWidget(), "cmdVideo_1", QString(), 22);
+  cmdVideo[0] = StatusButton(clipRow, "cmdVideo_0", "Play &Video", 64);
+  cmdVideo[1] = StatusButton(clipRow, "cmdVideo_1", QString(), 22);
   cmdVideo[1]->setIcon(GlyphIcon(true));
-  cmdVideo[2] = StatusButton(clips->parentWidget(), "cmdVideo_2", QString(), 22);
+  cmdVideo[2] = StatusButton(clipRow, "cmdVideo_2", QString(), 22);
   cmdVideo[2]->setIcon(GlyphIcon(false));
-  hscVideo = new QScrollBar(Qt::Horizontal, clips->parentWidget());
+  hscVideo = new QScrollBar(Qt::Horizontal, clipRow);
   hscVideo->setObjectName("hscVideo");
   hscVideo->setFixedHeight(16);
   hscVideo->setMinimumWidth(200);
   // One second a step, so the box is as small as the clip's length allows.
   hscVideo->setPageStep(1);
   hscVideo->setEnabled(false);
-  lbVideo = StatusLabel(clips->parentWidget(), "lbVideo");
+  lbVideo = StatusLabel(clipRow, "lbVideo");
   lbVideo->setFont(qm::UiFont("Tahoma", 8.25));
   lbVideo->setText("Length");
   clips->addWidget(cmdPlayAudioClip[0]);
@@ -160,10 +161,11 @@ void frmMain::BuildStatusBar() {
 
   // The captions' own row clips whatever would pass its end.
   QHBoxLayout* captions = StatusBarRow(client, "statusRow", QRect(178, 574, 608, 18), 8);
-  lbStatusPage = StatusLabel(captions->parentWidget(), "lbStatusPage");
-  lbStatusCount = StatusLabel(captions->parentWidget(), "lbStatusCount");
-  lbStatusSelected = StatusLabel(captions->parentWidget(), "lbStatusSelected");
-  lbZoom = StatusLabel(captions->parentWidget(), "lbZoom");
+  QWidget* captionRow = captions->parentWidget();
+  lbStatusPage = StatusLabel(captionRow, "lbStatusPage");
+  lbStatusCount = StatusLabel(captionRow, "lbStatusCount");
+  lbStatusSelected = StatusLabel(captionRow, "lbStatusSelected");
+  lbZoom = StatusLabel(captionRow, "lbZoom");
   for (QLabel* l : {lbStatusPage, lbStatusCount, lbStatusSelected, lbZoom}) captions->addWidget(l);
   captions->addStretch(1);
   lbZoom->setToolTip("Current zoom level (e.g., 1/2 = viewing at one half size)");

@@ -13,6 +13,7 @@ namespace {
 
 const std::string kLinkKey = "PHOTOPATH";
 const std::string kOwnFolderLink = "\\Photos\\";
+constexpr std::string_view kInfoSuffix = ".info";
 
 bool IsRelativeLink(const std::string& value) { return !value.empty() && value[0] == '\\'; }
 
@@ -22,13 +23,12 @@ std::string DefaultPhotoPath(const std::string& InfoName) { return RootFolder + 
 }  // namespace
 
 std::string PhotoNameOfInfo(const std::string& InfoName) {
-  constexpr size_t kSuffixLen = 5;  // ".info"
-  return InfoName.size() >= kSuffixLen ? InfoName.substr(0, InfoName.size() - kSuffixLen) : std::string();
+  const size_t n = kInfoSuffix.size();
+  return InfoName.size() >= n ? InfoName.substr(0, InfoName.size() - n) : std::string();
 }
 
 bool IsInfoFileName(const std::string& name) {
-  constexpr std::string_view kSuffix = ".info";
-  return name.size() > kSuffix.size() && std::string_view(name).ends_with(kSuffix);
+  return name.size() > kInfoSuffix.size() && std::string_view(name).ends_with(kInfoSuffix);
 }
 
 std::string ResolveStoredLink(const std::string& value) {

@@ -1,8 +1,6 @@
 #include "core/picture_decode.h"
 
-#include <fcntl.h>
 #include <malloc.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -13,6 +11,8 @@
 #include <QtPlugin>
 #include <algorithm>
 #include <mutex>
+
+#include "platform/files.h"
 
 // WMF pictures, read through our own plugin; imported here, where every reader
 // of pictures links.
@@ -125,17 +125,7 @@ void UseAllocationLimit() {
   std::call_once(once, [] { QImageReader::setAllocationLimit(kAllocationLimitMb); });
 }
 
-int OpenPictureDescriptor(const std::string& path) {
-  if (path.empty()) return -1;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return -1;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
-}
+int OpenPictureDescriptor(const std::string& path) { return qm::OpenRegularFile(path); }
 
 bool OpenPictureFile(QFile& file, const std::string& path) {
   const int fd = OpenPictureDescriptor(path);

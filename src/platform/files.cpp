@@ -191,6 +191,18 @@ std::int64_t FileLen(const std::string& path) {
   return st.st_size;
 }
 
+int OpenRegularFile(const std::string& path) {
+  if (path.empty()) return -1;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
 std::int64_t FileDateTime(const std::string& path) {
   struct stat st;
   if (path.empty() || !StatPath(path, st)) ThrowFor(path, path.empty() ? ENOENT : errno);

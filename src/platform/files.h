@@ -29,6 +29,10 @@ bool FolderHasEntries(const std::string& path);
 // A regular file that a listing would show (exists and its name is not hidden).
 bool IsNormalFile(const std::string& path);
 std::int64_t FileLen(const std::string& path);
+// A regular file opened for reading by its name's bytes: a descriptor the caller
+// closes, or -1 when it cannot be opened or is a folder, a pipe or a device, which
+// is refused without blocking.
+int OpenRegularFile(const std::string& path);
 // Last-write time in whole seconds since the epoch.
 std::int64_t FileDateTime(const std::string& path);
 // Sets the last-write time to whole seconds; the access time is kept.

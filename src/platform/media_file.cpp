@@ -1,24 +1,18 @@
 #include "platform/media_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <utility>
 
+#include "platform/files.h"
+
 namespace qm {
 
 MediaFile::MediaFile(const std::string& path) {
-  if (path.empty()) return;
-  // Not blocking, so a FIFO under a media name never hangs the program.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  // A FIFO under a media name never hangs the program.
+  const int fd = OpenRegularFile(path);
   if (fd < 0) return;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return;
-  }
   const QString name = QFile::decodeName(QByteArray::fromStdString(path));
   if (QFile::encodeName(name).toStdString() == path) {
     // The name says what it is; the player opens it itself.
