@@ -93,38 +93,68 @@ TEST_F(EditTarget, AGroupChangeNeverMovesThePhotosInformationIntoAnother) {
   EXPECT_TRUE(prompter.Prompts().empty());
 }
 
-TEST_F(EditTarget, APhotoWithoutReadableInformationIsNeverWrittenNorWipesAnother) {
+// A photo whose information cannot be read, or holds a value longer than the
+// reader holds (shown cut short), cannot be edited: its file is never written
+// back, and moving onto it mid-edit saves the edits into their own file.
+TEST_F(EditTarget, APhotoWithoutInformationReadWholeIsNeverWrittenNorWipesAnother) {
   frmMain& f = OpenSix();
   std::filesystem::remove(Path(InfoOf("p2.jpg")));
-  const auto before = AllInfo();
-  f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
-  f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
-  // The box shows the photo it now stands for, with nothing read.
-  EXPECT_EQ(f.lbInfo[6]->text(), "p2.jpg");
-  EXPECT_EQ(f.lbInfo[1]->text(), "");
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.cmdEditPhotoInfo->click();
-  ASSERT_EQ(prompter.Prompts().size(), 1u);
-  EXPECT_EQ(prompter.Prompts()[0].text, "Unable to read the photo information from " + Path(InfoOf("p2.jpg")) +
-                                            ". It cannot be edited.");
-  EXPECT_FALSE(Editing(f));
-  f.cmdEditPhotoInfo->click();  // a second press refuses again, it does not commit
-  EXPECT_EQ(prompter.Prompts().size(), 2u);
-  EXPECT_FALSE(Editing(f));
-  EXPECT_EQ(AllInfo(), before);
+  const std::string longTitle =
+      CrLf({"PhotoPath=\\Photos\\p3.jpg", "TITLE=" + std::string(3 * qm::kMaxTextLine, 't'), "PLACE=Dock"});
+  Write(InfoOf("p3.jpg"), longTitle);
+  const struct {
+    const char* how;
+    int slot;
+    const char* place;
+  } photos[] = {{"no file", 1, ""}, {"a value too long", 2, "Dock"}};
+  std::size_t told = 0;
+  for (const auto& p : photos) {
+    SCOPED_TRACE(p.how);
+    const auto before = AllInfo();
+    const std::string name = "p" + std::to_string(p.slot + 1) + ".jpg";
+    const std::string refusal = "Unable to read the photo information from " + Path(InfoOf(name)) + ". It cannot be edited.";
+    f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
+    f.imgThumbnail_MouseDown(p.slot, 1, 0, 0, 0);
+    // The box shows the photo it now stands for, with what was read.
+    EXPECT_EQ(f.lbInfo[6]->text().toStdString(), name);
+    EXPECT_EQ(f.lbInfo[1]->text(), p.place);
+    for (int press = 0; press < 2; ++press) {  // a second press refuses again, it does not commit
+      prompter.ExpectMsg(qm::MsgAnswer::OK);
+      f.cmdEditPhotoInfo->click();
+      ASSERT_EQ(prompter.Prompts().size(), ++told);
+      EXPECT_EQ(prompter.Prompts().back().text, refusal);
+      EXPECT_FALSE(Editing(f));
+    }
+    EXPECT_EQ(AllInfo(), before);
 
-  // Moving onto it mid-edit saves the edits into their own file and ends editing.
-  f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
-  f.cmdEditPhotoInfo->click();
-  f.txtEvent->setText("Wedding");
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
-  ASSERT_EQ(prompter.Prompts().size(), 3u);
-  EXPECT_NE(Read(InfoOf("p1.jpg")).find("EVENT=Wedding\r\n"), std::string::npos);
-  EXPECT_FALSE(Editing(f));
-  EXPECT_TRUE(f.mnuFile->menuAction()->isEnabled());
+    f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
+    f.cmdEditPhotoInfo->click();
+    f.txtEvent->setText(p.how);
+    prompter.ExpectMsg(qm::MsgAnswer::OK);
+    f.imgThumbnail_MouseDown(p.slot, 1, 0, 0, 0);
+    ASSERT_EQ(prompter.Prompts().size(), ++told);
+    EXPECT_EQ(prompter.Prompts().back().text, refusal);
+    EXPECT_NE(Read(InfoOf("p1.jpg")).find("EVENT=" + std::string(p.how) + "\r\n"), std::string::npos);
+    EXPECT_FALSE(Editing(f));
+    EXPECT_TRUE(f.mnuFile->menuAction()->isEnabled());
+  }
   EXPECT_FALSE(Exists(InfoOf("p2.jpg")));
+  EXPECT_EQ(Read(InfoOf("p3.jpg")), longTitle);
+  // The start of the long title, as much as the label shows.
+  const QString title = f.lbTitle->text();
+  EXPECT_TRUE(title.startsWith("ttt") && title.endsWith(QChar(0x2026))) << title.size();
+  EXPECT_LE(f.lbTitle->fontMetrics().horizontalAdvance(title), f.lbTitle->width());
+
+  // One just under the bound is edited whole, longer than an edit box holds by itself.
+  const std::string notes(40000, 'n');
+  Write(InfoOf("p4.jpg"), CrLf({"PhotoPath=\\Photos\\p4.jpg", "TITLE=Old", "KEYWORDS=" + notes}));
+  f.imgThumbnail_MouseDown(3, 1, 0, 0, 0);
+  f.cmdEditPhotoInfo->click();
+  f.txtTitle->setText("New");
+  f.cmdEditPhotoInfo->click();
+  EXPECT_NE(Read(InfoOf("p4.jpg")).find("TITLE=New\r\n"), std::string::npos);
+  EXPECT_NE(Read(InfoOf("p4.jpg")).find("KEYWORDS=" + notes + "\r\n"), std::string::npos);
+  EXPECT_EQ(prompter.Prompts().size(), 6u);
 }
 
 TEST_F(EditTarget, AtStartPhotoOneIsInTheBoxAndItsEditsAreSaved) {
@@ -200,51 +230,6 @@ TEST_F(EditTarget, TabFollowsTheVisibleBoxesFromTopToBottom) {
   EXPECT_EQ(Read(InfoOf("p1.jpg")), CrLf({"PhotoPath=\\Photos\\p1.jpg", "TITLE=v6", "PHOTOGRAPHER=v4", "YEAR=v0",
                                          "PEOPLE=v3", "PLACE=v1", "EVENT=v2", "KEYWORDS=v5", "ImageWidth=320",
                                          "ImageHeight=240"}));
-}
-
-// A value longer than the reader holds shows cut short and is never written back
-// cut: the photo's information cannot be edited. One just under the bound is
-// edited whole, longer than an edit box holds by itself.
-TEST_F(EditTarget, AValueTooLongToHoldIsShownShortAndNeverWrittenBackCut) {
-  frmMain& f = OpenSix();
-  const std::string huge(3 * qm::kMaxTextLine, 't');
-  Write(InfoOf("p2.jpg"), CrLf({"PhotoPath=\\Photos\\p2.jpg", "TITLE=" + huge, "PLACE=Dock"}));
-  const std::string notes(40000, 'n');
-  Write(InfoOf("p3.jpg"), CrLf({"PhotoPath=\\Photos\\p3.jpg", "TITLE=Old", "KEYWORDS=" + notes}));
-  const auto before = AllInfo();
-
-  f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
-  EXPECT_EQ(f.lbInfo[1]->text(), "Dock");
-  // The start of the title, as much as the label shows.
-  const QString title = f.lbTitle->text();
-  EXPECT_TRUE(title.startsWith("ttt") && title.endsWith(QChar(0x2026))) << title.size();
-  EXPECT_LE(f.lbTitle->fontMetrics().horizontalAdvance(title), f.lbTitle->width());
-  const std::string refusal = "Unable to read the photo information from " + Path(InfoOf("p2.jpg")) + ". It cannot be edited.";
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.cmdEditPhotoInfo->click();
-  ASSERT_EQ(prompter.Prompts().size(), 1u);
-  EXPECT_EQ(prompter.Prompts()[0].text, refusal);
-  EXPECT_FALSE(Editing(f));
-
-  // Moving onto it mid-edit saves the edits into their own file and ends editing.
-  f.imgThumbnail_MouseDown(0, 1, 0, 0, 0);
-  f.cmdEditPhotoInfo->click();
-  f.txtEvent->setText("Regatta");
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.imgThumbnail_MouseDown(1, 1, 0, 0, 0);
-  ASSERT_EQ(prompter.Prompts().size(), 2u);
-  EXPECT_EQ(prompter.Prompts()[1].text, refusal);
-  EXPECT_FALSE(Editing(f));
-  EXPECT_NE(Read(InfoOf("p1.jpg")).find("EVENT=Regatta\r\n"), std::string::npos);
-  EXPECT_EQ(Read(InfoOf("p2.jpg")), before.at("p2.jpg.info"));
-
-  f.imgThumbnail_MouseDown(2, 1, 0, 0, 0);
-  f.cmdEditPhotoInfo->click();
-  f.txtTitle->setText("New");
-  f.cmdEditPhotoInfo->click();
-  EXPECT_NE(Read(InfoOf("p3.jpg")).find("TITLE=New\r\n"), std::string::npos);
-  EXPECT_NE(Read(InfoOf("p3.jpg")).find("KEYWORDS=" + notes + "\r\n"), std::string::npos);
-  EXPECT_EQ(prompter.Prompts().size(), 2u);
 }
 
 }  // namespace

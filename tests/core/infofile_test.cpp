@@ -339,43 +339,47 @@ TEST_F(InfoFileTest, EditsLandInTheFileTheyWereReadFromWhateverGroupIsLoaded) {
   EXPECT_EQ(host.EditTarget.PhotoName, "b.jpg");
 }
 
-TEST_F(InfoFileTest, FieldsThatWereNotReadAreNeverWritten) {
-  WriteInfo("a.jpg", CrLf({"TITLE=A"}));
-  FakeHost host;
-  PhotoNames = {"", "a.jpg", "gone.jpg"};
-  ASSERT_TRUE(LoadImageInfo(1, &host));
-  EXPECT_FALSE(LoadImageInfo(2, &host));
-  EXPECT_EQ(host.EditTarget.PhotoName, "gone.jpg");
-  EXPECT_FALSE(host.EditTarget.Read);
-  EXPECT_FALSE(host.SaveEditsInProgress());
-  EXPECT_FALSE(SaveInfoEdits(host.EditTarget, InfoFields{"T", "", "", "", "", "", ""}));
-  EXPECT_FALSE(SaveInfoEdits(InfoTarget{}, InfoFields{}));
-  EXPECT_EQ(InfoFolderEntries(), std::vector<std::string>{"a.jpg.info"});
-  EXPECT_EQ(ReadInfo("a.jpg"), CrLf({"TITLE=A"}));
-}
-
-// Only the value that ends up in a field counts: a cut value that a later whole
-// line replaces, or a long line of another key, leaves the file editable.
-TEST_F(InfoFileTest, AValueCutOnReadingIsNeverWrittenBack) {
+// Fields not read, or not read whole (a value longer than the reader holds), are
+// never written. Only the value that ends up in a field counts: a cut value that a
+// later whole line replaces, or a long line of another key, leaves the file
+// editable, while of the links the first counts.
+TEST_F(InfoFileTest, FieldsThatWereNotReadWholeAreNeverWritten) {
   const std::string over(qm::kMaxTextLine, 'o');
-  WriteInfo("cut.jpg", CrLf({"PhotoPath=\\Photos\\cut.jpg", "PEOPLE=" + over, "YEAR=2001"}));
+  const std::string cut = CrLf({"PhotoPath=\\Photos\\cut.jpg", "PEOPLE=" + over, "YEAR=2001"});
+  WriteInfo("a.jpg", CrLf({"TITLE=A"}));
+  WriteInfo("cut.jpg", cut);
   WriteInfo("link.jpg", CrLf({"PhotoPath=" + over, "PhotoPath=\\Photos\\link.jpg"}));
   WriteInfo("later.jpg", CrLf({"PEOPLE=" + over, "people=Bo", "NOTE=" + over, "ImageWidth=" + over}));
   FakeHost host;
-  PhotoNames = {"", "cut.jpg", "link.jpg", "later.jpg"};
-  ASSERT_TRUE(LoadImageInfo(1, &host));
-  EXPECT_EQ(gAlbumState.People, over.substr(0, qm::kMaxTextLine - std::string("PEOPLE=").size()));
-  EXPECT_EQ(gAlbumState.Year, "2001");
-  EXPECT_TRUE(host.EditTarget.Read);
-  EXPECT_TRUE(host.EditTarget.Cut);
-  EXPECT_FALSE(Editable(host.EditTarget));
-  EXPECT_FALSE(SaveInfoEdits(host.EditTarget, InfoFields{"T", "", "", "", "", "", ""}));
-  ASSERT_TRUE(LoadImageInfo(2, &host));  // the first link counts
-  EXPECT_FALSE(Editable(host.EditTarget));
-  ASSERT_TRUE(LoadImageInfo(3, &host));
-  EXPECT_EQ(gAlbumState.People, "Bo");
-  EXPECT_TRUE(Editable(host.EditTarget));
-  EXPECT_EQ(ReadInfo("cut.jpg"), CrLf({"PhotoPath=\\Photos\\cut.jpg", "PEOPLE=" + over, "YEAR=2001"}));
+  host.boxes = {"T", "", "", "", "", "", ""};
+  PhotoNames = {"", "a.jpg", "gone.jpg", "cut.jpg", "link.jpg", "later.jpg"};
+  const struct {
+    int index;
+    bool read, editable;
+    std::string people, year;
+  } photos[] = {{1, true, true, "", ""},
+                {2, false, false, "", ""},
+                {3, true, false, over.substr(0, qm::kMaxTextLine - std::string("PEOPLE=").size()), "2001"},
+                {4, true, false, "", ""},
+                {5, true, true, "Bo", ""}};
+  for (const auto& p : photos) {
+    SCOPED_TRACE(PhotoNames[std::size_t(p.index)]);
+    EXPECT_EQ(LoadImageInfo(p.index, &host), p.read);
+    EXPECT_EQ(host.EditTarget.PhotoName, PhotoNames[std::size_t(p.index)]);
+    EXPECT_EQ(host.EditTarget.Read, p.read);
+    EXPECT_EQ(Editable(host.EditTarget), p.editable);
+    if (!p.editable) {
+      EXPECT_FALSE(host.SaveEditsInProgress());
+    }
+    if (!p.read) continue;
+    EXPECT_EQ(gAlbumState.People, p.people);
+    EXPECT_EQ(gAlbumState.Year, p.year);
+  }
+  EXPECT_FALSE(SaveInfoEdits(InfoTarget{}, InfoFields{}));
+  EXPECT_EQ(InfoFolderEntries(), (std::vector<std::string>{"a.jpg.info", "cut.jpg.info", "later.jpg.info",
+                                                           "link.jpg.info"}));
+  EXPECT_EQ(ReadInfo("a.jpg"), CrLf({"TITLE=A"}));
+  EXPECT_EQ(ReadInfo("cut.jpg"), cut);
 }
 
 TEST(ShownValue, KeepsTheStartOfALongValueAndWholeCharacters) {
