@@ -36,12 +36,14 @@ protected:
     }
     return MjpegAviBytes(images, perSecond);
   }
-  // A group of a picture, a clip of 6 seconds and a damaged clip.
-  frmMain& Open() {
+  // A group of a picture, a clip of 6 seconds and a damaged clip, or of the
+  // entries given; the window may be shown without a first-time notice.
+  frmMain& Open(const std::vector<std::string>& entries = {"a.jpg", "b.avi", "c.avi"}) {
     AddPhoto("a.jpg", EncodedImage(Solid(64, 48, Qt::green), "JPEG"));
     AddPhoto("b.avi", ClipBytes(60));
     AddPhoto("c.avi", "RIFF\x10\0\0\0AVI LIST this is no clip");
-    Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"a.jpg", "b.avi", "c.avi"}));
+    Write("Photo_SlideGroups/  All Photos  .lst", CrLf(entries));
+    gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
     return frmMain::Get();
   }
   static QMediaPlayer& Player() { return *qApp->findChild<QMediaPlayer*>("VideoPlayer"); }
@@ -138,18 +140,13 @@ QRect BarPart(const QScrollBar* bar, QStyle::SubControl part) {
   o.minimum = bar->minimum();
   o.maximum = bar->maximum();
   o.sliderPosition = bar->sliderPosition();
-  o.sliderValue = bar->value();
-  o.singleStep = bar->singleStep();
   o.pageStep = bar->pageStep();
-  o.subControls = QStyle::SC_All;
   return bar->style()->subControlRect(QStyle::CC_ScrollBar, &o, part, bar);
 }
 
 TEST_F(VideoControls, DraggingTheBoxOfTheBarSeeksAnywhereInALongClip) {
   AddPhoto("long.avi", ClipBytes(140, 2));
-  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"long.avi"}));
-  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
-  frmMain& f = frmMain::Get();
+  frmMain& f = Open({"long.avi"});
   f.show();
   ASSERT_TRUE(f.DisplayPhoto(1));
   ASSERT_TRUE(WaitUntil([&] { return f.lbVideo->text() == "70 sec"; }));
@@ -199,11 +196,7 @@ TEST_F(VideoControls, ADamagedClipKeepsTheControlsOff) {
 // The controls follow the entry loaded last: once a picture is on show, in the
 // window or in the viewer, nothing said to the clip still open turns them on.
 TEST_F(VideoControls, BesideAPictureTheClipButtonsStayOffWhateverComesAfter) {
-  AddPhoto("a.jpg", EncodedImage(Solid(64, 48, Qt::green), "JPEG"));
-  AddPhoto("b.avi", ClipBytes(60));
-  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"b.avi", "a.jpg"}));
-  gSettings.SetDravenholtSetting(kAppName, "Options", "FirstTime", "False");
-  frmMain& f = frmMain::Get();
+  frmMain& f = Open({"b.avi", "a.jpg"});
   auto offBesideThePicture = [&](const char* after) {
     EXPECT_EQ(Buttons(f), (Row{false, false, false})) << after;
     EXPECT_FALSE(f.hscVideo->isEnabled()) << after;
