@@ -20,6 +20,7 @@
 #include "media/frmFullScreen.h"
 #include "platform/sound_backend.h"
 #include "support/slideshow_run.h"
+#include "support/sound_files.h"
 #include "window_fixture.h"
 
 namespace {
@@ -262,22 +263,10 @@ TEST_F(SlideShow, APhotoThatCannotOpenIsPassedOverWithALogLine) {
   EXPECT_EQ(prompter.Prompts().size(), 1u);
 }
 
-// A second of silence as a WAV file.
-std::string SilentWav() {
-  const int rate = 8000, bytes = rate * 2;
-  auto le = [](std::uint32_t v, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += char((v >> (8 * i)) & 0xff);
-    return out;
-  };
-  return "RIFF" + le(36 + bytes, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) + le(rate, 4) +
-         le(rate * 2, 4) + le(2, 2) + le(16, 2) + "data" + le(bytes, 4) + std::string(bytes, '\0');
-}
-
 TEST_F(SlideShow, EachStepOfAShowWithClipsPlaysThePhotosClipAndOnlyDuringTheShow) {
   frmMain& f = Open(3);
-  Write("Photo_Audio/p2.jpg.wav", SilentWav());
-  Write("Photo_Audio/p3.jpg.wav", SilentWav());
+  Write("Photo_Audio/p2.jpg.wav", WavTone(1, 0));
+  Write("Photo_Audio/p3.jpg.wav", WavTone(1, 0));
   // The player is made afresh for each clip.
   auto wav = []() -> QMediaPlayer& { return qm::sound::WavPlayer::Instance().Player(); };
   frmMain::SlideShowOptions o = Options(false, false);

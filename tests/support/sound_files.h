@@ -30,12 +30,12 @@ inline std::string MidiSong(int ticks) {
                        std::string("\x80\x3C\x40", 3));
 }
 
-// A 16-bit mono PCM WAV file holding a 440 Hz tone.
-inline std::string WavTone(double seconds) {
+// A 16-bit mono PCM WAV file holding a 440 Hz tone of the given peak (silence for 0).
+inline std::string WavTone(double seconds, int peak = 12000) {
   const int rate = 22050, n = int(rate * seconds);
   std::string data;
   for (int k = 0; k < n; ++k) {
-    const qint16 v = qint16(12000 * std::sin(2 * M_PI * 440 * k / rate));
+    const qint16 v = qint16(peak * std::sin(2 * M_PI * 440 * k / rate));
     data.append(reinterpret_cast<const char*>(&v), 2);
   }
   auto le32 = [](quint32 v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
