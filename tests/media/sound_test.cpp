@@ -9,6 +9,7 @@
 #include <QMediaPlayer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "archive/modUtils.h"
 #include "platform/clock.h"
@@ -185,11 +186,13 @@ std::string DenseSong() {
   static const char kChord[] = {48, 52, 55, 60, 64, 67};
   static const char kDrums[] = {35, 36, 38, 42, 49, 57};
   for (int hit = 0; hit < 4; ++hit) {
-    for (int on = 0; on < 2; ++on) {
+    for (const bool on : {true, false}) {
+      // The chords sound for 400 ticks, 80 apart; the rest of a batch comes at once.
+      std::uint32_t wait = on ? (hit > 0 ? 80 : 0) : 400;
       for (int ch = 0; ch < 16; ++ch)
         for (int n = 0; n < 6; ++n)
-          events += MidiVarLen(on == 0 && ch == 0 && n == 0 && hit > 0 ? 80 : (on == 1 && ch == 0 && n == 0 ? 400 : 0)) +
-                    char((on == 0 ? 0x90 : 0x80) | ch) + (ch == 9 ? kDrums[n] : kChord[n]) + char(on == 0 ? 127 : 64);
+          events += MidiVarLen(std::exchange(wait, 0)) + char((on ? 0x90 : 0x80) | ch) +
+                    (ch == 9 ? kDrums[n] : kChord[n]) + char(on ? 127 : 64);
     }
   }
   return MidiFileBytes(events);
