@@ -87,30 +87,22 @@ TEST_F(CsvExport, EveryRecordHasTenFields) {
   EXPECT_EQ(fields, 10) << record;
 }
 
-TEST_F(CsvExport, AnyBytesPassThroughAsTheyStand) {
+// Any bytes pass through as they stand, up to the longest line the reader holds
+// whole. A longer value is never written cut: the photo has no record and the
+// reason is told. Only the value that counts matters: a later whole line of the
+// key replaces it, and a long line of another key takes no part.
+TEST_F(CsvExport, AnyBytesPassThroughAsTheyStandButNoValueCutShort) {
   const std::string odd = std::string("a\0b\xff\xfe", 5);
-  // The longest line the reader holds whole.
-  const std::string longValue(qm::kMaxTextLine - std::string("YEAR=").size(), 'x');
+  const std::string longValue(qm::kMaxTextLine - std::string("YEAR=").size(), 'x'), over(qm::kMaxTextLine, 'k');
   Write("Photo_Info/z.jpg.info", "TITLE=" + odd + "\rYEAR=" + longValue + "\n\xff=\r\n=\r\n");
-  ASSERT_TRUE(AppendCsvRecord("z.jpg.info", Csv()));
-  EXPECT_EQ(CsvText(), kHeader + "z.jpg.info,,,,,," + odd + "," + longValue + ",,\r\n");
-}
-
-// A value longer than the reader holds is never written cut: the photo has no
-// record, the reason is told, and the file is left as it was.
-TEST_F(CsvExport, AValueTooLongToHoldWritesNoRecord) {
-  const std::string over(qm::kMaxTextLine, 'k');
-  Write("Photo_Info/a.jpg.info", CrLf({"TITLE=A"}));
   Write("Photo_Info/long.jpg.info", CrLf({"TITLE=T", "KEYWORDS=" + over, "YEAR=1999"}));
-  // Only the value that counts matters: a later whole line of the key replaces it,
-  // and a long line of another key takes no part.
   Write("Photo_Info/later.jpg.info", CrLf({"KEYWORDS=" + over, "KEYWORDS=short", "NOTE=" + over}));
-  ASSERT_TRUE(AppendCsvRecord("a.jpg.info", Csv()));
+  ASSERT_TRUE(AppendCsvRecord("z.jpg.info", Csv()));
   std::string why;
   EXPECT_FALSE(AppendCsvRecord("long.jpg.info", Csv(), &why));
   EXPECT_EQ(why, "A value is longer than 64 KiB");
   ASSERT_TRUE(AppendCsvRecord("later.jpg.info", Csv()));
-  EXPECT_EQ(CsvText(), kHeader + "a.jpg.info,,,,,,A,,,\r\nlater.jpg.info,,short,,,,,,,\r\n");
+  EXPECT_EQ(CsvText(), kHeader + "z.jpg.info,,,,,," + odd + "," + longValue + ",,\r\nlater.jpg.info,,short,,,,,,,\r\n");
 }
 
 }  // namespace
