@@ -116,10 +116,13 @@ TEST_F(ImportInAlbum, TheLoadedGroupIsReadAgainAfterACancelledOrEmptyRun) {
   EXPECT_EQ(Group(kAllPhotosGroup), CrLf({"old.jpg"})) << "a cancelled run appends nothing";
 }
 
-TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThem) {
+TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThemAndTheHitsOnShowStay) {
+  for (const char* n : {"hit1.jpg", "hit2.jpg"}) AddPhoto(n);
   const std::string src = Source({"n.jpg"});
   LoadGroup("Trip");
   frmSearch& search = frmSearch::Get();
+  search.cmdSearch_Click();
+  ASSERT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
   search.cmbGroupName->setEditText("typed");
   {
     const WhenReady up([] { return ModalUp<frmImport>() != nullptr; }, [&] {
@@ -136,6 +139,11 @@ TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThem) {
   EXPECT_TRUE(frmSearch::IsLoaded());
   EXPECT_EQ(search.cmbGroupName->currentText(), "typed");
   EXPECT_EQ(frmMain::Get().GroupClick, "Trip") << "the reload names the loaded group again";
+  // The appends leave the search's own hits to append.
+  EXPECT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
+  search.cmbGroupName->setEditText("Picked");
+  EXPECT_TRUE(search.cmdSave_Click());
+  EXPECT_EQ(Group("Picked"), CrLf({"hit1.jpg", "hit2.jpg", "old.jpg"}));
 }
 
 TEST_F(ImportInAlbum, TheFileMenuAndTheGroupPopUpOpenTheDialog) {
@@ -166,27 +174,4 @@ TEST_F(ImportInAlbum, TheGroupLinesAreWrittenBeforeTheThumbnailsAreMade) {
   EXPECT_EQ(whileThumbnails, lines + "|" + lines);
   EXPECT_EQ(Group("Trip"), lines);
   EXPECT_EQ(Thumbs(), std::vector<std::string>({"n1.jpg", "n2.jpg"}));
-}
-
-TEST_F(ImportInAlbum, AnImportFromTheSearchDialogLeavesItsHitsToAppend) {
-  for (const char* n : {"hit1.jpg", "hit2.jpg"}) AddPhoto(n);
-  const std::string src = Source({"new1.jpg", "new2.jpg", "new3.jpg"});
-  frmSearch& search = frmSearch::Get();
-  search.cmdSearch_Click();
-  ASSERT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
-  {
-    const WhenReady up([] { return ModalUp<frmImport>() != nullptr; }, [&] {
-      frmImport& dialog = *ModalUp<frmImport>();
-      for (const char* n : {"new1.jpg", "new2.jpg", "new3.jpg"}) dialog.AddRow(n, src);
-      dialog.cmdImport_Click();
-      dialog.close();
-    });
-    search.cmdImport_Click();
-    ASSERT_TRUE(up.Acted());
-  }
-  ASSERT_EQ(Infos().size(), 6u);
-  EXPECT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
-  search.cmbGroupName->setEditText("Picked");
-  EXPECT_TRUE(search.cmdSave_Click());
-  EXPECT_EQ(Group("Picked"), CrLf({"hit1.jpg", "hit2.jpg", "old.jpg"}));
 }
