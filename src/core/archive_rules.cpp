@@ -25,12 +25,33 @@ bool IsThere(const std::string& path) {
   }
 }
 
+// The runtime error number statement failed with; 0 when it ran.
+template <class Statement>
+int FailureOf(Statement statement) {
+  try {
+    statement();
+    return 0;
+  } catch (const qm::RuntimeError& e) {
+    return e.Number();
+  }
+}
+
 }  // namespace
 
 void RequireInfoFolder() {
   if (!qm::FolderExists(InfoFolder))
     throw qm::RuntimeError(qm::ErrPathNotFound,
                            "Path not found (the information folder " + InfoFolder + " does not exist)");
+}
+
+std::vector<std::string> ArchiveFolders() {
+  std::vector<std::string> out;
+  for (const std::string* folder :
+       {&PhotosFolder, &ThumbnailsFolder, &InfoFolder, &SlideGroupsFolder, &AudioFolder, &MidiFolder}) {
+    out.push_back(*folder);
+    out.push_back(*folder + "Removed/");
+  }
+  return out;
 }
 
 bool NameBreaksLines(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
@@ -94,12 +115,12 @@ std::string WhyNoInfoFile(const std::string& photoName) {
 }
 
 bool InfoFileAbsent(const std::string& infoPath) {
-  try {
-    qm::FileLen(infoPath);
-    return false;
-  } catch (const qm::RuntimeError& e) {
-    return e.Number() == qm::ErrFileNotFound;
-  }
+  return FailureOf([&] { qm::FileLen(infoPath); }) == qm::ErrFileNotFound;
+}
+
+bool DeletedOrAbsent(const std::string& path) {
+  const int failure = FailureOf([&] { qm::DeleteFile(path); });
+  return failure == 0 || failure == qm::ErrFileNotFound;
 }
 
 std::string LinkForPhotoInFolder(const std::string& fileName) {

@@ -1,11 +1,15 @@
 #pragma once
 // The archive check's decisions, without windows or questions.
 #include <string>
+#include <vector>
 
 // Throws qm::RuntimeError 76 naming the folder when the information folder does
 // not exist: a setting naming a folder that is not there (an unmounted disc) must
 // not read as an archive without photos.
 void RequireInfoFolder();
+// The archive's own folders (photos, thumbnails, information, groups, clips, MIDI
+// files), each followed by its Removed folder.
+std::vector<std::string> ArchiveFolders();
 
 // Photo names whose thumbnail (ThumbnailsFolder + photo name) is missing, empty or
 // (outside read-only mode) dated differently from the photo. A photo on a medium
@@ -27,6 +31,8 @@ bool NameBreaksLines(const std::string& name);
 std::string WhyNoInfoFile(const std::string& photoName);
 // True only when the file is certainly not there ("file not found").
 bool InfoFileAbsent(const std::string& infoPath);
+// Deletes the file; true when it is gone, also when it was not there to begin with.
+bool DeletedOrAbsent(const std::string& path);
 // The link a new information file gets for a photo found in PhotosFolder.
 std::string LinkForPhotoInFolder(const std::string& fileName);
 // Moves folder + name into folder + "Removed/". An identical copy there already

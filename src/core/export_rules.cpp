@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "core/archive_rules.h"
 #include "core/archive_utils.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
@@ -38,9 +39,7 @@ std::string ExportRefusal(const std::string& dest, const std::vector<std::string
     FileId id;
     if (IdOf(RootFolder.empty() ? "/" : RootFolder, id) && id == destId)
       return Refused(dest, "is the program's own folder.");
-    const std::string removed = "Removed";
-    for (const std::string& folder : {PhotosFolder, ThumbnailsFolder, InfoFolder, SlideGroupsFolder, AudioFolder,
-                                      MidiFolder, PhotosFolder + removed, InfoFolder + removed, AudioFolder + removed})
+    for (const std::string& folder : ArchiveFolders())
       if (IdOf(folder, id) && id == destId) return Refused(dest, "is a folder of the program's own archive.");
   }
   // Only files that are there can be lost; a fresh folder needs no further look.

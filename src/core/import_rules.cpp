@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iterator>
 
+#include "core/archive_rules.h"
 #include "core/archive_utils.h"
 #include "core/grid_rules.h"
 #include "core/modquillmont.h"
@@ -119,22 +120,12 @@ bool SameFile(const std::string& a, const std::string& b) {
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-std::vector<std::string> ArchiveFiles::Folders() const {
-  std::vector<std::string> out;
-  for (const std::string* f :
-       {&PhotosFolder, &ThumbnailsFolder, &InfoFolder, &SlideGroupsFolder, &AudioFolder, &MidiFolder}) {
-    out.push_back(*f);
-    out.push_back(*f + "Removed/");
-  }
-  return out;
-}
-
 bool ArchiveFiles::Holds(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return false;
   if (!folders_) {
     folders_.emplace();
-    for (const std::string& folder : Folders()) {
+    for (const std::string& folder : ArchiveFolders()) {
       struct stat fs;
       if (::stat(folder.c_str(), &fs) == 0) folders_->emplace_back(fs.st_dev, fs.st_ino);
     }
@@ -152,7 +143,7 @@ bool ArchiveFiles::Holds(const std::string& path) {
   if (st.st_nlink < 2) return false;
   if (!files_) {
     files_.emplace();
-    for (const std::string& folder : Folders()) {
+    for (const std::string& folder : ArchiveFolders()) {
       std::error_code ec;
       for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         struct stat fs;

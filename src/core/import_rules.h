@@ -61,7 +61,6 @@ public:
 
 private:
   using Id = std::pair<dev_t, ino_t>;
-  std::vector<std::string> Folders() const;
   std::optional<std::vector<Id>> folders_;
   // Every file's identity, read only when a file with several names comes along.
   std::optional<std::set<Id>> files_;
