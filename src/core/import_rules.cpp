@@ -103,10 +103,8 @@ std::string DestinationName(const std::string& fileName, bool autoName, const st
 
 bool SkipsAsExisting(bool infoFileExists, bool overwriteInfo) { return infoFileExists && !overwriteInfo; }
 
-bool HasLineBreak(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
-
 bool IsGoodRowName(const std::string& fileName, const std::string& destination) {
-  return !HasLineBreak(fileName) && !HasLineBreak(destination) && IsPlainFileName(destination);
+  return !NameBreaksLines(fileName) && !NameBreaksLines(destination) && IsPlainFileName(destination);
 }
 
 std::string SourcePath(const std::string& folder, const std::string& fileName) {

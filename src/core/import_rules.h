@@ -39,8 +39,6 @@ std::string DestinationName(const std::string& fileName, bool autoName, const st
 // A row is skipped when its information file exists, unless the old one is to be
 // replaced.
 bool SkipsAsExisting(bool infoFileExists, bool overwriteInfo);
-// A name holding a line break cannot stand in an information or group file.
-bool HasLineBreak(const std::string& name);
 // Whether a row's file name and destination name can name files of the archive:
 // no line break, and the destination a plain name ("/", "." and ".." would reach
 // another folder).
