@@ -1,5 +1,7 @@
 #include "core/archive_rules.h"
 
+#include <sys/stat.h>
+
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
@@ -52,6 +54,12 @@ std::vector<std::string> ArchiveFolders() {
     out.push_back(*folder + "Removed/");
   }
   return out;
+}
+
+std::optional<FileId> IdOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileId(st.st_dev, st.st_ino);
 }
 
 bool NameBreaksLines(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }

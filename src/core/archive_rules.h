@@ -1,6 +1,11 @@
 #pragma once
-// The archive check's decisions, without windows or questions.
+// The archive check's decisions, without windows or questions, and the archive's
+// folders and files as the file system knows them.
+#include <sys/types.h>
+
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Throws qm::RuntimeError 76 naming the folder when the information folder does
@@ -10,6 +15,10 @@ void RequireInfoFolder();
 // The archive's own folders (photos, thumbnails, information, groups, clips, MIDI
 // files), each followed by its Removed folder.
 std::vector<std::string> ArchiveFolders();
+// A file's identity, whatever links or names lead to it.
+using FileId = std::pair<dev_t, ino_t>;
+// The identity of the file path names, links followed; nullopt when there is none.
+std::optional<FileId> IdOf(const std::string& path);
 
 // Photo names whose thumbnail (ThumbnailsFolder + photo name) is missing, empty or
 // (outside read-only mode) dated differently from the photo. A photo on a medium

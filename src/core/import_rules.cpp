@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include <climits>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
@@ -113,9 +113,8 @@ std::string SourcePath(const std::string& folder, const std::string& fileName) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-  struct stat sa, sb;
-  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
-  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  const std::optional<FileId> id = IdOf(a);
+  return id && id == IdOf(b);
 }
 
 bool ArchiveFiles::Holds(const std::string& path) {
@@ -123,19 +122,14 @@ bool ArchiveFiles::Holds(const std::string& path) {
   if (::stat(path.c_str(), &st) != 0) return false;
   if (!folders_) {
     folders_.emplace();
-    for (const std::string& folder : ArchiveFolders()) {
-      struct stat fs;
-      if (::stat(folder.c_str(), &fs) == 0) folders_->emplace_back(fs.st_dev, fs.st_ino);
-    }
+    for (const std::string& folder : ArchiveFolders())
+      if (const std::optional<FileId> id = IdOf(folder)) folders_->push_back(*id);
   }
   // The folder the file really lies in, links to it or to its folder followed.
   if (char* real = ::realpath(path.c_str(), nullptr)) {
-    const std::string parent = qm::ParentFolder(real);
+    const std::optional<FileId> parent = IdOf(qm::ParentFolder(real));
     std::free(real);
-    struct stat ps;
-    if (::stat(parent.c_str(), &ps) == 0)
-      for (const Id& id : *folders_)
-        if (id == Id(ps.st_dev, ps.st_ino)) return true;
+    if (parent && std::find(folders_->begin(), folders_->end(), *parent) != folders_->end()) return true;
   }
   // A hard link has no folder of its own to look at: only the files themselves tell.
   if (st.st_nlink < 2) return false;
@@ -149,7 +143,7 @@ bool ArchiveFiles::Holds(const std::string& path) {
       }
     }
   }
-  return files_->count(Id(st.st_dev, st.st_ino)) > 0;
+  return files_->count(FileId(st.st_dev, st.st_ino)) > 0;
 }
 
 std::pair<std::string, std::string> SplitScannedPath(const std::string& path) {

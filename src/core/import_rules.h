@@ -1,13 +1,13 @@
 #pragma once
 // The import's decisions that need no window: the type pattern, the auto-name and
 // its number, the existence rule, source paths and the rows an auto-scan splits.
-#include <sys/types.h>
-
 #include <optional>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "core/archive_rules.h"
 
 namespace import_rules {
 
@@ -58,10 +58,9 @@ public:
   bool Holds(const std::string& path);
 
 private:
-  using Id = std::pair<dev_t, ino_t>;
-  std::optional<std::vector<Id>> folders_;
+  std::optional<std::vector<FileId>> folders_;
   // Every file's identity, read only when a file with several names comes along.
-  std::optional<std::set<Id>> files_;
+  std::optional<std::set<FileId>> files_;
 };
 
 // A scanned full path as the lists hold it: the folder with its trailing "/", and
