@@ -86,7 +86,8 @@ TEST_F(ImportTest, ACopyOverAnEarlierPhotoSetsItAsideUnlessItIsToBeOverwritten) 
 
 TEST_F(ImportTest, ARowThatCannotEnterLeavesNothingBehind) {
   // "Removed" folders exist after any removal; a number may hold anything.
-  for (const std::string* folder : {&PhotosFolder, &InfoFolder}) std::filesystem::create_directories(*folder + "Removed");
+  for (const std::string* folder : {&PhotosFolder, &InfoFolder})
+    std::filesystem::create_directories(*folder + "Removed");
   // A name with no room left for ".info": its copy is taken back.
   const std::string longName = std::string(248, 'n') + ".jpg";
   const std::string src = Source({"a.jpg", longName});
