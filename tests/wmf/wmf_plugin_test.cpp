@@ -83,16 +83,16 @@ protected:
 TEST_F(WmfTest, PlaceableIsItsFrameAt96PixelsAnInchFoundByContent) {
   // The size comes from the header alone: no helper is needed for it.
   wmf::SetHelperProgram(Path("no-such-helper"));
-  Write("Photos/sample.jpg", SamplePlaceable());
-  EXPECT_EQ(HeaderOf("Photos/sample.jpg"), std::make_pair(QByteArray("wmf"), QSize(192, 96)));
-  Write("Photos/a.wmf", SampleDrawing().Placeable(0, 0, 1000, 100, 576));  // 166.7 x 16.7
-  EXPECT_EQ(HeaderOf("Photos/a.wmf").second, QSize(167, 17));
-  Write("Photos/b.wmf", SampleDrawing().Placeable(2000, 1000, -880, -440, 1440));  // frames given backwards
-  EXPECT_EQ(HeaderOf("Photos/b.wmf").second, QSize(192, 96));
-  Write("Photos/c.wmf", SampleDrawing().Placeable(0, 0, 1, 1, 2540));  // never less than a pixel
-  EXPECT_EQ(HeaderOf("Photos/c.wmf").second, QSize(1, 1));
-  Write("Photos/huge.wmf", HugePlaceable());
-  EXPECT_EQ(HeaderOf("Photos/huge.wmf").second, QSize(32767 * 96, 16000 * 96));
+  const std::pair<std::string, QSize> files[] = {
+      {SamplePlaceable(), {192, 96}},
+      {SampleDrawing().Placeable(0, 0, 1000, 100, 576), {167, 17}},           // 166.7 x 16.7
+      {SampleDrawing().Placeable(2000, 1000, -880, -440, 1440), {192, 96}},  // frames given backwards
+      {SampleDrawing().Placeable(0, 0, 1, 1, 2540), {1, 1}},                 // never less than a pixel
+      {HugePlaceable(), {32767 * 96, 16000 * 96}}};
+  for (const auto& [bytes, size] : files) {
+    Write("Photos/sample.jpg", bytes);  // the name says nothing
+    EXPECT_EQ(HeaderOf("Photos/sample.jpg"), std::make_pair(QByteArray("wmf"), size));
+  }
 }
 
 TEST_F(WmfTest, LinesFilledShapesAndTextAreDrawnInTheirPlaces) {
