@@ -334,9 +334,7 @@ TEST_F(FullScreen, AClipPlaysInANearlyFullBoxAndGoesBackToTheMainWindowOnClosing
 // One look at a damaged clip in full screen opens it three times (the main window,
 // the viewer, back again); the log tells of it once a look.
 TEST_F(FullScreen, ADamagedClipLookedAtInFullScreenIsLoggedOnce) {
-  QImage frame(160, 120, QImage::Format_RGB32);
-  frame.fill(Qt::red);
-  Write("Photos/good.avi", MjpegAviBytes(std::vector<QImage>(20, frame), 10));
+  Write("Photos/good.avi", MjpegAviBytes(std::vector<QImage>(20, Solid(160, 120, Qt::red)), 10));
   Write("Photos/damaged.avi", "RIFF\x10\0\0\0AVI LIST junk that is no clip");
   for (const char* name : {"damaged.avi", "good.avi"}) WriteInfo(name);
   Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"damaged.avi", "good.avi"}));
