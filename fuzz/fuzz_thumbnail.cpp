@@ -18,8 +18,6 @@ namespace {
 // is refused before decoding rather than taking the process over it.
 constexpr std::int64_t kViewBudget = std::int64_t(64) << 20;
 
-bool Inside(QSize s, int side) { return s.width() >= 1 && s.width() <= side && s.height() >= 1 && s.height() <= side; }
-
 template <class Read>
 void ReadOrRefuse(Read read, const char* what) {
   try {
@@ -54,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::WriteBytes(path, data, size);
   for (bool reduced : {true, false}) {
     const ThumbnailPicture t = LoadThumbnailPicture(path, reduced, kLimit);
-    fuzz::Expect(Inside(t.box, kThumbnailSide), "box inside 100 x 100");
+    fuzz::Expect(fuzz::Inside(t.box, kThumbnailSide), "box inside 100 x 100");
     fuzz::Expect(!t.loaded || t.picture.size() == t.box, "picture fitted to its box");
   }
   DecodeDc(path);
@@ -69,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       },
       "the full-screen viewer read a picture or refused it");
   const QImage shown = ReadThumbnailFile(path);
-  fuzz::Expect(shown.isNull() || Inside(shown.size(), kThumbnailSide), "a grid square holds at most 100 x 100");
+  fuzz::Expect(shown.isNull() || fuzz::Inside(shown.size(), kThumbnailSide),
+               "a grid square holds at most 100 x 100");
   return 0;
 }

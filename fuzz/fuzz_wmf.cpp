@@ -34,9 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const ThumbnailPicture t = LoadThumbnailPicture(path);
-  fuzz::Expect(t.box.width() >= 1 && t.box.width() <= kThumbnailSide && t.box.height() >= 1 &&
-                   t.box.height() <= kThumbnailSide,
-               "box inside 100 x 100");
+  fuzz::Expect(fuzz::Inside(t.box, kThumbnailSide), "box inside 100 x 100");
   fuzz::Expect(!t.loaded || t.picture.size() == t.box, "picture drawn into its box");
 
   try {

@@ -1,5 +1,7 @@
 #include "core/archive_rules.h"
 
+#include <sys/stat.h>
+
 #include "core/errorlog.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
@@ -25,12 +27,39 @@ bool IsThere(const std::string& path) {
   }
 }
 
+// The runtime error number statement failed with; 0 when it ran.
+template <class Statement>
+int FailureOf(Statement statement) {
+  try {
+    statement();
+    return 0;
+  } catch (const qm::RuntimeError& e) {
+    return e.Number();
+  }
+}
+
 }  // namespace
 
 void RequireInfoFolder() {
   if (!qm::FolderExists(InfoFolder))
     throw qm::RuntimeError(qm::ErrPathNotFound,
                            "Path not found (the information folder " + InfoFolder + " does not exist)");
+}
+
+std::vector<std::string> ArchiveFolders() {
+  std::vector<std::string> out;
+  for (const std::string* folder :
+       {&PhotosFolder, &ThumbnailsFolder, &InfoFolder, &SlideGroupsFolder, &AudioFolder, &MidiFolder}) {
+    out.push_back(*folder);
+    out.push_back(*folder + "Removed/");
+  }
+  return out;
+}
+
+std::optional<FileId> IdOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return FileId(st.st_dev, st.st_ino);
 }
 
 bool NameBreaksLines(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
@@ -94,12 +123,12 @@ std::string WhyNoInfoFile(const std::string& photoName) {
 }
 
 bool InfoFileAbsent(const std::string& infoPath) {
-  try {
-    qm::FileLen(infoPath);
-    return false;
-  } catch (const qm::RuntimeError& e) {
-    return e.Number() == qm::ErrFileNotFound;
-  }
+  return FailureOf([&] { qm::FileLen(infoPath); }) == qm::ErrFileNotFound;
+}
+
+bool DeletedOrAbsent(const std::string& path) {
+  const int failure = FailureOf([&] { qm::DeleteFile(path); });
+  return failure == 0 || failure == qm::ErrFileNotFound;
 }
 
 std::string LinkForPhotoInFolder(const std::string& fileName) {

@@ -1,11 +1,24 @@
 #pragma once
-// The archive check's decisions, without windows or questions.
+// The archive check's decisions, without windows or questions, and the archive's
+// folders and files as the file system knows them.
+#include <sys/types.h>
+
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // Throws qm::RuntimeError 76 naming the folder when the information folder does
 // not exist: a setting naming a folder that is not there (an unmounted disc) must
 // not read as an archive without photos.
 void RequireInfoFolder();
+// The archive's own folders (photos, thumbnails, information, groups, clips, MIDI
+// files), each followed by its Removed folder.
+std::vector<std::string> ArchiveFolders();
+// A file's identity, whatever links or names lead to it.
+using FileId = std::pair<dev_t, ino_t>;
+// The identity of the file path names, links followed; nullopt when there is none.
+std::optional<FileId> IdOf(const std::string& path);
 
 // Photo names whose thumbnail (ThumbnailsFolder + photo name) is missing, empty or
 // (outside read-only mode) dated differently from the photo. A photo on a medium
@@ -27,6 +40,8 @@ bool NameBreaksLines(const std::string& name);
 std::string WhyNoInfoFile(const std::string& photoName);
 // True only when the file is certainly not there ("file not found").
 bool InfoFileAbsent(const std::string& infoPath);
+// Deletes the file; true when it is gone, also when it was not there to begin with.
+bool DeletedOrAbsent(const std::string& path);
 // The link a new information file gets for a photo found in PhotosFolder.
 std::string LinkForPhotoInFolder(const std::string& fileName);
 // Moves folder + name into folder + "Removed/". An identical copy there already

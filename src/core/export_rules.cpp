@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 
 #include <set>
-#include <utility>
 
+#include "core/archive_rules.h"
 #include "core/archive_utils.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
@@ -12,16 +12,6 @@
 #include "platform/runtime_error.h"
 
 namespace {
-
-using FileId = std::pair<dev_t, ino_t>;
-
-// The file behind a path, whatever links or names lead to it.
-bool IdOf(const std::string& path, FileId& id) {
-  struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0) return false;
-  id = {st.st_dev, st.st_ino};
-  return true;
-}
 
 std::string Refused(const std::string& dest, const std::string& why) {
   return "Nothing was exported: the destination folder \"" + dest + "\" " + why +
@@ -33,22 +23,15 @@ std::string Refused(const std::string& dest, const std::string& why) {
 bool IsExportableName(const std::string& name) { return IsPlainFileName(name); }
 
 std::string ExportRefusal(const std::string& dest, const std::vector<std::string>& targets) {
-  FileId destId;
-  if (IdOf(dest.empty() ? "/" : dest, destId)) {
-    FileId id;
-    if (IdOf(RootFolder.empty() ? "/" : RootFolder, id) && id == destId)
-      return Refused(dest, "is the program's own folder.");
-    const std::string removed = "Removed";
-    for (const std::string& folder : {PhotosFolder, ThumbnailsFolder, InfoFolder, SlideGroupsFolder, AudioFolder,
-                                      MidiFolder, PhotosFolder + removed, InfoFolder + removed, AudioFolder + removed})
-      if (IdOf(folder, id) && id == destId) return Refused(dest, "is a folder of the program's own archive.");
+  if (const std::optional<FileId> destId = IdOf(dest.empty() ? "/" : dest)) {
+    if (IdOf(RootFolder.empty() ? "/" : RootFolder) == destId) return Refused(dest, "is the program's own folder.");
+    for (const std::string& folder : ArchiveFolders())
+      if (IdOf(folder) == destId) return Refused(dest, "is a folder of the program's own archive.");
   }
   // Only files that are there can be lost; a fresh folder needs no further look.
   std::set<FileId> present;
-  for (const std::string& t : targets) {
-    FileId id;
-    if (IdOf(t, id)) present.insert(id);
-  }
+  for (const std::string& t : targets)
+    if (const std::optional<FileId> id = IdOf(t)) present.insert(*id);
   if (present.empty()) return "";
   std::vector<std::string> infos;
   try {
@@ -57,9 +40,9 @@ std::string ExportRefusal(const std::string& dest, const std::vector<std::string
     return Refused(dest, "could not be checked against the program's photos (" + e.Description() + ").");
   }
   for (const std::string& info : infos) {
-    FileId id;
     const std::string photo = GetPhotoLink(info);
-    if (IdOf(photo, id) && present.count(id))
+    const std::optional<FileId> id = IdOf(photo);
+    if (id && present.count(*id))
       return Refused(dest, "holds the photo " + PhotoNameOfInfo(info) + " of the program itself (\"" + photo +
                                "\"), which the export would replace.");
   }

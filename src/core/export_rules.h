@@ -10,8 +10,8 @@ bool IsExportableName(const std::string& name);
 
 // Why an export into the folder dest must be refused, or "" when it may go on.
 // targets are the files the export would write or delete there. It is refused when
-// dest is the program folder, one of the archive's own folders or a Removed folder
-// beside the photos, information or clips (by folder identity, so links count), or
+// dest is the program folder or one of the archive's own folders or their Removed
+// folders (by folder identity, so links count), or
 // when a target is the very file of a photo of the archive (a photo linked from
 // that place, or the same file by another name).
 std::string ExportRefusal(const std::string& dest, const std::vector<std::string>& targets);

@@ -2,11 +2,12 @@
 
 #include <sys/stat.h>
 
-#include <climits>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
 
+#include "core/archive_rules.h"
 #include "core/archive_utils.h"
 #include "core/grid_rules.h"
 #include "core/modquillmont.h"
@@ -102,10 +103,8 @@ std::string DestinationName(const std::string& fileName, bool autoName, const st
 
 bool SkipsAsExisting(bool infoFileExists, bool overwriteInfo) { return infoFileExists && !overwriteInfo; }
 
-bool HasLineBreak(const std::string& name) { return name.find_first_of("\r\n") != std::string::npos; }
-
 bool IsGoodRowName(const std::string& fileName, const std::string& destination) {
-  return !HasLineBreak(fileName) && !HasLineBreak(destination) && IsPlainFileName(destination);
+  return !NameBreaksLines(fileName) && !NameBreaksLines(destination) && IsPlainFileName(destination);
 }
 
 std::string SourcePath(const std::string& folder, const std::string& fileName) {
@@ -114,19 +113,8 @@ std::string SourcePath(const std::string& folder, const std::string& fileName) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-  struct stat sa, sb;
-  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
-  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
-std::vector<std::string> ArchiveFiles::Folders() const {
-  std::vector<std::string> out;
-  for (const std::string* f :
-       {&PhotosFolder, &ThumbnailsFolder, &InfoFolder, &SlideGroupsFolder, &AudioFolder, &MidiFolder}) {
-    out.push_back(*f);
-    out.push_back(*f + "Removed/");
-  }
-  return out;
+  const std::optional<FileId> id = IdOf(a);
+  return id && id == IdOf(b);
 }
 
 bool ArchiveFiles::Holds(const std::string& path) {
@@ -134,25 +122,20 @@ bool ArchiveFiles::Holds(const std::string& path) {
   if (::stat(path.c_str(), &st) != 0) return false;
   if (!folders_) {
     folders_.emplace();
-    for (const std::string& folder : Folders()) {
-      struct stat fs;
-      if (::stat(folder.c_str(), &fs) == 0) folders_->emplace_back(fs.st_dev, fs.st_ino);
-    }
+    for (const std::string& folder : ArchiveFolders())
+      if (const std::optional<FileId> id = IdOf(folder)) folders_->push_back(*id);
   }
   // The folder the file really lies in, links to it or to its folder followed.
   if (char* real = ::realpath(path.c_str(), nullptr)) {
-    const std::string parent = qm::ParentFolder(real);
+    const std::optional<FileId> parent = IdOf(qm::ParentFolder(real));
     std::free(real);
-    struct stat ps;
-    if (::stat(parent.c_str(), &ps) == 0)
-      for (const Id& id : *folders_)
-        if (id == Id(ps.st_dev, ps.st_ino)) return true;
+    if (parent && std::find(folders_->begin(), folders_->end(), *parent) != folders_->end()) return true;
   }
   // A hard link has no folder of its own to look at: only the files themselves tell.
   if (st.st_nlink < 2) return false;
   if (!files_) {
     files_.emplace();
-    for (const std::string& folder : Folders()) {
+    for (const std::string& folder : ArchiveFolders()) {
       std::error_code ec;
       for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         struct stat fs;
@@ -160,7 +143,7 @@ bool ArchiveFiles::Holds(const std::string& path) {
       }
     }
   }
-  return files_->count(Id(st.st_dev, st.st_ino)) > 0;
+  return files_->count(FileId(st.st_dev, st.st_ino)) > 0;
 }
 
 std::pair<std::string, std::string> SplitScannedPath(const std::string& path) {

@@ -1,13 +1,13 @@
 #pragma once
 // The import's decisions that need no window: the type pattern, the auto-name and
 // its number, the existence rule, source paths and the rows an auto-scan splits.
-#include <sys/types.h>
-
 #include <optional>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "core/archive_rules.h"
 
 namespace import_rules {
 
@@ -39,8 +39,6 @@ std::string DestinationName(const std::string& fileName, bool autoName, const st
 // A row is skipped when its information file exists, unless the old one is to be
 // replaced.
 bool SkipsAsExisting(bool infoFileExists, bool overwriteInfo);
-// A name holding a line break cannot stand in an information or group file.
-bool HasLineBreak(const std::string& name);
 // Whether a row's file name and destination name can name files of the archive:
 // no line break, and the destination a plain name ("/", "." and ".." would reach
 // another folder).
@@ -60,11 +58,9 @@ public:
   bool Holds(const std::string& path);
 
 private:
-  using Id = std::pair<dev_t, ino_t>;
-  std::vector<std::string> Folders() const;
-  std::optional<std::vector<Id>> folders_;
+  std::optional<std::vector<FileId>> folders_;
   // Every file's identity, read only when a file with several names comes along.
-  std::optional<std::set<Id>> files_;
+  std::optional<std::set<FileId>> files_;
 };
 
 // A scanned full path as the lists hold it: the folder with its trailing "/", and

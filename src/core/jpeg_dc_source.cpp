@@ -9,6 +9,8 @@
 
 #include <jerror.h>
 
+#include "core/picture_decode.h"
+
 namespace pictures {
 
 namespace {
@@ -16,8 +18,6 @@ namespace {
 // Marker codes (the byte after 0xFF).
 constexpr int kSos = 0xDA;
 bool Standalone(int m) { return m == 0x01 || (m >= 0xD0 && m <= 0xD9); }
-bool IsFrame(int m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
-bool IsProgressiveFrame(int m) { return m == 0xC2 || m == 0xC6 || m == 0xCA || m == 0xCE; }
 
 // At least k bytes in hand, unless the file ends first.
 bool Want(DcSource& s, std::size_t k) {
@@ -65,7 +65,7 @@ void StartMarker(DcSource& s, std::size_t& n) {
     return;
   }
   const std::size_t length = std::size_t(s.in[s.pos + 2]) << 8 | s.in[s.pos + 3];
-  if (IsFrame(m)) s.progressive = IsProgressiveFrame(m);
+  if (IsJpegFrameMarker(m)) s.progressive = IsProgressiveFrameMarker(m);
   s.keep = true;
   s.afterSegment = DcSource::Mode::Markers;
   if (m == kSos) {
@@ -74,7 +74,6 @@ void StartMarker(DcSource& s, std::size_t& n) {
     const std::size_t ns = Want(s, 5) ? s.in[s.pos + 4] : 0;
     if (s.progressive && ns >= 1 && ns <= 4 && length >= 6 + 2 * ns && Want(s, 6 + 2 * ns))
       s.keep = s.in[s.pos + 5 + 2 * ns] == 0;
-    if (!s.keep) ++s.scansLeftOut;
   }
   s.mode = DcSource::Mode::Segment;
   s.segmentLeft = std::int64_t(2 + length);

@@ -34,7 +34,6 @@ struct DcSource {
   std::int64_t segmentLeft = 0;    // its bytes not yet passed on or left out
   Mode afterSegment = Mode::Markers;
   bool progressive = false;        // a progressive frame header has gone by
-  std::int64_t scansLeftOut = 0;
 };
 
 }  // namespace pictures

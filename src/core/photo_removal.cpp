@@ -11,7 +11,6 @@
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
-#include "platform/runtime_error.h"
 
 namespace {
 
@@ -25,16 +24,6 @@ bool PlainName(const std::string& name) { return IsPlainFileName(name); }
 // A folder that will let its file go once the copy is made; asked before any
 // copy, so a read-only folder keeps the whole photo instead of half of it.
 bool LetsFilesGo(const std::string& folder) { return ::access(folder.c_str(), W_OK | X_OK) == 0; }
-
-// Deleted, or not there to begin with.
-bool Gone(const std::string& path) {
-  try {
-    qm::DeleteFile(path);
-    return true;
-  } catch (const qm::RuntimeError& e) {
-    return e.Number() == qm::ErrFileNotFound;
-  }
-}
 
 // One file of a photo in an archive folder, with the copy this removal made of it.
 struct PhotoFile {
@@ -69,12 +58,12 @@ void RemovePhotoFiles(const std::string& name, PhotoRemovalResult& result) {
   };
   for (PhotoFile& f : files)
     if (!LetsFilesGo(f.folder) || !CopyAsideFile(f.folder, f.name, &f.madeCopy)) return keep();
-  if (!files.empty() && &files[0].folder == &InfoFolder && !Gone(files[0].Path())) return keep();
+  if (!files.empty() && &files[0].folder == &InfoFolder && !DeletedOrAbsent(files[0].Path())) return keep();
 
   result.removed.push_back(name);
   for (const PhotoFile& f : files)
-    if (&f.folder != &InfoFolder && !Gone(f.Path())) result.leftFiles.push_back(f.Path());
-  if (!Gone(ThumbnailsFolder + name)) result.leftFiles.push_back(ThumbnailsFolder + name);
+    if (&f.folder != &InfoFolder && !DeletedOrAbsent(f.Path())) result.leftFiles.push_back(f.Path());
+  if (!DeletedOrAbsent(ThumbnailsFolder + name)) result.leftFiles.push_back(ThumbnailsFolder + name);
 }
 
 PhotoRemovalResult RemoveSelectedPhotoFiles() {

@@ -36,8 +36,6 @@ int Word(QIODevice& d) {
   return hi < 0 || lo < 0 ? -1 : (hi << 8 | lo);
 }
 
-bool IsFrameMarker(int m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
-
 std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return (a + b - 1) / b; }
 
 // The frame header (SOFn) and the first scan header of a JPEG; false when either
@@ -63,7 +61,7 @@ bool ParseJpeg(QIODevice& d, Header& h) {
     if (m == 0xD9) break;
     const int len = Word(d);
     if (len < 2) break;
-    if (IsFrameMarker(m) && !frame) {
+    if (IsJpegFrameMarker(m) && !frame) {
       const int precision = Byte(d);
       const int height = Word(d), width = Word(d), n = Byte(d);
       if (precision < 0 || height <= 0 || width <= 0 || n < 1 || n > 4) return false;
@@ -78,7 +76,7 @@ bool ParseJpeg(QIODevice& d, Header& h) {
       h.size = QSize(width, height);
       h.components = n;
       h.bytesPerPixel = n == 1 ? 1 : 4;
-      h.allCoefficients = m == 0xC2 || m == 0xC6 || m == 0xCA || m == 0xCE;
+      h.allCoefficients = IsProgressiveFrameMarker(m);
       int hmax = 1, vmax = 1;
       for (int i = 0; i < n; ++i) {
         hmax = std::max(hmax, comps[i].hs);
@@ -119,6 +117,9 @@ bool ParseJpeg(QIODevice& d, Header& h) {
 }
 
 }  // namespace
+
+bool IsJpegFrameMarker(int m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
+bool IsProgressiveFrameMarker(int m) { return m == 0xC2 || m == 0xC6 || m == 0xCA || m == 0xCE; }
 
 void UseAllocationLimit() {
   static std::once_flag once;

@@ -54,6 +54,10 @@ bool OpenPictureFile(QFile& file, const std::string& path);
 // The same as a descriptor of the caller's (-1 when refused).
 int OpenPictureDescriptor(const std::string& path);
 
+// JPEG markers (the byte after 0xFF): a frame header (SOFn), and a progressive one.
+bool IsJpegFrameMarker(int m);
+bool IsProgressiveFrameMarker(int m);
+
 // Reads the header of the picture on device by its content, without decoding, and
 // puts the device back at its start. Reads at most a few megabytes.
 Header ReadHeader(QIODevice& device);

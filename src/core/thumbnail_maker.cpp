@@ -99,12 +99,17 @@ ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode) {
 
 namespace {
 
+ThumbnailPicture NotLoaded() {
+  ThumbnailPicture out;
+  out.box = BlankThumbnailSize();
+  return out;
+}
+
 // A picture decoded in its stored orientation, of that stored size, fitted to its
 // box and turned upright; not loaded when there is none.
 ThumbnailPicture Fitted(const QImage& img, QSize stored, int orientation) {
+  if (img.isNull() || stored.isEmpty()) return NotLoaded();
   ThumbnailPicture out;
-  out.box = BlankThumbnailSize();
-  if (img.isNull() || stored.isEmpty()) return out;
   // Fitted in the stored orientation (the box of the sides swapped is the box
   // swapped), then turned upright.
   const QSize box = ThumbnailBoxSize(stored.width(), stored.height());
@@ -118,23 +123,29 @@ ThumbnailPicture Fitted(const QImage& img, QSize stored, int orientation) {
 
 }  // namespace
 
-ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
+ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan, std::int64_t limit) {
+  if (plan.bytes > limit) {
+    ThumbnailPicture out = NotLoaded();
+    out.tooLarge = true;
+    out.size = pictures::UprightSize(plan.header.size, plan.header.orientation);
+    return out;
+  }
+  if (plan.bytes <= 0) return NotLoaded();
   const int orientation = plan.header.orientation;
-  if (plan.bytes <= 0) return Fitted(QImage(), QSize(), orientation);
   if (plan.eighths == 1 && pictures::JpegDcSuits(plan.header)) {
     QImage dc;
     switch (pictures::DecodeJpegDc(plan.path, plan.header, plan.bytes, dc)) {
       case pictures::JpegDcOutcome::Decoded:
         return Fitted(dc, plan.header.size, orientation);
       case pictures::JpegDcOutcome::Failed:
-        return Fitted(QImage(), QSize(), orientation);
+        return NotLoaded();
       case pictures::JpegDcOutcome::Unsuited:
         break;
     }
   }
   pictures::UseAllocationLimit();
   QFile file;
-  if (!pictures::OpenPictureFile(file, plan.path)) return Fitted(QImage(), QSize(), orientation);
+  if (!pictures::OpenPictureFile(file, plan.path)) return NotLoaded();
   QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   reader.setAutoTransform(false);
@@ -144,15 +155,7 @@ ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan) {
 }
 
 ThumbnailPicture LoadThumbnailPicture(const std::string& path, bool reducedDecode, std::int64_t limit) {
-  const ThumbnailPlan plan = PlanThumbnail(path, reducedDecode);
-  if (plan.bytes > limit) {
-    ThumbnailPicture out;
-    out.tooLarge = true;
-    out.size = pictures::UprightSize(plan.header.size, plan.header.orientation);
-    out.box = BlankThumbnailSize();
-    return out;
-  }
-  return DecodeThumbnail(plan);
+  return DecodeThumbnail(PlanThumbnail(path, reducedDecode), limit);
 }
 
 QImage ReadThumbnailFile(const std::string& path) {

@@ -45,7 +45,8 @@ struct ThumbnailPlan {
 // once, smoothly; reducedDecode false forces the whole-size decode. A picture whose
 // size is unknown is charged the most a decode alone may take.
 ThumbnailPlan PlanThumbnail(const std::string& path, bool reducedDecode = true);
-ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan);
+// A plan of more than limit bytes is not decoded: it comes back too large.
+ThumbnailPicture DecodeThumbnail(const ThumbnailPlan& plan, std::int64_t limit);
 
 // Loads a picture from its file by content (never by name), turns it upright and
 // fits it to its box; a decode that would take more than limit is not started.

@@ -174,22 +174,15 @@ void ThumbnailQueue::Work() {
         continue;
       }
     }
-    const bool tooLarge = job.plan->bytes > aloneLimit_;
-    const std::int64_t bytes = tooLarge ? 0 : job.plan->bytes;
+    // A picture too large to decode takes nothing: it comes back as such.
+    const std::int64_t bytes = job.plan->bytes > aloneLimit_ ? 0 : job.plan->bytes;
     const bool alone = bytes > decodeBudget_;
     alone_ = alone_ || alone;
     inFlight_ += bytes;
     peak_ = std::max(peak_, inFlight_ + resultBytes_);
     started_.push_back(key);
     lock.unlock();
-    ThumbnailPicture picture;
-    if (tooLarge) {
-      picture.tooLarge = true;
-      picture.size = pictures::UprightSize(job.plan->header.size, job.plan->header.orientation);
-      picture.box = BlankThumbnailSize();
-    } else {
-      picture = DecodeThumbnail(*job.plan);
-    }
+    ThumbnailPicture picture = DecodeThumbnail(*job.plan, aloneLimit_);
     lock.lock();
     inFlight_ -= bytes;
     if (alone) alone_ = false;

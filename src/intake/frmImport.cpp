@@ -212,10 +212,8 @@ void frmImport::Form_Unload(bool& cancel) {
   // The run in hand ends after its current item and then closes the window.
   cancel = true;
   closeAfterRun_ = true;
-  if (running_ == Running::Import) {
-    cmdImport->setText(kImportCaption);
-    importCancelled_ = true;
-  }
+  // A click on Import while it runs is its stop request.
+  if (running_ == Running::Import) cmdImport_Click();
   if (running_ == Running::Scan) ScanSystem::StopScan = true;
 }
 

@@ -1,7 +1,6 @@
 #include "intake/import_row.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/archive_rules.h"
 #include "core/import_rules.h"
@@ -19,13 +18,13 @@ bool PathExists(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
-// Takes back a file the row made; "" is none.
-void Discard(const std::string& path) {
-  if (!path.empty()) ::unlink(path.c_str());
-}
-
 void DeleteQuietly(const std::string& path) {
   qm::ResumeNext([&] { qm::DeleteFile(path); });
+}
+
+// Takes back a file the row made; "" is none.
+void Discard(const std::string& path) {
+  if (!path.empty()) DeleteQuietly(path);
 }
 
 // A copy into the photo folder: the copy is made under a temporary name, the

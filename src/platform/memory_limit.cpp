@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <sstream>
-#include <vector>
 
 namespace qm {
 
@@ -18,11 +18,16 @@ constexpr std::int64_t kNoLimitAbove = std::int64_t(1) << 60;
 std::int64_t ReadLimit(const std::string& path) {
   std::ifstream f(path);
   std::string word;
-  if (!(f >> word) || word.empty() || word.size() > 19 ||
-      !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return -1;
-  const std::int64_t v = std::stoll(word);
+  std::int64_t v = -1;
+  if (!(f >> word)) return -1;
+  const char* end = word.data() + word.size();
+  if (std::from_chars(word.data(), end, v).ptr != end) return -1;
   return v > 0 && v < kNoLimitAbove ? v : -1;
+}
+
+// Keeps the lower of two limits, -1 being none.
+void KeepLowest(std::int64_t& lowest, std::int64_t v) {
+  if (v > 0 && (lowest < 0 || v < lowest)) lowest = v;
 }
 
 // The lowest limit of a group and every group above it, up to the root.
@@ -31,8 +36,7 @@ std::int64_t LowestOnPath(const std::string& base, std::string group, const char
   for (;;) {
     std::string dir = base + group;
     if (dir.back() != '/') dir += '/';
-    const std::int64_t v = ReadLimit(dir + file);
-    if (v > 0 && (lowest < 0 || v < lowest)) lowest = v;
+    KeepLowest(lowest, ReadLimit(dir + file));
     const size_t cut = group.find_last_of('/');
     if (cut == std::string::npos || group.size() <= 1) break;
     group = group.substr(0, std::max<size_t>(cut, 1));
@@ -62,7 +66,7 @@ std::int64_t CgroupMemoryLimit(const std::string& cgroupList, const std::string&
       while (std::getline(names, name, ','))
         if (name == "memory") v = LowestOnPath(root + "/memory", group, "memory.limit_in_bytes");
     }
-    if (v > 0 && (lowest < 0 || v < lowest)) lowest = v;
+    KeepLowest(lowest, v);
   }
   return lowest;
 }
@@ -73,8 +77,7 @@ std::int64_t UsableMemory() {
   std::ifstream f("/proc/self/cgroup");
   std::stringstream text;
   text << f.rdbuf();
-  const std::int64_t group = CgroupMemoryLimit(text.str(), "/sys/fs/cgroup");
-  if (group > 0 && (usable < 0 || group < usable)) usable = group;
+  KeepLowest(usable, CgroupMemoryLimit(text.str(), "/sys/fs/cgroup"));
   return usable;
 }
 

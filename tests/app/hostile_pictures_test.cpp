@@ -56,10 +56,6 @@ protected:
     std::snprintf(name, sizeof name, "odd%02d.jpg", i);
     return name;
   }
-  size_t LogCount(const std::string& text) const {
-    const auto log = LogEntries();
-    return size_t(std::count_if(log.begin(), log.end(), [&](const std::string& l) { return l.find(text) != l.npos; }));
-  }
   // Runs a show over the whole group until it ends; the photos it showed.
   std::vector<int> Show(frmMain& f, bool fullScreen) {
     std::vector<int> shown;

@@ -209,20 +209,6 @@ TEST_F(ArchiveCheckTest, AMissingInformationFileIsCreatedWithARelativeLinkAndOnl
   EXPECT_EQ(Read("Photo_SlideGroups/  All Photos  .lst"), CrLf({"a.jpg", "new.jpg", "notes.txt"}));
 }
 
-TEST_F(ArchiveCheckTest, APhotoPutInByHandGetsItsThumbnailAtTheStartThatFindsIt) {
-  AddJpeg("new.jpg", 320, 240);
-  std::filesystem::remove(Path("Photo_Info/new.jpg.info"));
-  SetTime("Photos/new.jpg", 1450000000);
-
-  CheckFolderContents();
-
-  EXPECT_TRUE(Exists("Photo_Info/new.jpg.info"));
-  const QImage thumb(QString::fromStdString(Path("Photo_Thumbnails/new.jpg")), "BMP");
-  EXPECT_EQ(thumb.size(), QSize(100, 75));
-  EXPECT_EQ(qm::FileDateTime(Path("Photo_Thumbnails/new.jpg")), 1450000000);
-  EXPECT_TRUE(prompter.Prompts().empty());
-}
-
 TEST_F(ArchiveCheckTest, PhotosKeptElsewhereGetTheirFullPath) {
   QTemporaryDir other;
   ASSERT_TRUE(other.isValid());

@@ -1,8 +1,6 @@
 // The enlarged view: fit, zoom steps, reduced decoding, dragging and pictures that
 // cannot be opened, on the real main window with generated pictures.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -14,6 +12,7 @@
 #include "core/modquillmont.h"
 #include "core/viewer_rules.h"
 #include "platform/runtime_error.h"
+#include "support/bytes_read.h"
 #include "support/crafted_jpeg.h"
 #include "support/mjpeg_avi.h"
 #include "support/oriented_jpeg.h"
@@ -27,12 +26,6 @@ using viewer::FitDenominator;
 bool Near(QColor a, QColor b, int tolerance = 40) {
   return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
          std::abs(a.blue() - b.blue()) <= tolerance;
-}
-
-long PeakKb() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
 }
 
 class Viewer : public WindowTest {

@@ -73,13 +73,15 @@ TEST(ImportRules, RowsAndLines) {
   EXPECT_EQ(SplitScannedPath("/a.jpg"), std::make_pair(std::string("/"), std::string("a.jpg")));
 
   EXPECT_EQ(ErrorLine("Image0100.jpg", "File already exists"), "Image0100.jpg    Error=File already exists\r");
-  for (const char* bad : {"a\rb.jpg", "a\nb.jpg", "\r\n.jpg"}) EXPECT_TRUE(HasLineBreak(bad));
-  EXPECT_FALSE(HasLineBreak("a b\t.jpg"));
-  // A destination that is no plain name would reach another folder.
-  for (const char* bad : {"Removed/../../x.jpg", "/x.jpg", ".", "..", "", "a\nb.jpg"})
+  // A line break in either name, or a destination that is no plain name (it would
+  // reach another folder), is refused.
+  for (const char* bad : {"a\rb.jpg", "a\nb.jpg", "\r\n.jpg"}) {
+    EXPECT_FALSE(IsGoodRowName(bad, "Image0100.jpg")) << bad;
     EXPECT_FALSE(IsGoodRowName("a.jpg", bad)) << bad;
-  EXPECT_FALSE(IsGoodRowName("a\rb.jpg", "Image0100.jpg"));
-  EXPECT_TRUE(IsGoodRowName("a.jpg", "..a.jpg"));
+  }
+  for (const char* bad : {"Removed/../../x.jpg", "/x.jpg", ".", "..", ""})
+    EXPECT_FALSE(IsGoodRowName("a.jpg", bad)) << bad;
+  EXPECT_TRUE(IsGoodRowName("a b\t.jpg", "..a b\t.jpg"));
 
   EXPECT_TRUE(SkipsAsExisting(true, false));
   EXPECT_FALSE(SkipsAsExisting(true, true));

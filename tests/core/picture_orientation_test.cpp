@@ -1,12 +1,11 @@
-// The camera orientation of a picture: read with its header from any bytes, and the
-// readers' pictures and sizes stood upright.
+// The camera orientation of a picture, read with its header from any bytes, and
+// what a turn costs.
 #include <gtest/gtest.h>
 
 #include <QFile>
 
 #include "core/picture_decode.h"
 #include "core/picture_orientation.h"
-#include "core/viewer_rules.h"
 #include "support/oriented_jpeg.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
@@ -25,34 +24,6 @@ protected:
 
 // The TIFF block of an APP1 segment: the segment's content after its length.
 QByteArray Content(const std::string& segment) { return QByteArray::fromStdString(segment.substr(4)); }
-
-TEST_F(Orientation, EachTagStandsThePictureUprightAtEveryReduction) {
-  for (int o = 1; o <= 8; ++o) {
-    SCOPED_TRACE(o);
-    Write("Photos/o.jpg", OrientedJpeg(QuarterColours(640, 480), o));
-    QFile file;
-    ASSERT_TRUE(pictures::OpenPictureFile(file, Path("Photos/o.jpg")));
-    const pictures::Header h = pictures::ReadHeader(file);
-    EXPECT_EQ(h.orientation, o);
-    EXPECT_EQ(h.size, o >= 5 ? QSize(480, 640) : QSize(640, 480)) << "the header gives the stored size";
-    // The factor is chosen on the upright size and the reduction kept upright.
-    for (int factor : {1, 2, 8}) {
-      QSize askedFor;
-      const viewer::DecodedPicture p = viewer::ReadPicture(Path("Photos/o.jpg"), [&](QSize s) {
-        askedFor = s;
-        return factor;
-      });
-      EXPECT_EQ(askedFor, QSize(640, 480));
-      EXPECT_EQ(p.size, QSize(640, 480));
-      EXPECT_EQ(p.factor, factor);
-      EXPECT_EQ(p.image.size(), QSize(640 / factor, 480 / factor));
-      EXPECT_TRUE(QuartersStandUpright(p.image)) << factor;
-    }
-  }
-  // Other formats carry no tag Qt reads: as stored.
-  Write("Photos/p.png", EncodedImage(QuarterColours(64, 48), "PNG"));
-  EXPECT_EQ(viewer::ReadPicture(Path("Photos/p.png"), nullptr).image.size(), QSize(64, 48));
-}
 
 TEST(OrientationTag, OddAndBrokenBlocksStandAsStored) {
   using pictures::ExifOrientation;

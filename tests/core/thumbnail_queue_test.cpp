@@ -12,7 +12,6 @@
 
 #include "core/thumbnail_budget.h"
 #include "core/thumbnail_queue.h"
-#include "platform/memory_limit.h"
 #include "support/crafted_jpeg.h"
 #include "support/jpeg_writer.h"
 #include "support/pictures.h"
@@ -140,7 +139,6 @@ TEST(ThumbnailBudget, AShareOfTheMachineBetweenFloorAndCeiling) {
     EXPECT_GE(ThumbnailDecodeBudgetFor(memory), 512 * MB) << memory;
     EXPECT_LE(ThumbnailDecodeBudgetFor(memory), 768 * MB) << memory;
   }
-  EXPECT_EQ(ThumbnailDecodeBudget(), ThumbnailDecodeBudgetFor(qm::UsableMemory()));
 }
 
 }  // namespace

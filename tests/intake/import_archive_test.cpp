@@ -2,6 +2,7 @@
 // archive, earlier photos a copy would replace, names that reach other folders,
 // empty sources, and rows that fail half way.
 #include <filesystem>
+#include <optional>
 
 #include "import_fixture.h"
 #include "support/fs_faults.h"
@@ -81,81 +82,80 @@ TEST_F(ImportTest, ACopyOverAnEarlierPhotoSetsItAsideUnlessItIsToBeOverwritten) 
   EXPECT_EQ(AllEntries(PhotosFolder + "Removed").size(), 2u);
   EXPECT_EQ(Read("Photos/x.jpg"), Read("src/x.jpg"));
   EXPECT_TRUE(prompter.Prompts().empty());
-
-  // A photo that cannot be kept is not replaced.
-  const std::string photo = Read("Photos/x.jpg"), info = Read("Photo_Info/x.jpg.info");
-  std::filesystem::remove_all(Path("Photos/Removed"));
-  Write("Photos/Removed", "a file in the way");
-  Write("src/x.jpg", Jpeg(9));
-  Options(false, false, true);
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  D().cmdImport_Click();
-  EXPECT_EQ(LastMessage(), kImportReport + "x.jpg    Error=The earlier photo could not be set aside\r");
-  EXPECT_EQ(Read("Photos/x.jpg"), photo);
-  EXPECT_EQ(Read("Photo_Info/x.jpg.info"), info);
-  EXPECT_EQ(AllEntries(PhotosFolder), std::vector<std::string>({"Removed", "x.jpg"}));
 }
 
-TEST_F(ImportTest, NamesThatReachOtherFoldersAndEmptySourcesAreRowErrors) {
+TEST_F(ImportTest, ARowThatCannotEnterLeavesNothingBehind) {
   // "Removed" folders exist after any removal; a number may hold anything.
-  for (const std::string* folder : {&PhotosFolder, &InfoFolder}) std::filesystem::create_directories(*folder + "Removed");
-  const std::string src = Source({"a.jpg"});
-  Write("src/empty.jpg", "");
-  Rows({"a.jpg"}, src);
-  Options(false, false, false, true);
-  D().txtAutoName[0]->setText("Removed");
-  D().txtAutoName[1]->setText("/../../../x");
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  D().cmdImport_Click();
-  EXPECT_EQ(LastMessage(), kImportReport + "Removed/../../../x.jpg    Error=Bad file name or number\r");
-  const std::string above = qm::ParentFolder(Root());
-  EXPECT_FALSE(qm::FileExists(above + "x.jpg"));
-  EXPECT_FALSE(qm::FileExists(above + "x.jpg.info"));
-  EXPECT_EQ(D().txtAutoName[1]->text(), "00000000001") << "the number is used up as before";
-  EXPECT_TRUE(Infos().empty());
-
-  for (bool links : {false, true}) {
-    Reopen();
-    Rows({"empty.jpg"}, src);
-    Options(links);
-    prompter.ExpectMsg(qm::MsgAnswer::OK);
-    D().cmdImport_Click();
-    EXPECT_EQ(LastMessage(), kImportReport + "empty.jpg    Error=The file is empty\r");
-    EXPECT_TRUE(Infos().empty());
-    EXPECT_TRUE(qm::ListFiles(PhotosFolder).empty());
-  }
-}
-
-TEST_F(ImportTest, ARowWhoseInformationFileFailsLeavesThePhotoFolderAsItWas) {
+  for (const std::string* folder : {&PhotosFolder, &InfoFolder})
+    std::filesystem::create_directories(*folder + "Removed");
   // A name with no room left for ".info": its copy is taken back.
   const std::string longName = std::string(248, 'n') + ".jpg";
-  const std::string src = Source({longName, "x.jpg"});
-  Rows({longName}, src);
-  Options(false);
-  prompter.ExpectMsg(qm::MsgAnswer::OK);
-  D().cmdImport_Click();
-  EXPECT_EQ(LastMessage(), kImportReport + longName + "    Error=The information file could not be written\r");
-  EXPECT_TRUE(AllEntries(PhotosFolder).empty());
+  const std::string src = Source({"a.jpg", longName});
+  Write("src/empty.jpg", "");
+  const struct {
+    std::string row;
+    bool links;
+    const char* number;  // auto-named with the prefix "Removed" when set
+    std::string error;
+  } cases[] = {{"a.jpg", false, "/../../../x", "Removed/../../../x.jpg    Error=Bad file name or number"},
+               {"empty.jpg", false, nullptr, "empty.jpg    Error=The file is empty"},
+               {"empty.jpg", true, nullptr, "empty.jpg    Error=The file is empty"},
+               {longName, false, nullptr, longName + "    Error=The information file could not be written"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error);
+    Reopen();
+    Rows({c.row}, src);
+    Options(c.links, false, false, c.number != nullptr);
+    if (c.number) {
+      D().txtAutoName[0]->setText("Removed");
+      D().txtAutoName[1]->setText(c.number);
+    }
+    prompter.ExpectMsg(qm::MsgAnswer::OK);
+    D().cmdImport_Click();
+    EXPECT_EQ(LastMessage(), kImportReport + c.error + "\r");
+    EXPECT_TRUE(Infos().empty());
+    EXPECT_EQ(AllEntries(PhotosFolder), std::vector<std::string>{"Removed"});
+    EXPECT_TRUE(AllEntries(PhotosFolder + "Removed").empty());
+  }
+  const std::string above = qm::ParentFolder(Root());
+  EXPECT_FALSE(qm::FileExists(above + "x.jpg") || qm::FileExists(above + "x.jpg.info"));
+  EXPECT_EQ(Setting("Autonumber"), "00000000001") << "the number is used up as before";
+}
 
-  // An earlier photo is replaced only once the new information file is written.
+TEST_F(ImportTest, AnEarlierPhotoIsReplacedOnlyOnceItIsKeptAndTheNewInformationFileWritten) {
   AddPhoto("x.jpg", "earlier photo");
   const std::string info = Read("Photo_Info/x.jpg.info");
-  for (bool overwritePhotos : {false, true}) {
-    SCOPED_TRACE(overwritePhotos);
+  const std::string src = Source({"x.jpg"});
+  const struct {
+    bool removedBlocked;  // a file where Photos/Removed should be
+    bool overwritePhotos;
+    const char* error;
+  } cases[] = {{true, false, "The earlier photo could not be set aside"},
+               {false, false, "The information file could not be written"},
+               {false, true, "The information file could not be written"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.error + std::string(c.overwritePhotos ? " overwriting" : ""));
     frmImport::Unload();
+    std::filesystem::remove_all(Path("Photos/Removed"));
+    if (c.removedBlocked)
+      Write("Photos/Removed", "a file in the way");
+    else
+      std::filesystem::create_directories(Path("Photos/Removed"));
     Rows({"x.jpg"}, src);
-    Options(false, overwritePhotos, true);
+    Options(false, c.overwritePhotos, true);
     prompter.ExpectMsg(qm::MsgAnswer::OK);
     {
-      ReadOnlyFolder ro(InfoFolder);
-      ASSERT_TRUE(ro.ok());
+      std::optional<ReadOnlyFolder> ro;
+      if (!c.removedBlocked) {
+        ASSERT_TRUE(ro.emplace(InfoFolder).ok());
+      }
       D().cmdImport_Click();
     }
-    EXPECT_EQ(LastMessage(), kImportReport + "x.jpg    Error=The information file could not be written\r");
+    EXPECT_EQ(LastMessage(), kImportReport + "x.jpg    Error=" + c.error + "\r");
     EXPECT_EQ(Read("Photos/x.jpg"), "earlier photo");
     EXPECT_EQ(Read("Photo_Info/x.jpg.info"), info);
-    EXPECT_EQ(qm::ListFiles(PhotosFolder), std::vector<std::string>{"x.jpg"});
-    EXPECT_TRUE(qm::ListFiles(PhotosFolder + "Removed").empty());
+    EXPECT_EQ(AllEntries(PhotosFolder), std::vector<std::string>({"Removed", "x.jpg"}));
+    EXPECT_TRUE(c.removedBlocked || AllEntries(PhotosFolder + "Removed").empty());
     EXPECT_EQ(AllEntries(InfoFolder), std::vector<std::string>{"x.jpg.info"});
   }
 }

@@ -10,6 +10,7 @@
 
 #include "import_fixture.h"
 #include "intake/ScanSystem.h"
+#include "support/wait_until.h"
 #include "support/yield_watch.h"
 
 namespace {
@@ -231,4 +232,33 @@ TEST_F(ImportTest, FindFilesCountsAndSizesWhatItLists) {
   EXPECT_EQ(files, 2);
   EXPECT_EQ(folders, 1);
   EXPECT_EQ(rows.paths, std::vector<std::string>({Path("t/a.jpg"), Path("t/s/b.jpg")}));
+}
+
+TEST_F(ImportTest, AltKeysStartTheImportAndTheScanRunAfterRun) {
+  const std::string src = Source({"a.jpg"});
+  D().SetDir1Path(src);
+  Rows({"a.jpg"}, src);
+  // Auto-named links: every import brings one more photo, every scan one more row.
+  Options(true, false, false, true);
+  D().show();
+  const struct {
+    Qt::Key key;
+    QPushButton* button;
+    const char* caption;
+    std::function<size_t()> runs;
+  } cases[] = {{Qt::Key_I, D().cmdImport, "&Import", [&] { return Infos().size(); }},
+               {Qt::Key_A, D().cmdAutoScan, "&Auto-Scan (and sub-folders)", [&] { return D().List1->count() - 1u; }}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.button->text(), c.caption);
+    for (size_t run = 1; run <= 2; ++run) {
+      // Typed into the prefix box: a key no button takes would type its letter there.
+      D().activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&D()));
+      D().txtAutoName[0]->setFocus();
+      QTest::keyClick(D().txtAutoName[0], c.key, Qt::AltModifier);
+      ASSERT_TRUE(WaitUntil([&] { return c.runs() == run && !D().ImportScanBusy; })) << c.caption << run;
+      EXPECT_EQ(c.button->text(), c.caption);
+    }
+  }
+  EXPECT_EQ(D().txtAutoName[0]->text(), "Image") << "no key was typed into the box";
 }

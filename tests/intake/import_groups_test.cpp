@@ -69,8 +69,14 @@ TEST_F(ImportInAlbum, AFolderOfPhotosArrivesInTheLoadedGroupAndAllPhotosWithThum
   ASSERT_EQ(D().List1->count(), 6);
   Options(false);
   bool searchShown = false;
+  // What a run killed while its thumbnails are made would leave.
+  std::string whileThumbnails;
   {
-    AtEveryYield watch([&] { searchShown = searchShown || (frmSearch::IsLoaded() && frmSearch::Get().isVisible()); });
+    AtEveryYield watch([&] {
+      searchShown = searchShown || (frmSearch::IsLoaded() && frmSearch::Get().isVisible());
+      if (whileThumbnails.empty() && frmThumbnail::IsLoaded() && frmThumbnail::Get().isVisible())
+        whileThumbnails = Group("Trip") + "|" + Group(kAllPhotosGroup);
+    });
     D().cmdImport_Click();
   }
   EXPECT_FALSE(searchShown);
@@ -79,6 +85,7 @@ TEST_F(ImportInAlbum, AFolderOfPhotosArrivesInTheLoadedGroupAndAllPhotosWithThum
   lines.insert(lines.end(), names.begin(), names.end());
   EXPECT_EQ(Group("Trip"), CrLf(lines));
   EXPECT_EQ(Group(kAllPhotosGroup), CrLf(lines));
+  EXPECT_EQ(whileThumbnails, CrLf(lines) + "|" + CrLf(lines)) << "the group lines come before the thumbnails";
   EXPECT_EQ(Group("Other"), CrLf({"old.jpg"}));
   for (const std::string& n : names) {
     EXPECT_EQ(Read("Photos/" + n), Read("card/DCIM/" + n));
@@ -116,10 +123,13 @@ TEST_F(ImportInAlbum, TheLoadedGroupIsReadAgainAfterACancelledOrEmptyRun) {
   EXPECT_EQ(Group(kAllPhotosGroup), CrLf({"old.jpg"})) << "a cancelled run appends nothing";
 }
 
-TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThem) {
+TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThemAndTheHitsOnShowStay) {
+  for (const char* n : {"hit1.jpg", "hit2.jpg"}) AddPhoto(n);
   const std::string src = Source({"n.jpg"});
   LoadGroup("Trip");
   frmSearch& search = frmSearch::Get();
+  search.cmdSearch_Click();
+  ASSERT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
   search.cmbGroupName->setEditText("typed");
   {
     const WhenReady up([] { return ModalUp<frmImport>() != nullptr; }, [&] {
@@ -136,6 +146,11 @@ TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThem) {
   EXPECT_TRUE(frmSearch::IsLoaded());
   EXPECT_EQ(search.cmbGroupName->currentText(), "typed");
   EXPECT_EQ(frmMain::Get().GroupClick, "Trip") << "the reload names the loaded group again";
+  // The appends leave the search's own hits to append.
+  EXPECT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
+  search.cmbGroupName->setEditText("Picked");
+  EXPECT_TRUE(search.cmdSave_Click());
+  EXPECT_EQ(Group("Picked"), CrLf({"hit1.jpg", "hit2.jpg", "old.jpg"}));
 }
 
 TEST_F(ImportInAlbum, TheFileMenuAndTheGroupPopUpOpenTheDialog) {
@@ -146,47 +161,4 @@ TEST_F(ImportInAlbum, TheFileMenuAndTheGroupPopUpOpenTheDialog) {
     EXPECT_FALSE(frmImport::IsLoaded());
   }
   EXPECT_TRUE(WhileImportIsUp([&] { frmSearch::Get().cmdImport->click(); }));
-}
-
-TEST_F(ImportInAlbum, TheGroupLinesAreWrittenBeforeTheThumbnailsAreMade) {
-  const std::string src = Source({"n1.jpg", "n2.jpg"});
-  LoadGroup("Trip");
-  Rows({"n1.jpg", "n2.jpg"}, src);
-  Options(false);
-  // What a run killed while its thumbnails are made would leave.
-  std::string whileThumbnails;
-  {
-    AtEveryYield watch([&] {
-      if (whileThumbnails.empty() && frmThumbnail::IsLoaded() && frmThumbnail::Get().isVisible())
-        whileThumbnails = Group("Trip") + "|" + Group(kAllPhotosGroup);
-    });
-    D().cmdImport_Click();
-  }
-  const std::string lines = CrLf({"old.jpg", "n1.jpg", "n2.jpg"});
-  EXPECT_EQ(whileThumbnails, lines + "|" + lines);
-  EXPECT_EQ(Group("Trip"), lines);
-  EXPECT_EQ(Thumbs(), std::vector<std::string>({"n1.jpg", "n2.jpg"}));
-}
-
-TEST_F(ImportInAlbum, AnImportFromTheSearchDialogLeavesItsHitsToAppend) {
-  for (const char* n : {"hit1.jpg", "hit2.jpg"}) AddPhoto(n);
-  const std::string src = Source({"new1.jpg", "new2.jpg", "new3.jpg"});
-  frmSearch& search = frmSearch::Get();
-  search.cmdSearch_Click();
-  ASSERT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
-  {
-    const WhenReady up([] { return ModalUp<frmImport>() != nullptr; }, [&] {
-      frmImport& dialog = *ModalUp<frmImport>();
-      for (const char* n : {"new1.jpg", "new2.jpg", "new3.jpg"}) dialog.AddRow(n, src);
-      dialog.cmdImport_Click();
-      dialog.close();
-    });
-    search.cmdImport_Click();
-    ASSERT_TRUE(up.Acted());
-  }
-  ASSERT_EQ(Infos().size(), 6u);
-  EXPECT_EQ(search.lbProgress->text(), "Searched 3 (100%) -> Found 3");
-  search.cmbGroupName->setEditText("Picked");
-  EXPECT_TRUE(search.cmdSave_Click());
-  EXPECT_EQ(Group("Picked"), CrLf({"hit1.jpg", "hit2.jpg", "old.jpg"}));
 }

@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QThread>
 #include <functional>
 #include <optional>
 
@@ -73,6 +72,16 @@ protected:
   static QColor Colour(int photo) { return QColor::fromHsv((photo * 70) % 360, 255, 220); }
 
   static frmFullScreen& Viewer() { return frmFullScreen::Get(); }
+  // The viewer opened from the main window and made 4:3, as such a screen would be
+  // (the offscreen screen is square).
+  static frmFullScreen& OpenViewer(frmMain& f) {
+    f.cmdFullScreen_Click();
+    frmFullScreen& v = Viewer();
+    v.showNormal();
+    v.setGeometry(0, 0, 800, 600);
+    v.ShowPhoto();
+    return v;
+  }
   static void Key(int qtKey, Qt::KeyboardModifiers m = Qt::NoModifier) {
     QKeyEvent e(QEvent::KeyPress, qtKey, m);
     QApplication::sendEvent(Viewer().picVideoWindowFS, &e);
@@ -221,11 +230,7 @@ TEST_F(FullScreen, EachStepDecodesThePhotoOnceForBothWindows) {
   frmMain& f = frmMain::Get();
   f.imgThumbnail_DblClick(0);
   ASSERT_EQ(f.pctBoxFactor, 8) << "the main window alone holds it reduced for its small area";
-  f.cmdFullScreen_Click();
-  frmFullScreen& v = Viewer();
-  v.showNormal();
-  v.setGeometry(0, 0, 800, 600);
-  v.ShowPhoto();
+  frmFullScreen& v = OpenViewer(f);
   // The photo the viewer opens on is decoded once more, for the screen.
   EXPECT_EQ(f.pctBoxFactor, 4);
   EXPECT_EQ(v.imgFullScreen->picture().cacheKey(), f.pctBoxPicture.cacheKey());
@@ -264,11 +269,7 @@ TEST_F(FullScreen, PhotosTurnedByTheirCameraStandUprightOverTheScreen) {
   Write("Photo_SlideGroups/  All Photos  .lst", CrLf(names));
   frmMain& f = frmMain::Get();
   f.imgThumbnail_DblClick(0);
-  f.cmdFullScreen_Click();
-  frmFullScreen& v = Viewer();
-  v.showNormal();
-  v.setGeometry(0, 0, 800, 600);
-  v.ShowPhoto();
+  frmFullScreen& v = OpenViewer(f);
   for (int o : orientations) {
     SCOPED_TRACE(o);
     EXPECT_EQ(f.pctBoxSize, QSize(900, 1200));
@@ -333,25 +334,14 @@ TEST_F(FullScreen, AClipPlaysInANearlyFullBoxAndGoesBackToTheMainWindowOnClosing
 // One look at a damaged clip in full screen opens it three times (the main window,
 // the viewer, back again); the log tells of it once a look.
 TEST_F(FullScreen, ADamagedClipLookedAtInFullScreenIsLoggedOnce) {
-  QImage frame(160, 120, QImage::Format_RGB32);
-  frame.fill(Qt::red);
-  Write("Photos/good.avi", MjpegAviBytes(std::vector<QImage>(20, frame), 10));
+  Write("Photos/good.avi", MjpegAviBytes(std::vector<QImage>(20, Solid(160, 120, Qt::red)), 10));
   Write("Photos/damaged.avi", "RIFF\x10\0\0\0AVI LIST junk that is no clip");
   for (const char* name : {"damaged.avi", "good.avi"}) WriteInfo(name);
   Write("Photo_SlideGroups/  All Photos  .lst", CrLf({"damaged.avi", "good.avi"}));
   frmMain& f = frmMain::Get();
-  const std::string told = "The clip cannot be played: " + Path("Photos/damaged.avi");
-  auto lines = [&] {
-    int n = 0;
-    for (const std::string& l : LogEntries()) n += l.find(told) != std::string::npos;
-    return n;
-  };
-  auto settle = [] {
-    for (int k = 0; k < 30; ++k) {
-      QApplication::processEvents();
-      QThread::msleep(10);
-    }
-  };
+  const auto lines = [&] { return LogCount("The clip cannot be played: " + Path("Photos/damaged.avi")); };
+  // The media framework's late reports come in while the event loop runs a while.
+  const auto settle = [] { WaitUntil([] { return false; }, 300); };
 
   f.imgThumbnail_DblClick(0);
   ASSERT_TRUE(WaitUntil([&] { return lines() == 1; }));
@@ -360,7 +350,7 @@ TEST_F(FullScreen, ADamagedClipLookedAtInFullScreenIsLoggedOnce) {
   Key(Qt::Key_Escape);
   settle();
   ASSERT_FALSE(frmFullScreen::IsLoaded());
-  EXPECT_EQ(lines(), 1);
+  EXPECT_EQ(lines(), 1u);
 
   // Another look, after another clip, is told again.
   f.NextPhoto();

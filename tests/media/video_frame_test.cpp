@@ -4,12 +4,12 @@
 #include <QPainter>
 
 #include "media/video_frame.h"
+#include "support/mjpeg_avi.h"
+#include "support/temp_archive.h"
 
 namespace {
 constexpr std::int64_t kBudget = std::int64_t(64) << 20;
 }
-#include "support/mjpeg_avi.h"
-#include "support/temp_archive.h"
 
 class VideoFrameTest : public TempArchive {};
 

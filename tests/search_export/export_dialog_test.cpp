@@ -2,6 +2,7 @@
 // copies it makes, the CSV file, and stopping it.
 #include <QTest>
 #include <QTimer>
+#include <ctime>
 
 #include "browser/frmMain.h"
 #include "core/csv_export.h"
@@ -42,6 +43,9 @@ TEST_F(ExportTest, DesignDefaultsCopyThePhotosAndNothingElse) {
   for (const std::string n : {"a.jpg", "b.jpg", "c.jpg", latin1.c_str()}) AddFull(n);
   Group({"a.jpg", "b.jpg", "c.jpg", latin1}, {"a.jpg", "c.jpg", latin1});
   Write("out/" + kCsvFileName, "earlier");
+  // What a killed export left goes at the start.
+  Write("out/.qm-tmp-old", "left by a killed export");
+  SetTime("out/.qm-tmp-old", std::time(nullptr) - 2 * 3600);
   frmExport& f = Open();
   EXPECT_TRUE(Export(f).empty());
   EXPECT_EQ(Out("a.jpg"), "photo of a.jpg");

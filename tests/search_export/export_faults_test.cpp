@@ -1,7 +1,6 @@
 // The export never loses a file of the archive or an earlier copy, never ends
 // silently, and stops cleanly when its window is closed.
 #include <QCoreApplication>
-#include <ctime>
 #include <utility>
 
 #include "core/csv_export.h"
@@ -193,17 +192,6 @@ TEST_F(ExportTest, AppendingRefusesACsvFileThatLeadsToAnotherFile) {
   Set(f, {.info = true, .overwrite = false});
   EXPECT_TRUE(Export(f).empty());
   EXPECT_EQ(qm::ReadTextLines(csv).size(), 4u);
-}
-
-TEST_F(ExportTest, AStartClearsStaleTemporaryFilesOnly) {
-  FullGroup({"a.jpg"});
-  Write("out/.qm-tmp-old", "left by a killed export");
-  Write("out/.qm-tmp-new", "another copy under way");
-  SetTime("out/.qm-tmp-old", std::time(nullptr) - 2 * 3600);
-  frmExport& f = Open();
-  EXPECT_TRUE(Export(f).empty());
-  EXPECT_EQ(TempFilesIn(Dest()), std::vector<std::string>{".qm-tmp-new"});
-  EXPECT_EQ(Out("a.jpg"), "photo of a.jpg");
 }
 
 TEST_F(ExportTest, ADriveThatCannotBeOpenedLeavesTheFolderAsItWas) {

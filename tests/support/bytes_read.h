@@ -1,6 +1,8 @@
 #pragma once
 // Bytes this process has asked the kernel to read so far (-1 when not known), so a
-// test can tell how often a file was read.
+// test can tell how often a file was read; and the most memory it has held.
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <string>
 
@@ -14,4 +16,11 @@ inline long long BytesRead() {
     if (std::string(key) == "rchar:") v = n;
   std::fclose(f);
   return v;
+}
+
+// The process's peak resident memory so far, in kB.
+inline long PeakKb() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
 }

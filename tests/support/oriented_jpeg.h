@@ -79,8 +79,8 @@ inline std::string WithSegment(std::string jpeg, const std::string& segment) {
   return jpeg;
 }
 
-inline std::string OrientedJpeg(const QImage& upright, int orientation, int quality = 92) {
-  return WithSegment(JpegBytes(StoredPixels(upright, orientation), false, quality),
+inline std::string OrientedJpeg(const QImage& upright, int orientation, int quality = 92, bool progressive = false) {
+  return WithSegment(JpegBytes(StoredPixels(upright, orientation), progressive, quality),
                      ExifSegment({{0x0112, 3, unsigned(orientation)}}));
 }
 

@@ -114,8 +114,10 @@ std::vector<std::string> TempArchive::LogEntries() const {
   return lines;
 }
 
-bool TempArchive::LogHas(const std::string& text) const {
+bool TempArchive::LogHas(const std::string& text) const { return LogCount(text) > 0; }
+
+std::size_t TempArchive::LogCount(const std::string& text) const {
   const std::vector<std::string> entries = LogEntries();
-  return std::any_of(entries.begin(), entries.end(),
-                     [&](const std::string& l) { return l.find(text) != std::string::npos; });
+  return std::size_t(std::count_if(entries.begin(), entries.end(),
+                                   [&](const std::string& l) { return l.find(text) != std::string::npos; }));
 }

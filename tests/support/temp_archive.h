@@ -43,8 +43,9 @@ protected:
   void AddJpeg(const std::string& name, int width, int height);
   // The log's lines after its "Created" line.
   std::vector<std::string> LogEntries() const;
-  // True when some log entry contains text.
+  // True when some log entry contains text; how many do.
   bool LogHas(const std::string& text) const;
+  std::size_t LogCount(const std::string& text) const;
 
   qm::ScriptedPrompter prompter;
 

@@ -1,25 +1,63 @@
 // WMF pictures through the image plugin and its helper program: found by content,
-// sized from their own header, drawn at the size asked for.
+// sized from their own header, drawn at the size asked for; and the helper's
+// process, whose crash, hang, lack of memory or absence costs one picture, never
+// the program.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "core/picture_decode.h"
 #include "support/temp_archive.h"
 #include "support/wmf_pictures.h"
+#include "wmf/helper_process.h"
 #include "wmf/wmf_render.h"
 
 namespace {
 
-class WmfPluginTest : public TempArchive {
+using namespace std::chrono_literals;
+
+wmf::RunResult RunShell(const std::string& script, QByteArray input, std::string& output,
+                        std::int64_t maxInput = 1 << 24, std::chrono::milliseconds timeout = 5s) {
+  QBuffer in(&input);
+  in.open(QIODevice::ReadOnly);
+  wmf::RunRequest r;
+  r.program = "/bin/sh";
+  r.args = {"-c", script};
+  r.input = &in;
+  r.maxInput = maxInput;
+  r.output = output.data();
+  r.outputSize = output.size();
+  r.timeout = timeout;
+  return wmf::RunHelper(r);
+}
+
+// Warnings of the WMF reader, caught for a test.
+std::vector<std::string> gWarnings;
+void Catch(QtMsgType, const QMessageLogContext& context, const QString& text) {
+  if (std::string(context.category ? context.category : "") == "quillmont.wmf") gWarnings.push_back(text.toStdString());
+}
+
+class WmfTest : public TempArchive {
 protected:
   // As every reader of pictures does; the plugin comes with it.
   void SetUp() override {
     TempArchive::SetUp();
     pictures::UseAllocationLimit();
+    gWarnings.clear();
+    previous_ = qInstallMessageHandler(Catch);
   }
-
+  void TearDown() override {
+    qInstallMessageHandler(previous_);
+    wmf::SetLimits(wmf::Limits{});
+    wmf::SetHelperProgram("");
+    TempArchive::TearDown();
+  }
   QImage ReadFile(const std::string& rel, QSize scaled = QSize()) {
     QImageReader reader(QString::fromStdString(Path(rel)));
     reader.setDecideFormatFromContent(true);
@@ -32,27 +70,32 @@ protected:
     reader.setDecideFormatFromContent(true);
     return {reader.format(), reader.size()};
   }
+  bool Logged(const std::string& text) const {
+    return std::any_of(gWarnings.begin(), gWarnings.end(),
+                       [&](const std::string& w) { return w.find(text) != std::string::npos; });
+  }
+
+  QtMessageHandler previous_ = nullptr;
 };
 
 }  // namespace
 
-TEST_F(WmfPluginTest, PlaceableIsItsFrameAt96PixelsAnInchFoundByContent) {
+TEST_F(WmfTest, PlaceableIsItsFrameAt96PixelsAnInchFoundByContent) {
   // The size comes from the header alone: no helper is needed for it.
   wmf::SetHelperProgram(Path("no-such-helper"));
-  Write("Photos/sample.jpg", SamplePlaceable());
-  EXPECT_EQ(HeaderOf("Photos/sample.jpg"), std::make_pair(QByteArray("wmf"), QSize(192, 96)));
-  Write("Photos/a.wmf", SampleDrawing().Placeable(0, 0, 1000, 100, 576));  // 166.7 x 16.7
-  EXPECT_EQ(HeaderOf("Photos/a.wmf").second, QSize(167, 17));
-  Write("Photos/b.wmf", SampleDrawing().Placeable(2000, 1000, -880, -440, 1440));  // frames given backwards
-  EXPECT_EQ(HeaderOf("Photos/b.wmf").second, QSize(192, 96));
-  Write("Photos/c.wmf", SampleDrawing().Placeable(0, 0, 1, 1, 2540));  // never less than a pixel
-  EXPECT_EQ(HeaderOf("Photos/c.wmf").second, QSize(1, 1));
-  Write("Photos/huge.wmf", HugePlaceable());
-  EXPECT_EQ(HeaderOf("Photos/huge.wmf").second, QSize(32767 * 96, 16000 * 96));
-  wmf::SetHelperProgram("");
+  const std::pair<std::string, QSize> files[] = {
+      {SamplePlaceable(), {192, 96}},
+      {SampleDrawing().Placeable(0, 0, 1000, 100, 576), {167, 17}},           // 166.7 x 16.7
+      {SampleDrawing().Placeable(2000, 1000, -880, -440, 1440), {192, 96}},  // frames given backwards
+      {SampleDrawing().Placeable(0, 0, 1, 1, 2540), {1, 1}},                 // never less than a pixel
+      {HugePlaceable(), {32767 * 96, 16000 * 96}}};
+  for (const auto& [bytes, size] : files) {
+    Write("Photos/sample.jpg", bytes);  // the name says nothing
+    EXPECT_EQ(HeaderOf("Photos/sample.jpg"), std::make_pair(QByteArray("wmf"), size));
+  }
 }
 
-TEST_F(WmfPluginTest, LinesFilledShapesAndTextAreDrawnInTheirPlaces) {
+TEST_F(WmfTest, LinesFilledShapesAndTextAreDrawnInTheirPlaces) {
   Write("Photos/sample.wmf", SamplePlaceable());
   for (const QSize size : {QSize(192, 96), QSize(96, 48), QSize(576, 288)}) {
     const QImage img = ReadFile("Photos/sample.wmf", size == QSize(192, 96) ? QSize() : size);
@@ -75,7 +118,7 @@ TEST_F(WmfPluginTest, LinesFilledShapesAndTextAreDrawnInTheirPlaces) {
   EXPECT_EQ(dark(0, 100), 0);
 }
 
-TEST_F(WmfPluginTest, PlainTakesTheSizeLibwmfFindsDrawn) {
+TEST_F(WmfTest, PlainTakesTheSizeLibwmfFindsDrawn) {
   // Twips: 1500 x 750 drawn is 100 x 50 at 96 an inch.
   WmfWriter w;
   w.Pen(0, 0, 5).Brush(WmfWriter::Colour(255, 0, 0)).Rectangle(0, 0, 750, 750);
@@ -94,7 +137,7 @@ TEST_F(WmfPluginTest, PlainTakesTheSizeLibwmfFindsDrawn) {
   EXPECT_EQ(ReadFile("Photos/sample.wmf").size(), sample);
 }
 
-TEST_F(WmfPluginTest, HugeNominalSizeIsDrawnAtTheSizeAsked) {
+TEST_F(WmfTest, HugeNominalSizeIsDrawnAtTheSizeAsked) {
   Write("Photos/huge.wmf", HugePlaceable());
   // Whole, it would pass Qt's allocation limit: refused before anything is drawn.
   EXPECT_TRUE(ReadFile("Photos/huge.wmf").isNull());
@@ -104,7 +147,7 @@ TEST_F(WmfPluginTest, HugeNominalSizeIsDrawnAtTheSizeAsked) {
   EXPECT_EQ(small.pixel(99, 48), qRgb(255, 255, 255));
 }
 
-TEST_F(WmfPluginTest, WhatIsNoWmfIsNoPicture) {
+TEST_F(WmfTest, WhatIsNoWmfIsNoPicture) {
   const std::string good = SamplePlaceable();
   std::string noInch = good, emptyFrame = good, badVersion = good;
   noInch[14] = noInch[15] = 0;
@@ -127,4 +170,80 @@ TEST_F(WmfPluginTest, WhatIsNoWmfIsNoPicture) {
   Write("Photos/cut.wmf", good.substr(0, good.size() / 2));
   const QImage cut = ReadFile("Photos/cut.wmf");
   EXPECT_TRUE(cut.isNull() || cut.size() == QSize(192, 96));
+}
+
+TEST(HelperProcess, StreamsInputTakesOutputAndTellsHowItEnded) {
+  // Both ways at once: cat answers while it is still being fed.
+  QByteArray input(3 << 20, '\0');
+  for (int i = 0; i < input.size(); ++i) input[i] = char(i * 7);
+  std::string out(std::size_t(input.size()), '\0');
+  EXPECT_EQ(RunShell("cat", input, out).status, wmf::RunResult::kDone);
+  EXPECT_EQ(out, input.toStdString());
+
+  std::string ten(10, '\0');
+  EXPECT_EQ(RunShell("head -c 11 /dev/zero", {}, ten).status, wmf::RunResult::kWrongOutput);
+  EXPECT_EQ(RunShell("head -c 9 /dev/zero", {}, ten).status, wmf::RunResult::kWrongOutput);
+  EXPECT_EQ(RunShell("cat", input, ten, 1 << 20).status, wmf::RunResult::kInputTooLarge);
+  const wmf::RunResult exited = RunShell("exit 3", input, ten);
+  EXPECT_EQ(exited.status, wmf::RunResult::kExited);
+  EXPECT_EQ(exited.code, 3);
+  const wmf::RunResult crashed = RunShell("kill -SEGV $$", {}, ten);
+  EXPECT_EQ(crashed.status, wmf::RunResult::kKilled);
+  EXPECT_EQ(crashed.code, SIGSEGV);
+  EXPECT_NE(crashed.Describe().find("signal 11"), std::string::npos);
+
+  std::string none;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(RunShell("exec sleep 30", {}, none, 1 << 24, 200ms).status, wmf::RunResult::kTimedOut);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  wmf::RunRequest missing;
+  missing.program = "/no/such/program";
+  EXPECT_EQ(wmf::RunHelper(missing).status, wmf::RunResult::kNotStarted);
+}
+
+TEST_F(WmfTest, AHelperOverItsTimeOrMemoryOrMissingIsAnInvalidPictureAndLogged) {
+  Write("Photos/sample.wmf", SamplePlaceable());
+  // Six hundred large fills take libwmf many seconds at this size.
+  WmfWriter slow;
+  for (int i = 0; i < 600; ++i)
+    slow.Brush(WmfWriter::Colour(i % 256, 0, 0)).Polygon({{0, 0}, {30000, 100}, {100, 30000}, {29000, 29000}});
+  Write("Photos/slow.wmf", slow.Placeable(0, 0, 30000, 30000, 1440));
+  wmf::SetLimits({wmf::Limits{}.baseMemory, 300ms});
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(ReadFile("Photos/slow.wmf", QSize(2000, 2000)).isNull());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  EXPECT_TRUE(Logged("took too long"));
+  // The program goes on: the next picture is read as usual, and the slow one is
+  // drawn where it takes less time.
+  wmf::SetLimits(wmf::Limits{});
+  EXPECT_FALSE(ReadFile("Photos/sample.wmf").isNull());
+  EXPECT_EQ(ReadFile("Photos/slow.wmf", QSize(100, 100)).size(), QSize(100, 100));
+
+  // No room for libwmf beside the picture.
+  wmf::SetLimits({0, 10s});
+  EXPECT_TRUE(ReadFile("Photos/sample.wmf").isNull());
+  wmf::SetLimits(wmf::Limits{});
+  EXPECT_FALSE(ReadFile("Photos/sample.wmf").isNull());
+
+  wmf::SetHelperProgram(Path("missing/quillmont-wmf"));
+  gWarnings.clear();
+  EXPECT_TRUE(ReadFile("Photos/sample.wmf").isNull());
+  EXPECT_TRUE(Logged("could not be started"));
+}
+
+TEST_F(WmfTest, ManyThreadsDrawAtOnce) {
+  Write("Photos/sample.wmf", SamplePlaceable());
+  Write("Photos/plain.wmf", SampleDrawing().Plain());
+  std::vector<std::thread> threads;
+  std::atomic<int> good{0};
+  for (int t = 0; t < 8; ++t)
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 3; ++i) {
+        const QSize size(96 + 48 * t, 48 + 24 * t);
+        const QImage img = ReadFile(t % 2 ? "Photos/plain.wmf" : "Photos/sample.wmf", size);
+        good += img.size() == size && SampleAt(img, 24, 12) == qRgb(255, 0, 0);
+      }
+    });
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(good, 24);
 }
