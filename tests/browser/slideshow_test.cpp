@@ -7,7 +7,6 @@
 #include <QMediaPlayer>
 #include <QPushButton>
 #include <QTest>
-#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -252,9 +251,7 @@ TEST_F(SlideShow, APhotoThatCannotOpenIsPassedOverWithALogLine) {
   for (const auto& s : seen) photos.push_back(s.first);
   EXPECT_EQ(photos, (std::vector<int>{4, 5, 5}));
   EXPECT_TRUE(prompter.Prompts().empty()) << "no message box under the running timer: " << (prompter.Prompts().empty() ? "" : prompter.Prompts()[0].text);
-  const auto log = LogEntries();
-  EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.find("DisplayPhoto") != l.npos; }),
-            2);
+  EXPECT_EQ(LogCount("DisplayPhoto"), 2u);
   EXPECT_TRUE(LogHas("p2.jpg"));
   EXPECT_TRUE(LogHas("p3.jpg"));
   // Outside a show the message comes as before.

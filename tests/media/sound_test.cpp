@@ -1,7 +1,6 @@
 // WAV clips and MIDI songs: the songs are rendered by the synthesiser into memory
 // and must not be silent; the clips go through the program's own player.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +13,7 @@
 #include "archive/modUtils.h"
 #include "platform/clock.h"
 #include "platform/sound_backend.h"
+#include "support/bytes_read.h"
 #include "support/sound_files.h"
 #include "support/temp_archive.h"
 #include "support/time_zone.h"
@@ -40,11 +40,6 @@ protected:
     TempArchive::TearDown();
   }
   static QMediaPlayer& Wav() { return qm::sound::WavPlayer::Instance().Player(); }
-  int SoundOffLines() const {
-    int n = 0;
-    for (const std::string& l : LogEntries()) n += l.find("sound is off") != std::string::npos;
-    return n;
-  }
 };
 
 TEST_F(Sound, SongsRenderAsSoundPlayOnceAndStopOrGiveWayToTheNext) {
@@ -163,17 +158,11 @@ TEST_F(Sound, WithoutASoundDeviceTheProgramGoesOnAndSaysSoOnce) {
   PlayWav(Path("Photo_Audio/a.jpg.wav"));
   PlayMidi(Path("Photo_Midi/a.mid"));
   QApplication::processEvents();
-  EXPECT_EQ(SoundOffLines(), 1);
+  EXPECT_EQ(LogCount("sound is off"), 1u);
   EXPECT_EQ(MidiAlias.substr(0, 4), "Midi");
 }
 
 double Dbfs(float peak) { return 20 * std::log10(double(peak)); }
-
-long PeakKb() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
-}
 
 // All sixteen channels at once at full velocity and volume: six-note chords on
 // fifteen instruments and the drums, struck four times.
@@ -240,10 +229,7 @@ TEST_F(Sound, ASongLargerThanTheBoundIsNotPlayedAndLoggedOnce) {
   EXPECT_EQ(qm::sound::SongRefusal(Path("Photo_Midi/missing.mid")), "");
   PlayMidi(huge);
   QApplication::processEvents();
-  int lines = 0;
-  for (const std::string& l : LogEntries())
-    lines += l.find("The song cannot be played: " + huge + " (it is larger than 8 MB)") != std::string::npos;
-  EXPECT_EQ(lines, 1);
+  EXPECT_EQ(LogCount("The song cannot be played: " + huge + " (it is larger than 8 MB)"), 1u);
 }
 
 }  // namespace
