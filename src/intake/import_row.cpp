@@ -1,8 +1,10 @@
 #include "intake/import_row.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/archive_rules.h"
+#include "core/errorlog.h"
 #include "core/import_rules.h"
 #include "core/infofile.h"
 #include "core/modquillmont.h"
@@ -30,7 +32,9 @@ void Discard(const std::string& path) {
 // A copy into the photo folder: the copy is made under a temporary name, the
 // earlier photo of that name (unless it is to be overwritten) is kept in
 // Photos/Removed, the information file is written, and only then does the copy
-// take the photo's name.
+// take the photo's name. Until that last rename has worked, the earlier
+// information file is kept beside under a temporary name, so a row that fails
+// even there leaves both folders as they were.
 std::string ImportCopy(const std::string& source, const std::string& name, const ImportRowOptions& o) {
   const std::string photo = PhotosFolder + name;
   const std::string info = InfoFolder + name + ".info";
@@ -40,30 +44,48 @@ std::string ImportCopy(const std::string& source, const std::string& name, const
   } catch (const qm::RuntimeError& e) {
     return e.Description();
   }
-  std::string kept;
+  const std::string removed = PhotosFolder + "Removed";
+  const bool hadRemoved = PathExists(removed);
+  std::string kept, earlierInfo;
+  // Takes back all the row made, up to the photo's rename.
+  const auto undo = [&] {
+    Discard(copy);
+    Discard(kept);
+    // A Removed folder the row made goes with it (only ever when empty).
+    if (!hadRemoved) ::rmdir(removed.c_str());
+    Discard(earlierInfo);
+  };
   if (!o.overwritePhoto && PathExists(photo)) {
     try {
       // An earlier photo with the very same bytes loses nothing by the copy.
       if (!qm::SameFileContents(copy, photo)) kept = CopyIntoRemoved(PhotosFolder, name);
     } catch (const qm::RuntimeError&) {
-      Discard(copy);
+      undo();
       return kRowNotSetAside;
     }
   }
   const bool hadInfo = PathExists(info);
+  try {
+    if (hadInfo) earlierInfo = qm::CopyToTempBeside(info, info, true);
+  } catch (const qm::RuntimeError&) {
+    undo();
+    return kRowInfoNotWritten;
+  }
   if (!CreateInfoFile(info, LinkForPhotoInFolder(name))) {
-    Discard(copy);
-    Discard(kept);
+    undo();
     return kRowInfoNotWritten;
   }
   try {
     qm::RenameFile(copy, photo);
   } catch (const qm::RuntimeError& e) {
-    Discard(copy);
-    Discard(kept);
-    if (!hadInfo) Discard(info);
+    // The earlier information file comes back whole, under its own name at once.
+    if (!qm::ResumeNext([&] { hadInfo ? qm::RenameFile(earlierInfo, info) : qm::DeleteFile(info); }))
+      LogError("ImportFile", "The earlier information file " + info + " is kept as " + earlierInfo);
+    earlierInfo.clear();
+    undo();
     return e.Description();
   }
+  Discard(earlierInfo);
   // The old thumbnail is made again.
   if (o.overwritePhoto) DeleteQuietly(ThumbnailsFolder + name);
   return "";

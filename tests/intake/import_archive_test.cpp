@@ -126,36 +126,45 @@ TEST_F(ImportTest, AnEarlierPhotoIsReplacedOnlyOnceItIsKeptAndTheNewInformationF
   AddPhoto("x.jpg", "earlier photo");
   const std::string info = Read("Photo_Info/x.jpg.info");
   const std::string src = Source({"x.jpg"});
+  // Where the row fails: keeping the earlier photo, writing the information file,
+  // or at its very last step, the photo's rename (an immutable earlier photo).
+  enum Fault { RemovedBlocked, InfoFolderReadOnly, PhotoImmutable };
   const struct {
-    bool removedBlocked;  // a file where Photos/Removed should be
+    Fault fault;
     bool overwritePhotos;
     const char* error;
-  } cases[] = {{true, false, "The earlier photo could not be set aside"},
-               {false, false, "The information file could not be written"},
-               {false, true, "The information file could not be written"}};
+  } cases[] = {{RemovedBlocked, false, "The earlier photo could not be set aside"},
+               {InfoFolderReadOnly, false, "The information file could not be written"},
+               {InfoFolderReadOnly, true, "The information file could not be written"},
+               {PhotoImmutable, false, "Permission denied"},
+               {PhotoImmutable, true, "Permission denied"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.error + std::string(c.overwritePhotos ? " overwriting" : ""));
     frmImport::Unload();
     std::filesystem::remove_all(Path("Photos/Removed"));
-    if (c.removedBlocked)
+    if (c.fault == RemovedBlocked)
       Write("Photos/Removed", "a file in the way");
-    else
+    else if (c.fault == InfoFolderReadOnly)
       std::filesystem::create_directories(Path("Photos/Removed"));
     Rows({"x.jpg"}, src);
     Options(false, c.overwritePhotos, true);
     prompter.ExpectMsg(qm::MsgAnswer::OK);
     {
       std::optional<ReadOnlyFolder> ro;
-      if (!c.removedBlocked) {
+      std::optional<ImmutableFile> fixed;
+      if (c.fault == InfoFolderReadOnly) {
         ASSERT_TRUE(ro.emplace(InfoFolder).ok());
       }
+      if (c.fault == PhotoImmutable && !fixed.emplace(PhotosFolder + "x.jpg").ok())
+        GTEST_SKIP() << "no immutable files here (root and a file system such as ext4 or tmpfs)";
       D().cmdImport_Click();
     }
     EXPECT_EQ(LastMessage(), kImportReport + "x.jpg    Error=" + c.error + "\r");
     EXPECT_EQ(Read("Photos/x.jpg"), "earlier photo");
     EXPECT_EQ(Read("Photo_Info/x.jpg.info"), info);
-    EXPECT_EQ(AllEntries(PhotosFolder), std::vector<std::string>({"Removed", "x.jpg"}));
-    EXPECT_TRUE(c.removedBlocked || AllEntries(PhotosFolder + "Removed").empty());
+    EXPECT_EQ(AllEntries(PhotosFolder), c.fault == PhotoImmutable ? std::vector<std::string>{"x.jpg"}
+                                                                   : std::vector<std::string>({"Removed", "x.jpg"}));
+    EXPECT_TRUE(c.fault != InfoFolderReadOnly || AllEntries(PhotosFolder + "Removed").empty());
     EXPECT_EQ(AllEntries(InfoFolder), std::vector<std::string>{"x.jpg.info"});
   }
 }
