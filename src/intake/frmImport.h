@@ -25,6 +25,7 @@ struct FoundRows;
 namespace import_rules {
 class ArchiveFiles;
 }
+class ImportGroupLines;
 
 class frmImport : public qm::Form<frmImport, QDialog> {
 public:
@@ -115,11 +116,11 @@ private:
   void SetRunning(Running r);
   void ShowDir1Path();
   void SetProgressWidth(int pixels);
-  // One row of the run: its name, the existence rule, the copy or link and the
-  // information file. Returns the photo's path when it entered the archive.
+  // One row of the run: its name, its group lines, the existence rule, the copy
+  // or link and the information file. Returns the photo's path when it entered
+  // the archive.
   std::string ImportRow(int row, const std::string& numberFormat, import_rules::ArchiveFiles& archive,
-                        std::string& errors);
-  void AddToGroups(const std::vector<std::string>& infoNames);
+                        ImportGroupLines& lines, std::string& errors);
   void SplitFoundRows(const ScanSystem::FoundRows& found);
   void EndRun();
   void BuildThumbnails(const std::vector<std::string>& newPhotos);

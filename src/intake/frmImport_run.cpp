@@ -1,8 +1,8 @@
 // The import run: every row of the list of files selected for import enters the
-// archive as a copy or a link with its information file; then the report, the
-// thumbnails of the new photos, their group lines and the reload of the group.
+// archive as a copy or a link with its information file, listed in its groups as
+// it goes; then the report, the thumbnails of the new photos and the reload of
+// the group.
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,9 +11,12 @@
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
+#include "core/group_names.h"
 #include "core/groupfiles.h"
+#include "core/import_group_lines.h"
 #include "core/import_rules.h"
 #include "core/modquillmont.h"
+#include "core/search_rules.h"
 #include "intake/frmImport.h"
 #include "intake/frmThumbnail.h"
 #include "intake/import_row.h"
@@ -21,7 +24,6 @@
 #include "platform/progress_track.h"
 #include "platform/prompter.h"
 #include "platform/ui_runtime.h"
-#include "search_export/frmSearch.h"
 
 namespace {
 
@@ -30,6 +32,21 @@ std::string Printable(std::string name) {
   for (char& c : name)
     if (c == '\r' || c == '\n') c = '?';
   return name;
+}
+
+// The list files new photos join: the loaded group's (not from the search dialog,
+// nor when it is the all-photos group or gone), then the all-photos group's. A
+// name that differs from a listed group only in case is that group, as for the
+// search dialog's appends.
+std::vector<ImportGroupLines::Target> GroupTargets(bool fromSearch) {
+  const std::string loaded = gAlbumState.CurrentGroupName;
+  const bool loadedExists = !loaded.empty() && qm::FileExists(SlideGroupsFolder + GroupFileOf(loaded));
+  std::vector<ImportGroupLines::Target> out;
+  for (const std::string& g : import_rules::TargetGroups(fromSearch, loaded, loadedExists)) {
+    const std::string group = AppendTargetGroup(g, lstSlideGroups.Items());
+    out.push_back({group, SlideGroupsFolder + GroupFileOf(group)});
+  }
+  return out;
 }
 
 }  // namespace
@@ -59,16 +76,18 @@ void frmImport::cmdImport_Click() {
   std::vector<std::string> NewPhotos{""};
   std::string errors;
   import_rules::ArchiveFiles archive;
+  ImportGroupLines lines(GroupTargets(OpenedFromSearch));
   SetProgressWidth(0);
 
   const int count = List1->count();
   for (int i = 0; i < count; ++i) {
     lbProgress->setText("Importing");
     try {
-      std::string photo = ImportRow(i, numberFormat, archive, errors);
+      std::string photo = ImportRow(i, numberFormat, archive, lines, errors);
       if (!photo.empty()) NewPhotos.push_back(std::move(photo));
     } catch (const std::exception& e) {
       // A row never ends the run: whatever went wrong is that row's error.
+      lines.TakeBack();
       errors += import_rules::ErrorLine(Printable(RowName(i)), e.what());
     }
     SetProgressWidth(int(double(i + 1) / double(std::max(1, List1->count())) * pctProgress->contentsRect().width()) +
@@ -77,15 +96,19 @@ void frmImport::cmdImport_Click() {
     if (importCancelled_) break;
   }
 
+  // The rows before a cancel join no group.
+  if (importCancelled_) lines.TakeBackAll();
   try {
     if (!errors.empty())
       qm::MsgBox("Error(s) occurred with the following files during import process.\r\r" + errors);
+    if (!importCancelled_)
+      for (const ImportGroupLines::Failure& f : lines.Failures()) {
+        LogError("cmdImport_Click", f.reason);
+        qm::MsgBox("The new photos could not be appended to the group \"" + f.group + "\". " + f.reason,
+                   qm::MsgButtons::OK, "", qm::MsgIcon::Exclamation);
+      }
     if (NewPhotos.size() > 1 && !importCancelled_) {
-      // The group lines come first: a run killed while its thumbnails are made
-      // still has its photos in their groups, and the next start makes the rest.
-      std::vector<std::string> infoNames{""};
-      for (size_t k = 1; k < NewPhotos.size(); ++k) infoNames.push_back(qm::BaseName(NewPhotos[k]) + ".info");
-      AddToGroups(infoNames);
+      if (frmMain::IsLoaded()) frmMain::Get().LoadGroupNames();
       BuildThumbnails(NewPhotos);
     }
   } catch (const std::exception& e) {
@@ -108,7 +131,7 @@ void frmImport::BuildThumbnails(const std::vector<std::string>& newPhotos) {
 }
 
 std::string frmImport::ImportRow(int row, const std::string& numberFormat, import_rules::ArchiveFiles& archive,
-                                 std::string& errors) {
+                                 ImportGroupLines& lines, std::string& errors) {
   const std::string file = RowName(row);
   const std::string folder = RowFolder(row);
 
@@ -132,32 +155,14 @@ std::string frmImport::ImportRow(int row, const std::string& numberFormat, impor
   options.overwritePhoto = chkOptions[0]->isChecked();
   options.overwriteInfo = chkOptions[1]->isChecked();
   options.linksOnly = chkOptions[3]->isChecked();
+  // Listed before it enters: a kill from here on leaves it in its groups.
+  lines.Add(name);
   const std::string error = ImportFile(import_rules::SourcePath(folder, file), name, options, archive);
   if (!error.empty()) {
+    lines.TakeBack();
     errors += import_rules::ErrorLine(name, error);
     return {};
   }
+  lines.Keep();
   return PhotosFolder + name;
-}
-
-// The search dialog appends the lines, loaded for that without being shown. Only
-// the loaded group and the all-photos group get the photos: a group that was just
-// right-clicked is not the one on show.
-void frmImport::AddToGroups(const std::vector<std::string>& infoNames) {
-  const bool wasLoaded = frmSearch::IsLoaded();
-  frmSearch& search = frmSearch::Get();
-  const QString remembered = search.cmbGroupName->currentText();
-  // The dialog may be on show with hits of its own: the appends leave them to it.
-  const std::vector<std::string> shownResults = search.SearchResults;
-  const std::string loaded = gAlbumState.CurrentGroupName;
-  const bool loadedExists = !loaded.empty() && qm::FileExists(SlideGroupsFolder + GroupFileOf(loaded));
-  for (const std::string& group : import_rules::TargetGroups(OpenedFromSearch, loaded, loadedExists)) {
-    search.SetGroupName(group);
-    search.SetNewList(infoNames);
-    search.cmdSave_Click();
-  }
-  search.cmbGroupName->setEditText(remembered);
-  search.SetNewList(shownResults);
-  // Loaded only for the appends: a later showing fills its group list afresh.
-  if (!wasLoaded) frmSearch::Unload();
 }

@@ -224,15 +224,6 @@ bool frmSearch::cmdSave_Click() {
   return appended;
 }
 
-void frmSearch::SetGroupName(const std::string& group) {
-  int row = cmbGroupName->findData(QByteArray::fromStdString(group));
-  if (row < 0) {
-    qm::AddBytesItem(cmbGroupName, group);
-    row = cmbGroupName->count() - 1;
-  }
-  cmbGroupName->setCurrentIndex(row);
-}
-
 // Photos imported from here join the all-photos group only.
 void frmSearch::cmdImport_Click() {
   if (frmMain::IsLoaded()) frmMain::Get().GroupClick = "";

@@ -1,8 +1,6 @@
 #pragma once
 // The search dialog ("Create Album Groups"): finds photos by the fields of their
 // information files and appends the photos found to a group, new or existing.
-// The import run uses it without showing it: it sets cmbGroupName's text (Get()
-// loads the window), hands its list to SetNewList and calls cmdSave_Click.
 #include <QDialog>
 #include <array>
 #include <string>
@@ -39,8 +37,6 @@ public:
   // when nothing was appended (no name, a name that had to be cleaned, a failed
   // write; each is told to the user).
   bool cmdSave_Click();
-  // Names the group to append to by its bytes, as the import run does.
-  void SetGroupName(const std::string& group);
   void cmdSearch_Click();
   void cmdImport_Click();
 

@@ -3,16 +3,22 @@
 // and where the new photos show up.
 #include <QAction>
 #include <QComboBox>
+#include <QProcess>
+#include <cstdlib>
 
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
 #include "import_fixture.h"
 #include "intake/frmThumbnail.h"
 #include "search_export/frmSearch.h"
+#include "support/fs_faults.h"
 #include "support/wait_until.h"
 #include "support/yield_watch.h"
 
 namespace {
+
+// Where the run to be killed finds the archive: set only in its own process.
+const char* const kKilledRunFolder = "QM_IMPORT_KILLED_RUN";
 
 class ImportInAlbum : public ImportTest {
 protected:
@@ -123,6 +129,19 @@ TEST_F(ImportInAlbum, TheLoadedGroupIsReadAgainAfterACancelledOrEmptyRun) {
   EXPECT_EQ(Group(kAllPhotosGroup), CrLf({"old.jpg"})) << "a cancelled run appends nothing";
 }
 
+TEST_F(ImportInAlbum, AGroupThatTakesNoLinesIsToldOnceAndTheOtherStillGetsThePhotos) {
+  Rows({"a.jpg", "b.jpg"}, Source({"a.jpg", "b.jpg"}));
+  LoadGroup("Trip");
+  Options(false);
+  prompter.ExpectMsg(qm::MsgAnswer::OK);
+  if (const ImmutableFile fixed(SlideGroupsFolder + "Trip.lst"); fixed.ok())
+    D().cmdImport_Click();
+  else
+    GTEST_SKIP() << "no immutable files here (root and a file system such as ext4 or tmpfs)";
+  EXPECT_EQ(LastMessage(), "The new photos could not be appended to the group \"Trip\". Permission denied");
+  EXPECT_EQ(Group("Trip") + Group(kAllPhotosGroup), CrLf({"old.jpg", "old.jpg", "a.jpg", "b.jpg"}));
+}
+
 TEST_F(ImportInAlbum, FromTheSearchDialogOnlyAllPhotosGetsThemAndTheHitsOnShowStay) {
   for (const char* n : {"hit1.jpg", "hit2.jpg"}) AddPhoto(n);
   const std::string src = Source({"n.jpg"});
@@ -161,4 +180,42 @@ TEST_F(ImportInAlbum, TheFileMenuAndTheGroupPopUpOpenTheDialog) {
     EXPECT_FALSE(frmImport::IsLoaded());
   }
   EXPECT_TRUE(WhileImportIsUp([&] { frmSearch::Get().cmdImport->click(); }));
+}
+
+// Killed during its rows, a run leaves every photo with an information file in
+// the loaded group and in "  All Photos  ", in the order of the rows.
+TEST_F(ImportInAlbum, ARunKilledDuringItsRowsLeavesEveryPhotoInItsGroups) {
+  constexpr size_t kRows = 400;
+  if (const char* folder = std::getenv(kKilledRunFolder)) {
+    UseFolder(folder);
+    LoadGroup("Trip");
+    Rows(std::vector<std::string>(kRows, "a.jpg"), Path("card"));
+    Options(false, false, false, true);
+    return D().cmdImport_Click();
+  }
+  Source({"a.jpg"}, "card");
+  QProcess run;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(kKilledRunFolder, QString::fromStdString(Folder()));
+  // The killed process cannot clear its own temporary folder: this test does.
+  env.insert("TMPDIR", QString::fromStdString(Folder()));
+  run.setProcessEnvironment(env);
+  const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  run.start(QCoreApplication::applicationFilePath(),
+            {QString("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
+  WaitUntil([&] { return qm::ListFiles(PhotosFolder).size() > 20 || run.state() == QProcess::NotRunning; }, 60000);
+  ::kill(pid_t(run.processId()), SIGKILL);
+  run.waitForFinished();
+
+  std::vector<std::string> infos = Infos();
+  infos.pop_back();  // old.jpg's, there from the start
+  ASSERT_TRUE(infos.size() >= 20 && infos.size() < kRows) << infos.size() << " photos when killed";
+  const auto name = [](size_t k) { return "Image0" + std::to_string(100 + k) + ".jpg"; };
+  for (size_t k = 0; k < infos.size(); ++k) EXPECT_EQ(infos[k], name(k) + ".info");
+  for (const std::string& group : {std::string("Trip"), kAllPhotosGroup}) {
+    const std::vector<std::string> lines = qm::ReadTextLines(SlideGroupsFolder + group + ".lst");
+    // The row in hand may be listed already: the start drops it if its photo never came.
+    ASSERT_TRUE(lines.size() == infos.size() + 1 || lines.size() == infos.size() + 2) << group;
+    for (size_t k = 0; k < lines.size(); ++k) EXPECT_EQ(lines[k], k == 0 ? "old.jpg" : name(k - 1)) << group;
+  }
 }

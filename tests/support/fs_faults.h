@@ -1,15 +1,13 @@
 #pragma once
 // Ways to make file writes fail for real in tests: a read-only folder, a file
 // size limit and an immutable file.
-#include <fcntl.h>
-#include <linux/fs.h>
 #include <signal.h>
-#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QProcess>
 #include <string>
 
 // Makes a folder read-only for as long as it lives: a read-only bind mount of the
@@ -65,30 +63,19 @@ private:
   bool ok_ = false;
 };
 
-// Makes a file immutable (chattr +i) for as long as it lives: it cannot be
-// written, renamed over or deleted, by root neither. Needs root and a file
-// system that keeps the flag (ext4 and tmpfs do).
+// Makes a file immutable (chattr +i) while it lives: it cannot be written,
+// renamed over or deleted, by root neither. Needs root and a file system that
+// keeps the flag (ext4 and tmpfs do).
 class ImmutableFile {
 public:
-  explicit ImmutableFile(const std::string& path) : path_(path) { ok_ = Set(true); }
+  explicit ImmutableFile(const std::string& path) : path_(QString::fromStdString(path)), ok_(Chattr("+i")) {}
   ~ImmutableFile() {
-    if (ok_) Set(false);
+    if (ok_) Chattr("-i");
   }
-  ImmutableFile(const ImmutableFile&) = delete;
-  ImmutableFile& operator=(const ImmutableFile&) = delete;
   bool ok() const { return ok_; }
 
 private:
-  bool Set(bool on) {
-    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return done;
-  }
-  std::string path_;
-  bool ok_ = false;
+  bool Chattr(const char* flag) const { return QProcess::execute("chattr", {flag, path_}) == 0; }
+  QString path_;
+  bool ok_;
 };
