@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "core/modquillmont.h"
-#include "platform/files.h"
 #include "platform/runtime_error.h"
 
 CsvValues ReadCsvValues(const std::string& infoPath) {
@@ -44,13 +43,37 @@ std::string CsvRecord(const std::string& infoName, const CsvValues& values) {
   return line;
 }
 
-bool AppendCsvRecord(const std::string& InfoName, const std::string& CsvPath, std::string* why) {
+bool CsvExportFile::Append(const std::string& InfoName, std::string* why) {
   try {
     const std::string record = CsvRecord(InfoName, ReadCsvValues(InfoFolder + InfoName));
+    if (!file_ && openFailure_.empty()) {
+      try {
+        file_.emplace(path_);
+      } catch (const qm::RuntimeError& e) {
+        openFailure_ = e.Description();
+      }
+    }
+    if (!file_) throw qm::RuntimeError(qm::ErrPathFileAccess, openFailure_);
     std::vector<std::string> lines;
-    if (!qm::FileExists(CsvPath)) lines = {"CSV", kCsvHeader};
+    if (file_->IsNew()) lines = {"CSV", kCsvHeader};
     lines.push_back(record);
-    qm::AppendTextLines(CsvPath, lines);
+    file_->Append(lines);
+    return true;
+  } catch (const qm::RuntimeError& e) {
+    if (why) *why = e.Description();
+    return false;
+  }
+}
+
+void CsvExportFile::Close() {
+  if (file_) file_->Close();
+}
+
+bool AppendCsvRecord(const std::string& InfoName, const std::string& CsvPath, std::string* why) {
+  CsvExportFile file(CsvPath);
+  if (!file.Append(InfoName, why)) return false;
+  try {
+    file.Close();
     return true;
   } catch (const qm::RuntimeError& e) {
     if (why) *why = e.Description();

@@ -2,7 +2,11 @@
 // The comma-separated export file "Quillmont_Info.csv": the line "CSV", a header,
 // then one record a photo with the values of its information file.
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
+
+#include "platform/files.h"
 
 inline const std::string kCsvFileName = "Quillmont_Info.csv";
 inline const std::string kCsvHeader =
@@ -23,7 +27,24 @@ CsvValues ReadCsvValues(const std::string& infoPath);
 std::string CsvField(const std::string& value);
 // The record line (without its line end): the information file's name and the values.
 std::string CsvRecord(const std::string& infoName, const CsvValues& values);
-// Adds the record of InfoFolder + InfoName to the file at CsvPath, first writing
-// "CSV" and the header when that file does not exist yet. On a failure nothing of
-// the record is written, the result is false and why (when given) tells the reason.
+// The CSV file of one export: opened at its first record, never through a link,
+// and kept open for the rest of the export, so every record goes to the file that
+// was checked, whatever is put under its name meanwhile.
+class CsvExportFile {
+public:
+  explicit CsvExportFile(std::string path) : path_(std::move(path)) {}
+  // Adds the record of InfoFolder + InfoName, first writing "CSV" and the header
+  // when the file did not exist yet. On a failure nothing of the record is written,
+  // the result is false and why (when given) tells the reason; a file that could
+  // not be opened fails every record.
+  bool Append(const std::string& InfoName, std::string* why = nullptr);
+  // Closes the file; throws qm::RuntimeError when the close reports a failed write.
+  void Close();
+
+private:
+  std::string path_;
+  std::optional<qm::AppendFile> file_;
+  std::string openFailure_;
+};
+// One record through a CsvExportFile of its own.
 bool AppendCsvRecord(const std::string& InfoName, const std::string& CsvPath, std::string* why = nullptr);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
 #include "core/modquillmont.h"
 #include "platform/clock.h"
@@ -75,9 +76,14 @@ std::string LogFilePath() { return RootFolder + "/Quillmont.Log"; }
 void WriteLog(const std::string& LogFile, const std::string& Msg) {
   try {
     const std::time_t now = qm::Now();
-    if (!qm::IsNormalFile(LogFile)) qm::WriteTextLinesAtomically(LogFile, {LogCreatedStamp(now)});
-    if (qm::FileLen(LogFile) > kLogLimit) TrimLog(LogFile);
-    qm::AppendTextLines(LogFile, {LogEntryStamp(now) + Msg});
+    if (qm::FileExists(LogFile) && qm::FileLen(LogFile) > kLogLimit) TrimLog(LogFile);
+    // One open, never through a link; a log it makes starts with its "Created" line.
+    qm::AppendFile log(LogFile);
+    std::vector<std::string> lines;
+    if (log.IsNew()) lines.push_back(LogCreatedStamp(now));
+    lines.push_back(LogEntryStamp(now) + Msg);
+    log.Append(lines);
+    log.Close();
   } catch (...) {
     // The log is the last resort: a failure here is dropped and the caller goes on.
   }

@@ -208,8 +208,8 @@ bool SaveThumbnailFile(const QImage& thumb, const std::string& thumbPath, const 
     }
   }
   try {
-    // Beside the target and renamed over it, so a reader never sees half a thumbnail
-    // and a link in the thumbnail's place is replaced, not written through. Not
+    // Beside the target and renamed over it, so a reader never sees half a thumbnail;
+    // a file with other names (hard links) is refused, not written through. Not
     // flushed: a thumbnail lost in a crash is rebuilt by the archive check.
     qm::ReplaceFileAtomically(thumbPath, bmp.toStdString(), false);
   } catch (const qm::RuntimeError& e) {

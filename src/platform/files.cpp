@@ -88,6 +88,69 @@ int MakeTempBeside(const std::string& path, std::string& name) {
   return fd;
 }
 
+RuntimeError NotRegular() {
+  return RuntimeError(ErrPathFileAccess, ErrorText(ErrPathFileAccess) + " (not a regular file)");
+}
+
+RuntimeError LinkRefused() {
+  return RuntimeError(ErrPathFileAccess, ErrorText(ErrPathFileAccess) + " (the file is a link)");
+}
+
+// A descriptor closed however the scope ends.
+struct FdCloser {
+  int fd;
+  ~FdCloser() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// A file to be copied or compared: only a regular file, opened without blocking, so
+// a FIFO is never waited on and a device never read without end.
+int OpenSource(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) ThrowFor(path, errno);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    throw NotRegular();
+  }
+  return fd;
+}
+
+// What a writer may write: a regular file under this one name. Lines written to a
+// file with other names would turn up in all of them.
+void RequireOwnFile(int fd, const std::string& path, struct stat& st) {
+  if (::fstat(fd, &st) != 0) ThrowFor(path, errno);
+  if (!S_ISREG(st.st_mode)) throw NotRegular();
+  if (st.st_nlink == 0) throw RuntimeError(ErrFileNotFound);  // deleted since it was opened
+  if (st.st_nlink > 1) throw LinkRefused();
+}
+
+// Opens a file to be written by its own name, never through a symbolic link, making
+// it when it is missing; created tells whether this open made it.
+int OpenOwnFile(const std::string& path, int flags, bool& created) {
+  flags |= O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+  created = false;
+  int fd = ::open(path.c_str(), flags);
+  if (fd < 0 && errno == ENOENT) {
+    fd = ::open(path.c_str(), flags | O_CREAT | O_EXCL, 0666);
+    created = fd >= 0;
+    if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), flags);
+  }
+  if (fd < 0) {
+    if (errno == ELOOP) throw LinkRefused();
+    ThrowFor(path, errno);
+  }
+  try {
+    struct stat st {};
+    RequireOwnFile(fd, path, st);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  return fd;
+}
+
 }  // namespace
 
 bool FoldedLess(const std::string& a, const std::string& b) {
@@ -193,14 +256,11 @@ std::int64_t FileLen(const std::string& path) {
 
 int OpenRegularFile(const std::string& path) {
   if (path.empty()) return -1;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return -1;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
+  try {
+    return OpenSource(path);
+  } catch (const RuntimeError&) {
     return -1;
   }
-  return fd;
 }
 
 std::int64_t FileDateTime(const std::string& path) {
@@ -268,17 +328,10 @@ void CreateNewFile(const std::string& path) {
 
 namespace {
 
-// Hands the file's bytes to take a read at a time, until it returns false.
-void ReadChunks(const std::string& path, const std::function<bool(const char*, size_t)>& take,
-                std::string* reserveFor = nullptr) {
-  // Not blocking, so a FIFO under a file's name reads as empty instead of hanging.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) ThrowFor(path, errno);
-  // Closed however the read ends, a throwing reader included.
-  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* f) { ::close(*f); });
-  struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) throw RuntimeError(ErrPathFileAccess);
-  if (reserveFor && st.st_size > 0) reserveFor->reserve(size_t(st.st_size));
+using ChunkTaker = std::function<bool(const char*, size_t)>;
+
+// Hands the bytes of an open file to take a read at a time, until it returns false.
+void ReadFrom(int fd, const std::string& path, const ChunkTaker& take) {
   char buf[65536];
   for (;;) {
     const ssize_t r = ::read(fd, buf, sizeof buf);
@@ -290,31 +343,46 @@ void ReadChunks(const std::string& path, const std::function<bool(const char*, s
   }
 }
 
+// Hands the file's bytes to take a read at a time, until it returns false.
+void ReadChunks(const std::string& path, const std::function<bool(const char*, size_t)>& take,
+                std::string* reserveFor = nullptr) {
+  // Not blocking, so a FIFO under a file's name reads as empty instead of hanging.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) ThrowFor(path, errno);
+  // Closed however the read ends, a throwing reader included.
+  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* f) { ::close(*f); });
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) throw RuntimeError(ErrPathFileAccess);
+  if (reserveFor && st.st_size > 0) reserveFor->reserve(size_t(st.st_size));
+  ReadFrom(fd, path, take);
+}
+
 }  // namespace
 
 void CopyFile(const std::string& from, const std::string& to) {
-  int fd = ::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) ThrowFor(to, errno);
-  try {
-    ReadChunks(from, [&](const char* data, size_t n) {
-      WriteAll(fd, data, n, to);
-      return true;
-    });
-  } catch (...) {
-    ::close(fd);
-    throw;
-  }
-  if (::close(fd) != 0) ThrowFor(to, errno);
+  const FdCloser source{OpenSource(from)};
+  bool created = false;
+  FdCloser target{OpenOwnFile(to, O_WRONLY, created)};
+  // Cut only once it is known to be a file of its own.
+  if (::ftruncate(target.fd, 0) != 0) ThrowFor(to, errno);
+  ReadFrom(source.fd, from, [&](const char* data, size_t n) {
+    WriteAll(target.fd, data, n, to);
+    return true;
+  });
+  if (::close(std::exchange(target.fd, -1)) != 0) ThrowFor(to, errno);
 }
 
 std::string CopyToTempBeside(const std::string& from, const std::string& to, bool keepTime) {
-  std::int64_t srcTime = keepTime ? FileDateTime(from) : 0;
   std::string tmp;
   int fd = MakeTempBeside(to, tmp);
   try {
+    const FdCloser source{OpenSource(from)};
+    struct stat st {};
+    if (::fstat(source.fd, &st) != 0) ThrowFor(from, errno);
+    const std::int64_t srcTime = st.st_mtim.tv_sec;
     // A chunk at a time: a clip of gigabytes is never held whole.
     std::int64_t copied = 0;
-    ReadChunks(from, [&](const char* data, size_t n) {
+    ReadFrom(source.fd, from, [&](const char* data, size_t n) {
       WriteAll(fd, data, n, to);
       copied += std::int64_t(n);
       return true;
@@ -371,17 +439,17 @@ std::optional<std::string> ReadFileBytesUpTo(const std::string& path, std::size_
 }
 
 bool SameFileContents(const std::string& a, const std::string& b) {
-  if (FileLen(a) != FileLen(b)) return false;
-  const int fd = ::open(b.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) ThrowFor(b, errno);
-  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* f) { ::close(*f); });
+  const FdCloser first{OpenSource(a)}, second{OpenSource(b)};
+  struct stat sa {}, sb {};
+  if (::fstat(first.fd, &sa) != 0 || ::fstat(second.fd, &sb) != 0) throw RuntimeError(ErrPathFileAccess);
+  if (sa.st_size != sb.st_size) return false;
   bool same = true;
   std::string other;
-  ReadChunks(a, [&](const char* data, size_t n) {
+  ReadFrom(first.fd, a, [&](const char* data, size_t n) {
     other.resize(n);
     size_t got = 0;
     while (got < n) {
-      const ssize_t r = ::read(fd, other.data() + got, n - got);
+      const ssize_t r = ::read(second.fd, other.data() + got, n - got);
       if (r < 0 && errno == EINTR) continue;
       if (r < 0) ThrowFor(b, errno);
       if (r == 0) break;
@@ -468,8 +536,11 @@ void ReplaceFileAtomically(const std::string& path, const std::string& content, 
     int rc = ::close(fd);
     fd = -1;
     if (rc != 0) ThrowFor(path, errno);
-    struct stat st;
-    ::chmod(tmp.c_str(), StatPath(path, st) ? (st.st_mode & 07777) : NewFileMode());
+    struct stat st {};
+    const bool there = ::lstat(path.c_str(), &st) == 0;
+    // Renamed over, a link would be cut off from the file it leads to or shares.
+    if (there && (S_ISLNK(st.st_mode) || (S_ISREG(st.st_mode) && st.st_nlink > 1))) throw LinkRefused();
+    ::chmod(tmp.c_str(), there ? (st.st_mode & 07777) : NewFileMode());
     RenameFile(tmp, path);
   } catch (...) {
     if (fd >= 0) ::close(fd);
@@ -491,44 +562,55 @@ void WriteTextLinesAtomically(const std::string& path, const std::vector<std::st
 }
 
 void AppendTextLines(const std::string& path, const std::vector<std::string>& lines) {
-  // Whether this call makes the file decides what a failed write leaves.
-  bool created = false;
-  int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
-  if (fd < 0 && errno == ENOENT) {
-    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0666);
-    created = fd >= 0;
-    if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
-  }
-  if (fd < 0) ThrowFor(path, errno);
+  AppendFile file(path);
+  file.Append(lines);
+  file.Close();
+}
+
+AppendFile::AppendFile(const std::string& path) : path_(path) { fd_ = OpenOwnFile(path, O_RDWR | O_APPEND, created_); }
+
+AppendFile::~AppendFile() { Release(); }
+
+void AppendFile::Append(const std::vector<std::string>& lines) {
+  if (fd_ < 0) throw RuntimeError(ErrPathFileAccess);
+  // Another name may have been given to the file since it was opened.
+  struct stat st {};
+  RequireOwnFile(fd_, path_, st);
   std::string content;
-  struct stat st;
-  if (::fstat(fd, &st) != 0) {
-    const int err = errno;
-    ::close(fd);
-    ThrowFor(path, err);
-  }
   if (st.st_size > 0) {
     char last = 0;
-    if (::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n' && last != '\r') content = "\r\n";
+    if (::pread(fd_, &last, 1, st.st_size - 1) == 1 && last != '\n' && last != '\r') content = "\r\n";
   }
   for (const auto& l : lines) {
     content += l;
     content += "\r\n";
   }
   try {
-    WriteAll(fd, content.data(), content.size(), path);
+    WriteAll(fd_, content.data(), content.size(), path_);
   } catch (...) {
     // Half a line under the file's own name would read as a real entry: cut the
-    // file back to what it held, or take away the file this call made.
-    if (created) {
-      ::unlink(path.c_str());
-    } else if (::ftruncate(fd, st.st_size) != 0) {
+    // file back to what it held (a file this open made goes when it is closed).
+    if (::ftruncate(fd_, st.st_size) != 0) {
       // Nothing more to be done; the write's own failure is the one to report.
     }
-    ::close(fd);
     throw;
   }
-  if (::close(fd) != 0) ThrowFor(path, errno);
+  written_ = true;
+}
+
+void AppendFile::Close() {
+  if (Release() != 0) ThrowFor(path_, errno);
+}
+
+int AppendFile::Release() {
+  const int fd = std::exchange(fd_, -1);
+  if (fd < 0) return 0;
+  struct stat mine {}, named {};
+  // Only while its name still leads to this very file.
+  if (created_ && !written_ && ::fstat(fd, &mine) == 0 && ::lstat(path_.c_str(), &named) == 0 &&
+      mine.st_dev == named.st_dev && mine.st_ino == named.st_ino)
+    ::unlink(path_.c_str());
+  return ::close(fd);
 }
 
 void RemoveStaleTempFiles(const std::string& folder) {

@@ -46,6 +46,10 @@ void RenameFile(const std::string& from, const std::string& to);
 void RenameFileNoReplace(const std::string& from, const std::string& to);
 // Creates an empty file; throws 58 when a file of that name is there already.
 void CreateNewFile(const std::string& path);
+// Copies, comparisons and writers take only regular files: a FIFO, a device (or a
+// link to one) or a folder is a failure (75), never waited on or read without end.
+// Writers never write through a link: a file to be written that is a symbolic link,
+// or has other names (hard links), is refused (75) and left as it is.
 // Plain copy over any existing destination.
 void CopyFile(const std::string& from, const std::string& to);
 // Copies through a temporary file in the destination folder, checks the copy's
@@ -75,7 +79,8 @@ inline constexpr std::size_t kMaxTextLine = 64 * 1024;
 using TextLineVisitor = std::function<bool(const std::string& line, bool cut)>;
 void ForEachTextLine(const std::string& path, const TextLineVisitor& visit, std::size_t maxLength = kMaxTextLine);
 // Writes the whole file to a temporary file in the same folder and renames it over
-// the original; on failure the original is left as it was. Lines end in CR LF.
+// the original; on failure, or when the original is a link, it is left as it was.
+// Lines end in CR LF.
 // A file that is cheap to make again may skip the flush to disc (durable false):
 // after a crash it may be missing or empty, but never half replaced by a reader.
 void ReplaceFileAtomically(const std::string& path, const std::string& content, bool durable = true);
@@ -84,6 +89,32 @@ void WriteTextLinesAtomically(const std::string& path, const std::vector<std::st
 // entries are never glued together. A missing file is created. A write that fails
 // part way cuts the file back to its old length, so no half line is left.
 void AppendTextLines(const std::string& path, const std::vector<std::string>& lines);
+
+// A file opened once for the appends of a whole command, so every line goes to the
+// file that was checked, whatever is put under its name meanwhile. A missing file
+// is made. Each Append writes whole lines as AppendTextLines does, once more
+// checking that the file has no other name; a file this open made that never took
+// a line goes again when it is closed.
+class AppendFile {
+public:
+  explicit AppendFile(const std::string& path);
+  ~AppendFile();
+  AppendFile(const AppendFile&) = delete;
+  AppendFile& operator=(const AppendFile&) = delete;
+  // Made by this open and not written to yet.
+  bool IsNew() const { return created_ && !written_; }
+  void Append(const std::vector<std::string>& lines);
+  // Closes the file; throws when the close reports a failed write.
+  void Close();
+
+private:
+  // Closes quietly, taking away a file this open made and never wrote.
+  int Release();
+
+  std::string path_;
+  int fd_ = -1;
+  bool created_ = false, written_ = false;
+};
 
 // Removes the program's own temporary files (names beginning ".qm-tmp") from a
 // folder once they are older than an hour: a killed run left them, while a copy

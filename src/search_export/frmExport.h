@@ -10,6 +10,7 @@
 
 #include "platform/forms.h"
 
+class CsvExportFile;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -74,7 +75,8 @@ private:
     std::vector<std::string> photosNotCopied, recordsNotWritten, namesRefused;
   };
   void RunExport(Outcome& out);
-  void ExportOne(const std::string& dest, const std::string& name, const Choices& c, Outcome& out);
+  void ExportOne(const std::string& dest, const std::string& name, const Choices& c, CsvExportFile& csv,
+                 Outcome& out);
   void TellOutcome(const Outcome& out);
   void SetProgress(int done, int total);
   // The stop request: taken after the photo in hand.

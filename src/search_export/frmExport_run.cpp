@@ -131,22 +131,31 @@ void frmExport::RunExport(Outcome& out) {
   }
   qm::DoEvents();
 
+  // Opened once, at the first record, for the whole run.
+  CsvExportFile csv(csvPath);
   const int count = int(names.size());
   for (int i = 0; i < count; ++i) {
     lbProgress->setText("Exporting");
     try {
-      ExportOne(dest, names[size_t(i)], c, out);
+      ExportOne(dest, names[size_t(i)], c, csv, out);
     } catch (const ExportEnded& end) {
       out.endError = EndMessage(end);
-      return;
+      break;
     }
     SetProgress(i + 1, count);
     qm::DoEvents();
-    if (stopRequested_) return;
+    if (stopRequested_) break;
+  }
+  // A write the close reports failed leaves the records in doubt.
+  try {
+    csv.Close();
+  } catch (const qm::RuntimeError& e) {
+    if (out.endError.empty()) out.endError = EndMessage({e, csvPath});
   }
 }
 
-void frmExport::ExportOne(const std::string& dest, const std::string& name, const Choices& c, Outcome& out) {
+void frmExport::ExportOne(const std::string& dest, const std::string& name, const Choices& c, CsvExportFile& csv,
+                          Outcome& out) {
   if (!IsExportableName(name)) {
     out.namesRefused.push_back(name);
     return;
@@ -166,7 +175,7 @@ void frmExport::ExportOne(const std::string& dest, const std::string& name, cons
   if (c.info && c.native) CopyOrEnd(InfoFolder + name + ".info", at + name + ".info");
   if (c.info && c.csv) {
     std::string why;
-    if (!AppendCsvRecord(name + ".info", at + kCsvFileName, &why))
+    if (!csv.Append(name + ".info", &why))
       out.recordsNotWritten.push_back(name + ".info (" + why + ")");
   }
 }
