@@ -24,6 +24,9 @@ class QPushButton;
 class QScrollBar;
 class QFrame;
 class ImageBox;
+namespace viewer {
+struct Detail;
+}
 
 class frmMain : public qm::Form<frmMain, QWidget>, public InfoFileHost {
 public:
@@ -204,17 +207,20 @@ public:
   void imgbox_MouseUp(int Button, int Shift, float X, float Y);
   void BuildViewer();
   // The picture's own size and file; pctBoxPicture may hold it decoded at
-  // 1/pctBoxFactor of that size, as far as the zoom allows.
+  // 1/pctBoxFactor of that size, as far as the zoom allows, or a drawing drawn at
+  // the size it is shown at (pctBoxDrawing).
   QSize pctBoxSize;
   int pctBoxFactor = 1;
+  bool pctBoxDrawing = false;
   std::string pctBoxFile;
   int PhotosOpened = 0;  // DisplayPhoto runs that showed their photo
   // Shows the picture at a zoom level, centred; a size no widget can take throws
   // and leaves the view as it was.
   void ApplyZoom(int zoomLevel);
-  // Decodes the picture again when it holds less detail than 1/factor needs;
-  // throws when that detail cannot be had (too large to hold, file changed).
-  void EnsurePictureDetail(int factor);
+  // Decodes the picture again when it holds less detail than asked for (a drawing
+  // drawn smaller than asked); throws when that detail cannot be had (too large to
+  // hold, file changed).
+  void EnsurePictureDetail(const viewer::Detail& detail);
   // The picture at its own size (decoded again if it was reduced); a null picture,
   // logged, when it cannot be held at that size.
   const QImage& FullSizePicture();

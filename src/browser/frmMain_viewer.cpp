@@ -4,7 +4,6 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
-#include <algorithm>
 #include <cstddef>
 #include <exception>
 #include <optional>
@@ -16,7 +15,6 @@
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
 #include "core/picture_decode.h"
-#include "core/slideshow_rules.h"
 #include "core/viewer_rules.h"
 #include "media/frmFullScreen.h"
 #include "media/modDirectShow.h"
@@ -32,14 +30,15 @@ constexpr int kVideoHeight = 373;
 // A picture whose decode would not fit in the viewer's memory limit.
 constexpr const char* kTooLargeText = "The picture is too large to open";
 
-// The coarsest reduction that keeps the detail the view shows at its fit and, while
-// the full-screen viewer is open, the detail that shows over the screen: each step
-// there decodes the photo once, for both windows.
-int OpeningReduction(QSize picture, QSize area) {
-  const int reduction = viewer::Reduction(viewer::FitZoomLevel(picture, area.width(), area.height()));
-  if (!frmFullScreen::IsLoaded()) return reduction;
-  const QSize screen = frmFullScreen::Get().ScreenSize();
-  return std::min(reduction, viewer::CoverFactor(picture, slideshow::FullScreenFit(picture, screen).size()));
+// The photo as the view holds it: decoded for the viewing area and, while the
+// full-screen viewer is open, for the screen too, so that each step there decodes
+// it once, for both windows, or takes it from the viewer's decode ahead.
+viewer::DecodedPicture OpenPicture(const std::string& path) {
+  const viewer::Showing showing = frmFullScreen::ShowingNow();
+  if (frmFullScreen::IsLoaded())
+    if (std::optional<viewer::DecodedPicture> ahead = frmFullScreen::Get().TakeDecodedAhead(path, showing))
+      return std::move(*ahead);
+  return viewer::ReadPicture(path, [&showing](QSize size) { return viewer::DetailFor(size, showing); });
 }
 
 }  // namespace
@@ -89,7 +88,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
     const bool video = IsVideoPath(path);
     viewer::DecodedPicture picture;
     const int areaW = pctWindow->width(), areaH = pctWindow->height();
-    if (!video) picture = viewer::ReadPicture(path, [&](QSize size) { return OpeningReduction(size, {areaW, areaH}); });
+    if (!video) picture = OpenPicture(path);
 
     s.PhotoFile = path;
     s.IsVideo = video;
@@ -101,6 +100,7 @@ bool frmMain::DisplayPhoto(std::int32_t index) {
       pctBoxPicture = picture.image;
       pctBoxSize = picture.size;
       pctBoxFactor = picture.factor;
+      pctBoxDrawing = picture.drawing;
       pctBoxFile = path;
       imgbox->hide();
       imgbox->setPicture(pctBoxPicture);
@@ -168,13 +168,19 @@ void frmMain::ApplyZoom(int zoomLevel) {
 
 // A picture that cannot be had with the detail asked for throws, and the step that
 // asked for it is refused: a coarser decode is never shown as a finer one.
-void frmMain::EnsurePictureDetail(int factor) {
-  if (pctBoxFactor <= factor || pctBoxFile.empty()) return;
-  viewer::DecodedPicture more = viewer::ReadPicture(pctBoxFile, [factor](QSize) { return factor; });
-  if (more.size != pctBoxSize || more.factor > factor)
+void frmMain::EnsurePictureDetail(const viewer::Detail& detail) {
+  if (pctBoxFile.empty()) return;
+  const auto covers = [](QSize s, QSize wanted) { return s.width() >= wanted.width() && s.height() >= wanted.height(); };
+  // A drawing asked for at a size is drawn again only when it was drawn smaller.
+  const bool toSize = pctBoxDrawing && !detail.drawing.isEmpty();
+  if (toSize ? covers(pctBoxPicture.size(), detail.drawing) : pctBoxFactor <= detail.reduction) return;
+  viewer::DecodedPicture more = viewer::ReadPicture(pctBoxFile, [&detail](QSize) { return detail; });
+  const bool enough = toSize ? covers(more.image.size(), detail.drawing) : more.factor <= detail.reduction;
+  if (more.size != pctBoxSize || !enough)
     throw qm::RuntimeError(qm::ErrInvalidPicture, "The picture changed on disc (" + pctBoxFile + ")");
   pctBoxPicture = more.image;
   pctBoxFactor = more.factor;
+  pctBoxDrawing = more.drawing;
   imgbox->setPicture(pctBoxPicture);
 }
 

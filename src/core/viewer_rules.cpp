@@ -1,5 +1,7 @@
 #include "core/viewer_rules.h"
 
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <limits>
 
 #include "core/picture_decode.h"
+#include "core/slideshow_rules.h"
 #include "platform/runtime_error.h"
 
 namespace viewer {
@@ -94,32 +97,74 @@ int CoverFactor(QSize picture, QSize shown) {
   return 1;
 }
 
-DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& reductionFor,
+Detail DetailFor(QSize picture, const Showing& showing) {
+  const int fit = FitDenominator(picture.width(), picture.height(), showing.area.width(), showing.area.height());
+  const QSize onScreen = showing.screen.isEmpty() ? QSize() : slideshow::FullScreenFit(picture, showing.screen).size();
+  if (onScreen.isEmpty()) return Detail(fit);
+  const Extent inArea = ZoomedSize(picture.width(), picture.height(), -fit);
+  const bool screenLarger = onScreen.width() >= inArea.width && onScreen.height() >= inArea.height;
+  return Detail(std::min(fit, CoverFactor(picture, onScreen)), screenLarger ? onScreen : QSize());
+}
+
+namespace {
+
+FileStamp StampOf(const struct stat& st) {
+  return {st.st_dev, st.st_ino, std::int64_t(st.st_size),
+          std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+// The finest 1/k whose size a drawing of that size still covers.
+int DrawnFactor(QSize size, QSize drawn) {
+  const double ratio = std::max(double(size.width()) / drawn.width(), double(size.height()) / drawn.height());
+  int k = std::max(1, int(std::floor(ratio)));
+  for (;; ++k) {
+    const Extent e = ZoomedSize(size.width(), size.height(), -k);
+    if (e.width <= drawn.width() && e.height <= drawn.height()) return k;
+  }
+}
+
+}  // namespace
+
+FileStamp StampOf(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? StampOf(st) : FileStamp{};
+}
+
+DecodedPicture ReadPicture(const std::string& path, const std::function<Detail(QSize)>& detailFor,
                            std::int64_t budget) {
   pictures::UseAllocationLimit();
   std::error_code ec;
   if (path.empty() || !std::filesystem::is_regular_file(path, ec)) throw qm::RuntimeError(qm::ErrFileNotFound);
   QFile file;
   if (!pictures::OpenPictureFile(file, path)) throw qm::RuntimeError(qm::ErrInvalidPicture);
+  DecodedPicture out;
+  struct stat st {};
+  if (::fstat(file.handle(), &st) == 0) out.stamp = StampOf(st);
   const pictures::Header header = pictures::ReadHeader(file);
   // A JPEG whose header makes no sense is refused here, as its library would.
   if (header.format.isEmpty() || (header.jpeg && !header.size.isValid()))
     throw qm::RuntimeError(qm::ErrInvalidPicture);
 
-  DecodedPicture out;
   const int orientation = header.orientation;
   out.size = pictures::UprightSize(header.size, orientation);
   QSize request;
-  const int reduction = std::max(reductionFor ? reductionFor(out.size) : 1, 1);
+  const Detail detail = detailFor ? detailFor(out.size) : Detail();
+  const int reduction = std::max(detail.reduction, 1);
   if (header.jpeg) {
     out.factor = DecodeFactor(-reduction);
     // The reader reduces the stored pixels, before they are turned.
     if (out.factor > 1) request = DecodeSize(header.size.width(), header.size.height(), out.factor);
   } else if (header.vector && header.size.isValid()) {
     // Drawn at the size shown, rounded as the view rounds it (a drawing is never turned).
-    out.factor = reduction;
-    const Extent e = ZoomedSize(header.size.width(), header.size.height(), -reduction);
-    request = QSize(int(std::max<std::int64_t>(e.width, 1)), int(std::max<std::int64_t>(e.height, 1)));
+    out.drawing = true;
+    if (!detail.drawing.isEmpty()) {
+      request = detail.drawing;
+      out.factor = DrawnFactor(header.size, request);
+    } else {
+      out.factor = reduction;
+      const Extent e = ZoomedSize(header.size.width(), header.size.height(), -reduction);
+      request = QSize(int(std::max<std::int64_t>(e.width, 1)), int(std::max<std::int64_t>(e.height, 1)));
+    }
   }
   const std::int64_t bytes = pictures::DecodeBytes(header, 8 / out.factor, request);
   if (bytes > budget)
@@ -131,7 +176,7 @@ DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSiz
   if (request.isValid()) reader.setScaledSize(request);
   out.image = pictures::Upright(reader.read(), orientation);
   if (out.image.isNull()) throw qm::RuntimeError(qm::ErrInvalidPicture);
-  if (!out.size.isValid() || out.factor == 1) {
+  if (!out.size.isValid() || (out.factor == 1 && !out.drawing)) {
     out.size = out.image.size();
     out.factor = 1;
   }

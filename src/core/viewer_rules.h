@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 #include "core/picture_decode.h"
 
@@ -57,20 +58,57 @@ QSize DecodeSize(int width, int height, int factor);
 // a size the picture is shown at, both ways; 1 when none does.
 int CoverFactor(QSize picture, QSize shown);
 
+// How finely a picture is wanted: with at least the detail of 1/reduction, and a
+// drawing (a WMF), which has no pixels of its own, drawn at `drawing` when that is
+// given, else at exactly 1/reduction.
+struct Detail {
+  Detail(int reduction = 1, QSize drawing = QSize()) : reduction(reduction), drawing(drawing) {}
+  int reduction;
+  QSize drawing;
+};
+
+// Where a photo that opens is shown: the main window's viewing area and, while the
+// full-screen viewer is open, its screen (else an empty size).
+struct Showing {
+  QSize area;
+  QSize screen;
+  bool operator==(const Showing&) const = default;
+};
+// The detail a picture of that upright size opens with: the coarsest that keeps what
+// the area shows at its fit and what the screen shows, a drawing drawn at the larger
+// of the two sizes it is shown at.
+Detail DetailFor(QSize picture, const Showing& showing);
+
+// Which file a picture was read from, as it was then: a file replaced or written
+// since differs.
+struct FileStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  std::int64_t size = -1;
+  std::int64_t modifiedNs = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+// The stamp of a file now (an empty stamp when it cannot be had).
+FileStamp StampOf(const std::string& path);
+
 // A picture file as the view holds it: its own size, and its pixels at 1/factor,
-// both upright.
+// both upright; a drawing as large as it was drawn, at least the detail of
+// 1/factor.
 struct DecodedPicture {
   QImage image;
   QSize size;
   int factor = 1;
+  bool drawing = false;
+  FileStamp stamp;  // of the file the pixels came from
 };
-// Reads a picture, its format decided by content, turns it upright, with at least
-// the detail of 1/reductionFor(its upright size): a JPEG at the JPEG library's
-// reduction within it, a drawing (WMF) at exactly that reduction, other formats at
-// their size, which their decoders cannot reduce. Throws qm::RuntimeError 53 for a missing file, 481 for a file that
-// holds no picture the reader knows, and 7 (out of memory) before decoding
-// anything when the decode would take more than budget bytes.
-DecodedPicture ReadPicture(const std::string& path, const std::function<int(QSize)>& reductionFor,
+// Reads a picture, its format decided by content, turns it upright, with the detail
+// detailFor(its upright size) asks for: a JPEG at the JPEG library's reduction
+// within it, a drawing (WMF) at the size asked, other formats at their size, which
+// their decoders cannot reduce. Safe on any thread. Throws qm::RuntimeError 53 for
+// a missing file, 481 for a file that holds no picture the reader knows, and 7 (out
+// of memory) before decoding anything when the decode would take more than budget
+// bytes.
+DecodedPicture ReadPicture(const std::string& path, const std::function<Detail(QSize)>& detailFor,
                            std::int64_t budget = pictures::kViewerBudget);
 
 }  // namespace viewer

@@ -12,6 +12,9 @@
 #include "browser/imagebox.h"
 #include "core/albumstate.h"
 #include "core/errorlog.h"
+#include "core/infofile.h"
+#include "core/photolinks.h"
+#include "core/picture_decode.h"
 #include "core/slideshow_rules.h"
 #include "core/viewer_rules.h"
 #include "media/modDirectShow.h"
@@ -78,6 +81,7 @@ void frmFullScreen::Form_Load() {
 // clip the main window no longer shows is closed: nothing may stay in a box that
 // goes with this window.
 void frmFullScreen::Form_Unload(bool&) {
+  ahead_.Drop();
   if (!hostsClip_) return;
   hostsClip_ = false;
   VideoCommand("STOP");
@@ -146,12 +150,14 @@ bool frmFullScreen::PhotoRequest(int KeyCode, int) {
       case 32:
       case 39:
       case 40: {
+        direction_ = 1;
         const bool moved = m.NextPhoto();
         ShowPhoto();
         return moved;
       }
       case 37:
       case 38: {
+        direction_ = -1;
         const bool moved = m.PrevPhoto();
         ShowPhoto();
         return moved;
@@ -173,44 +179,75 @@ void frmFullScreen::MoveVideoBoxAway() { picVideoWindowFS->move(width() + qm::Tw
 
 void frmFullScreen::ShowPhoto() {
   try {
-    imgFullScreen->hide();
-    MoveVideoBoxAway();
-    const QSize screen = ScreenSize();
-    if (gAlbumState.IsVideo) {
-      const int in = qm::TwipsToPixels(100);
-      picVideoWindowFS->setGeometry(in, in, screen.width() - 2 * in, screen.height() - 2 * in);
-      OpenVideo(gAlbumState.PhotoFile, picVideoWindowFS);
-      hostsClip_ = true;
-      VideoCommand("PLAY");
-      picVideoWindowFS->show();
-      return;
-    }
-    const frmMain& m = frmMain::Get();
-    if (m.pctBoxSize.height() <= 0 || m.pctBoxSize.width() <= 0) throw qm::RuntimeError(kErrDivisionByZero, "Division by zero");
-    const QRect fit = slideshow::FullScreenFit(m.pctBoxSize, screen);
-    imgFullScreen->setGeometry(fit);
-    imgFullScreen->setPicture(PictureFor(fit.size()));
-    qm::DoEvents();
-    imgFullScreen->show();
+    ShowItem();
   } catch (const qm::RuntimeError& e) {
     LogError("ShowPhoto", e);
   } catch (const std::exception& e) {
     LogError("ShowPhoto", e.what());
   }
+  DecodeNextAhead();
+}
+
+void frmFullScreen::ShowItem() {
+  imgFullScreen->hide();
+  MoveVideoBoxAway();
+  const QSize screen = ScreenSize();
+  if (gAlbumState.IsVideo) {
+    const int in = qm::TwipsToPixels(100);
+    picVideoWindowFS->setGeometry(in, in, screen.width() - 2 * in, screen.height() - 2 * in);
+    OpenVideo(gAlbumState.PhotoFile, picVideoWindowFS);
+    hostsClip_ = true;
+    VideoCommand("PLAY");
+    picVideoWindowFS->show();
+    return;
+  }
+  const frmMain& m = frmMain::Get();
+  if (m.pctBoxSize.height() <= 0 || m.pctBoxSize.width() <= 0) throw qm::RuntimeError(kErrDivisionByZero, "Division by zero");
+  const QRect fit = slideshow::FullScreenFit(m.pctBoxSize, screen);
+  imgFullScreen->setGeometry(fit);
+  imgFullScreen->setPicture(PictureForScreen());
+  qm::DoEvents();
+  imgFullScreen->show();
 }
 
 // The main window's picture, which it decodes for the screen while the viewer is
 // open. Only the photo the viewer opens on is decoded again, once, when the main
-// window holds it reduced for its own small area; when that fails (the file went
-// meanwhile) the main window's copy is shown enlarged.
-const QImage& frmFullScreen::PictureFor(QSize shown) {
+// window holds it reduced for its own small area (a drawing drawn smaller); when
+// that fails (the file went meanwhile) the main window's copy is shown enlarged.
+const QImage& frmFullScreen::PictureForScreen() {
   frmMain& m = frmMain::Get();
   try {
-    m.EnsurePictureDetail(viewer::CoverFactor(m.pctBoxSize, shown));
+    m.EnsurePictureDetail(viewer::DetailFor(m.pctBoxSize, ShowingNow()));
   } catch (const qm::RuntimeError& e) {
     LogError("ShowPhoto", e.Description() + " (" + m.pctBoxFile + ")");
   }
   return m.pctBoxPicture;
+}
+
+viewer::Showing frmFullScreen::ShowingNow() {
+  return {frmMain::Get().pctWindow->size(), IsLoaded() ? Get().ScreenSize() : QSize()};
+}
+
+std::optional<viewer::DecodedPicture> frmFullScreen::TakeDecodedAhead(const std::string& path,
+                                                                       const viewer::Showing& showing) {
+  return ahead_.Take(path, showing);
+}
+
+// Within the memory the view allows a picture: the picture decoded ahead and the
+// one on show together never take more than one picture may. A clip is not decoded
+// ahead; while one plays, the photo after it is.
+void frmFullScreen::DecodeNextAhead() {
+  try {
+    const std::int64_t next = std::int64_t(gAlbumState.CurrentImageIndex) + direction_;
+    if (next < 1 || std::size_t(next) >= PhotoNames.size()) return ahead_.Drop();
+    const std::string path = GetPhotoLink(PhotoNames[std::size_t(next)] + ".info");
+    if (path.empty() || IsVideoPath(path)) return ahead_.Drop();
+    const frmMain& m = frmMain::Get();
+    ahead_.Start(path, ShowingNow(), pictures::kViewerBudget - m.pctBoxPicture.sizeInBytes());
+  } catch (const std::exception& e) {
+    ahead_.Drop();
+    LogError("ShowPhoto", e.what());
+  }
 }
 
 void frmFullScreen::Form_Click() {

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -24,6 +25,7 @@
 #include "support/mjpeg_avi.h"
 #include "support/oriented_jpeg.h"
 #include "support/wait_until.h"
+#include "support/wmf_pictures.h"
 
 namespace {
 
@@ -91,6 +93,8 @@ protected:
     const QImage& p = Viewer().imgFullScreen->picture();
     return p.isNull() ? QColor() : QColor(p.pixel(p.width() / 2, p.height() / 2));
   }
+  // Runs the event loop until the photo after the one shown is decoded ahead.
+  static void LookAtIt() { ASSERT_TRUE(WaitUntil([] { return Viewer().DecodedAhead().Ready(); })); }
   static bool Near(QColor a, QColor b) {
     return std::abs(a.red() - b.red()) < 24 && std::abs(a.green() - b.green()) < 24 &&
            std::abs(a.blue() - b.blue()) < 24;
@@ -234,11 +238,14 @@ TEST_F(FullScreen, EachStepDecodesThePhotoOnceForBothWindows) {
   // The photo the viewer opens on is decoded once more, for the screen.
   EXPECT_EQ(f.pctBoxFactor, 4);
   EXPECT_EQ(v.imgFullScreen->picture().cacheKey(), f.pctBoxPicture.cacheKey());
+  // b was decoded ahead; the step takes it, and c is decoded ahead in turn.
+  LookAtIt();
   const long long before = BytesRead();
   Key(Qt::Key_Right);
+  LookAtIt();
   const long long read = BytesRead() - before;
   ASSERT_EQ(gAlbumState.CurrentImageIndex, 2);
-  EXPECT_LT(read, std::int64_t(Read("Photos/b.jpg").size()) * 3 / 2) << "the photo is read once";
+  EXPECT_LT(read, std::int64_t(Read("Photos/c.jpg").size()) * 3 / 2) << "each photo is read once";
   EXPECT_EQ(f.pctBoxFactor, 4) << "1/4 is the coarsest that covers 800 x 600";
   EXPECT_EQ(f.pctBoxPicture.size(), QSize(1000, 750));
   EXPECT_EQ(v.imgFullScreen->picture().cacheKey(), f.pctBoxPicture.cacheKey()) << "shown as the main window holds it";
@@ -254,6 +261,87 @@ TEST_F(FullScreen, EachStepDecodesThePhotoOnceForBothWindows) {
   ASSERT_FALSE(frmFullScreen::IsLoaded());
   EXPECT_TRUE(f.NextPhoto());
   EXPECT_EQ(f.pctBoxFactor, 8);
+  EXPECT_TRUE(LogEntries().empty());
+}
+
+// The photo after the one shown in the direction of travel is decoded ahead; each
+// step shows the photo it reaches, taken from the decode ahead or, after a reversal
+// or when its file changed since, decoded as ever.
+TEST_F(FullScreen, StepsShowTheirPhotoWithTheNextOneDecodedAhead) {
+  frmMain& f = Open(std::vector<QSize>(5, QSize(320, 240)));
+  f.imgThumbnail_DblClick(0);
+  frmFullScreen& v = OpenViewer(f);
+  const QColor white(250, 250, 250), grey(120, 120, 120);
+  const struct {
+    const char* what;
+    int key;
+    int want;
+    bool ahead;
+    std::function<void()> before;
+    QColor colour;
+  } steps[] = {
+      {"a show's tick", 0, 2, true, {}, {}},
+      {"forward", Qt::Key_Right, 3, true, {}, {}},
+      {"turning back", Qt::Key_Left, 2, false, {}, {}},
+      {"backward", Qt::Key_Left, 1, true, {}, {}},
+      {"the start", Qt::Key_Left, 1, false, {}, {}},
+      {"turning forward", Qt::Key_Right, 2, false, {}, {}},
+      {"replaced after it was decoded ahead", Qt::Key_Right, 3, false,
+       [&] {
+         SavePhoto("new.jpg", Solid(320, 240, white));
+         std::rename(Path("Photos/new.jpg").c_str(), Path("Photos/p3.jpg").c_str());
+       },
+       white},
+      {"written over after it was decoded ahead", Qt::Key_Right, 4, false,
+       [&] { SavePhoto("p4.jpg", Solid(400, 300, grey)); }, grey},
+      {"forward", Qt::Key_Right, 5, true, {}, {}},
+      {"the end", Qt::Key_Right, 5, false, {}, {}},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    LookAtIt();
+    if (s.before) s.before();
+    const int taken = v.DecodedAhead().Taken();
+    if (s.key)
+      Key(s.key);
+    else
+      v.PhotoRequest(39, 0);  // as the show's timer steps the viewer
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, s.want);
+    EXPECT_TRUE(Near(Shown(), s.colour.isValid() ? s.colour : Colour(s.want)));
+    EXPECT_EQ(v.DecodedAhead().Taken() - taken, s.ahead ? 1 : 0);
+    EXPECT_EQ(v.imgFullScreen->picture().cacheKey(), f.pctBoxPicture.cacheKey());
+    EXPECT_EQ(v.imgFullScreen->geometry(), QRect(0, 0, 800, 600));
+  }
+  EXPECT_TRUE(LogEntries().empty());
+}
+
+// A drawing is drawn at the size it is shown over the screen, not at its own size
+// stretched: on opening, from the decode ahead, after a reversal, at a show's tick.
+TEST_F(FullScreen, ADrawingIsDrawnAtItsSizeOverTheScreen) {
+  const std::string names[] = {"a.wmf", "b.wmf", "c.wmf"};
+  for (const std::string& n : names) {
+    Write("Photos/" + n, SamplePlaceable());  // 192 x 96
+    WriteInfo(n);
+  }
+  Write("Photo_SlideGroups/  All Photos  .lst", CrLf({names[0], names[1], names[2]}));
+  frmMain& f = frmMain::Get();
+  f.imgThumbnail_DblClick(0);
+  frmFullScreen& v = OpenViewer(f);
+  const QRect fit(0, 100, 800, 400);
+  const std::function<void()> steps[] = {[] {}, [] { Key(Qt::Key_Right); }, [] { Key(Qt::Key_Left); },
+                                         [&] { v.PhotoRequest(39, 0); }};
+  const int want[] = {1, 2, 1, 2};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    LookAtIt();
+    steps[i]();
+    EXPECT_EQ(gAlbumState.CurrentImageIndex, want[i]);
+    EXPECT_EQ(v.imgFullScreen->geometry(), fit);
+    EXPECT_EQ(v.imgFullScreen->picture().size(), fit.size());
+    EXPECT_EQ(SampleAt(v.imgFullScreen->picture(), 24, 12), qRgb(255, 0, 0));
+    EXPECT_EQ(f.pctBoxSize, QSize(192, 96)) << "its own size stays";
+  }
+  EXPECT_EQ(v.DecodedAhead().Taken(), 1);
   EXPECT_TRUE(LogEntries().empty());
 }
 
