@@ -1,41 +1,38 @@
 #include "core/import_group_lines.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "core/errorlog.h"
-#include "platform/files.h"
 #include "platform/runtime_error.h"
 
-namespace {
-
-off_t SizeOf(const std::string& path) {
-  struct stat st;
-  return ::lstat(path.c_str(), &st) == 0 ? st.st_size : off_t(-1);
+ImportGroupLines::ImportGroupLines(std::vector<Target> targets) {
+  for (Target& t : targets) {
+    List list;
+    list.target = std::move(t);
+    lists_.push_back(std::move(list));
+  }
 }
 
-}  // namespace
-
-ImportGroupLines::ImportGroupLines(std::vector<Target> targets) {
-  for (Target& t : targets) lists_.push_back(List{std::move(t)});
+void ImportGroupLines::Fail(List& list, const std::string& reason) {
+  list.failed = true;
+  list.pending = false;
+  failures_.push_back({list.target.group, reason});
 }
 
 void ImportGroupLines::Add(const std::string& photoName) {
   Keep();
   for (List& list : lists_) {
     if (list.failed) continue;
-    const off_t before = SizeOf(list.target.file);
     try {
-      qm::AppendTextLines(list.target.file, {photoName});
+      // Opened at the run's first line, so a run that lists nothing makes no list.
+      if (!list.file) {
+        list.file = std::make_unique<qm::AppendFile>(list.target.file);
+        list.atStart = list.file->Size();
+      }
+      list.beforePending = list.file->Size();
+      list.file->Append({photoName});
+      list.pending = true;
     } catch (const qm::RuntimeError& e) {
-      list.failed = true;
-      failures_.push_back({list.target.group, e.Description()});
-      continue;
+      Fail(list, e.Description());
     }
-    if (!list.appended) list.atStart = before;
-    list.appended = list.pending = true;
-    list.beforePending = before;
   }
 }
 
@@ -51,19 +48,27 @@ void ImportGroupLines::TakeBack() {
 
 void ImportGroupLines::TakeBackAll() {
   for (List& list : lists_)
-    if (list.appended) CutBack(list, list.atStart);
-  for (List& list : lists_) list.appended = list.pending = false;
+    if (list.file) CutBack(list, list.atStart);
+  Keep();
 }
 
-void ImportGroupLines::CutBack(const List& list, off_t size) {
-  const std::string& file = list.target.file;
-  bool done = false;
-  if (size == kNoFile) {
-    done = ::unlink(file.c_str()) == 0;
-  } else if (const int fd = ::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC); fd >= 0) {
-    done = ::ftruncate(fd, size) == 0;
-    ::close(fd);
+void ImportGroupLines::Close() {
+  for (List& list : lists_) {
+    if (!list.file) continue;
+    try {
+      list.file->Close();
+    } catch (const qm::RuntimeError& e) {
+      if (!list.failed) Fail(list, e.Description());
+    }
+    list.file.reset();
   }
-  // The line stays; the start drops it when its photo never came.
-  if (!done) LogError("ImportGroupLines", "A line could not be taken back from " + file);
+}
+
+void ImportGroupLines::CutBack(const List& list, std::int64_t size) {
+  try {
+    list.file->CutBack(size);
+  } catch (const qm::RuntimeError& e) {
+    // The line stays; the start drops it when its photo never came.
+    LogError("ImportGroupLines", "A line could not be taken back from " + list.target.file + ": " + e.Description());
+  }
 }

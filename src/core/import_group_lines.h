@@ -3,11 +3,14 @@
 // listed in its groups before it enters the archive, so a run killed at any point
 // leaves no photo with an information file out of them (a line whose photo never
 // came is dropped by the next start's clean-up). A row that does not enter takes
-// its line back, and a cancelled run all of its lines, byte for byte.
-#include <sys/types.h>
-
+// its line back, and a cancelled run all of its lines, byte for byte. Each list is
+// opened once for the run, so no line goes to a file put under its name meanwhile.
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/files.h"
 
 class ImportGroupLines {
 public:
@@ -26,6 +29,8 @@ public:
   void TakeBack();
   // Every line of the run goes.
   void TakeBackAll();
+  // Closes every list; a close that fails counts as a failed append.
+  void Close();
   // The groups whose append failed, with the reason, in order.
   struct Failure {
     std::string group, reason;
@@ -33,17 +38,17 @@ public:
   const std::vector<Failure>& Failures() const { return failures_; }
 
 private:
-  static constexpr off_t kNoFile = -1;
   struct List {
     Target target;
-    bool appended = false;  // the run has written to it
-    off_t atStart = kNoFile;
+    std::unique_ptr<qm::AppendFile> file;  // open once the run has written to it
+    std::int64_t atStart = 0;
     bool pending = false;  // the last Add wrote to it
-    off_t beforePending = kNoFile;
+    std::int64_t beforePending = 0;
     bool failed = false;
   };
-  // Cuts the list back to size bytes, or takes it away when it was not there.
-  static void CutBack(const List& list, off_t size);
+  void Fail(List& list, const std::string& reason);
+  // Cuts the list back to size bytes.
+  static void CutBack(const List& list, std::int64_t size);
   std::vector<List> lists_;
   std::vector<Failure> failures_;
 };

@@ -98,6 +98,7 @@ void frmImport::cmdImport_Click() {
 
   // The rows before a cancel join no group.
   if (importCancelled_) lines.TakeBackAll();
+  lines.Close();
   try {
     if (!errors.empty())
       qm::MsgBox("Error(s) occurred with the following files during import process.\r\r" + errors);

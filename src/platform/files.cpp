@@ -598,6 +598,21 @@ void AppendFile::Append(const std::vector<std::string>& lines) {
   written_ = true;
 }
 
+std::int64_t AppendFile::Size() const {
+  if (fd_ < 0) throw RuntimeError(ErrPathFileAccess);
+  struct stat st {};
+  RequireOwnFile(fd_, path_, st);
+  return st.st_size;
+}
+
+void AppendFile::CutBack(std::int64_t size) {
+  if (fd_ < 0) throw RuntimeError(ErrPathFileAccess);
+  struct stat st {};
+  RequireOwnFile(fd_, path_, st);
+  if (::ftruncate(fd_, off_t(size)) != 0) ThrowFor(path_, errno);
+  if (size == 0 && created_) written_ = false;
+}
+
 void AppendFile::Close() {
   if (Release() != 0) ThrowFor(path_, errno);
 }

@@ -104,6 +104,11 @@ public:
   // Made by this open and not written to yet.
   bool IsNew() const { return created_ && !written_; }
   void Append(const std::vector<std::string>& lines);
+  // The file's length now.
+  std::int64_t Size() const;
+  // Takes back what was appended past size; a file this open made, cut back to
+  // nothing, goes when it is closed.
+  void CutBack(std::int64_t size);
   // Closes the file; throws when the close reports a failed write.
   void Close();
 
