@@ -213,7 +213,8 @@ TEST_F(WmfTest, HugeNominalSizeIsDrawnAtTheSizeAsked) {
   EXPECT_TRUE(ReadFile("Photos/huge.wmf").isNull());
   const QImage small = ReadFile("Photos/huge.wmf", QSize(100, 49));
   ASSERT_EQ(small.size(), QSize(100, 49));
-  // The drawing sits in the frame's top-left corner, the rest is paper.
+  // The window the records set fills the frame.
+  EXPECT_EQ(SampleAt(small, 24, 12), qRgb(255, 0, 0));
   EXPECT_EQ(small.pixel(99, 48), qRgb(255, 255, 255));
 }
 
