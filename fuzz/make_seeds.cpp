@@ -296,6 +296,22 @@ void WmfSeeds() {
   Put("wmf", "record-past-the-end.wmf",
       WmfWriter().Rectangle(0, 0, 100, 100).Plain().replace(18, 4, std::string("\xFF\xFF\xFF\x7F", 4)));
   Put("wmf", "polygon-claims-more.wmf", WmfWriter().Brush(0).Record(0x0324, {32767, 0, 0, 500, 0, 0, 500}).Plain());
+  // The map modes, windows and viewports programs set, and some that make no sense.
+  const int aniso = WmfWriter::kAnisotropic;
+  Put("wmf", "anisotropic.wmf", Quarters(WmfWriter().MapMode(aniso).WindowOrg(-3000, 1000).WindowExt(4000, 2000)
+                                             .ViewportOrg(0, 0).ViewportExt(400, 200), {-3000, 1000, 1000, 3000})
+                                    .Placeable(-3000, 1000, 1000, 3000, 1000));
+  Put("wmf", "y-upwards.wmf", Quarters(WmfWriter().MapMode(aniso).WindowOrg(0, 2000).WindowExt(4000, -2000),
+                                       {0, 2000, 4000, 0}).Placeable(0, 0, 4000, 2000, 1000));
+  Put("wmf", "plain-anisotropic.wmf",
+      Quarters(WmfWriter().MapMode(aniso).WindowExt(3000, 1500), {0, 0, 3000, 1500}).Plain());
+  Put("wmf", "window-past-16-bits.wmf", Quarters(WmfWriter().MapMode(aniso).WindowOrg(30000, 30000)
+                                                     .WindowExt(30000, 30000), {30000, 30000, 32767, 32767}).Plain());
+  Put("wmf", "window-scaled-by-zero.wmf",
+      Quarters(WmfWriter().MapMode(aniso).WindowExt(100, 100).Record(0x0410, {0, 1, 0, 1}), {0, 0, 100, 100}).Plain());
+  Put("wmf", "viewport-of-no-size.wmf",
+      Quarters(WmfWriter().MapMode(aniso).WindowExt(100, 100).ViewportExt(0, 0), {0, 0, 100, 100}).Placeable(0, 0, 100, 100, 72));
+  Put("wmf", "nothing-drawn-anisotropic.wmf", WmfWriter().MapMode(aniso).WindowExt(100, 100).Plain());
   std::string objects = WmfWriter().Brush(0).Rectangle(0, 0, 100, 100).Plain();
   objects[10] = objects[11] = '\xFF';
   Put("wmf", "many-objects.wmf", objects);

@@ -13,6 +13,8 @@
 #include <mutex>
 
 #include "platform/files.h"
+#include "wmf/wmf_plugin.h"
+#include "wmf/wmf_render.h"
 
 // WMF pictures, read through our own plugin; imported here, where every reader
 // of pictures links.
@@ -164,6 +166,7 @@ Header ReadHeader(QIODevice& device) {
     reader.setDecideFormatFromContent(true);
     h.format = reader.format();
     h.vector = h.format == "wmf";
+    if (h.vector && !device.isSequential()) h.fileBytes = device.size();
     if (!h.format.isEmpty()) {
       h.size = reader.size();
       if (h.size.isValid()) h.orientation = OrientationOf(reader.transformation());
@@ -235,6 +238,17 @@ std::int64_t DecodeBytes(const Header& h, int eighths, QSize scaled) {
   }
   // The decoders' tables and the reader's buffers.
   return bytes + (1 << 20);
+}
+
+std::int64_t HelperBytes(const Header& h, QSize scaled) {
+  if (!h.vector) return 0;
+  const QSize drawn = scaled.isValid() && !scaled.isEmpty() ? scaled : h.size;
+  return wmf::HelperMemory(h.fileBytes, std::int64_t(drawn.width()) * drawn.height() * 4);
+}
+
+std::int64_t HeaderHelperBytes(const std::string& path) {
+  QFile file;
+  return OpenPictureFile(file, path) ? WmfImageHandler::SizeMemory(&file) : 0;
 }
 
 }  // namespace pictures

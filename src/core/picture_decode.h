@@ -41,6 +41,7 @@ struct Header {
   bool jpeg = false;
   // Drawn at whatever size is asked for (a WMF), so a decode costs that size only.
   bool vector = false;
+  std::int64_t fileBytes = -1;  // a drawing's, for the helper that draws it; -1 unknown
   // The JPEG library buffers every coefficient of a progressive or multi-scan
   // picture, whatever the reduction.
   bool allCoefficients = false;
@@ -77,5 +78,13 @@ QSize JpegRequestFor(QSize size, int eighths, QSize wanted = QSize());
 // orientation) when that differs, the copy a quarter turn makes, the library's
 // coefficient and row buffers. -1 when the header gives no size.
 std::int64_t DecodeBytes(const Header& h, int eighths, QSize scaled);
+
+// What a decode costs the machine besides the program's own memory: the helper
+// process that draws a WMF (at `scaled`, else whole), at its memory limit; 0 for
+// every other format.
+std::int64_t HelperBytes(const Header& h, QSize scaled);
+// The same for reading the header of the file at path (a plain WMF's size is found
+// by the helper); 0 when it cannot be opened.
+std::int64_t HeaderHelperBytes(const std::string& path);
 
 }  // namespace pictures

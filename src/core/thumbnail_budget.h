@@ -3,6 +3,7 @@
 // the machine: a share of the memory the process may use, between a floor that
 // still decodes a camera's progressive JPEG beside a few others and a ceiling that
 // keeps the start under 1 GiB with the program and its waiting thumbnails.
+#include <chrono>
 #include <cstdint>
 
 #include "core/picture_decode.h"
@@ -15,6 +16,10 @@ constexpr std::int64_t kThumbnailResultsBudget = std::int64_t(24) << 20;
 // A picture whose decode alone takes more than the budget still decodes, alone,
 // when the enlarged view would open it too.
 constexpr std::int64_t kThumbnailAloneLimit = pictures::kViewerBudget;
+
+// A WMF drawn for a thumbnail may take this long (a view waits less): no one waits
+// on the builder's workers.
+constexpr std::chrono::milliseconds kThumbnailHelperTime{10000};
 
 // The budget on a machine where the process may use usableMemory bytes (unknown: -1).
 std::int64_t ThumbnailDecodeBudgetFor(std::int64_t usableMemory);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/picture_decode.h"
+#include "wmf/wmf_render.h"
 
 namespace {
 
@@ -126,7 +127,9 @@ bool ThumbnailQueue::Fits(int key, std::int64_t bytes) const {
 }
 
 std::optional<int> ThumbnailQueue::Choose() const {
-  const auto fits = [&](int key, const Job& job) { return !job.plan || Fits(key, job.plan->bytes); };
+  const auto fits = [&](int key, const Job& job) {
+    return job.plan ? Fits(key, job.cost) : job.headerBytes <= 0 || Fits(key, job.headerBytes);
+  };
   if (auto it = pending_.find(next_); it != pending_.end())
     // The next key waits for room rather than be overtaken.
     return fits(it->first, it->second) ? std::optional<int>(it->first) : std::nullopt;
@@ -143,7 +146,17 @@ std::optional<int> ThumbnailQueue::Choose() const {
   return std::nullopt;
 }
 
+void ThumbnailQueue::Requeue(int key, Job job) {
+  running_.erase(key);
+  if (!stopped_ || key == next_) {
+    bySize_.emplace(job.fileBytes, key);
+    pending_.emplace(key, std::move(job));
+  }
+  done_.notify_all();
+}
+
 void ThumbnailQueue::Work() {
+  const wmf::ThreadTimeLimit patient(kThumbnailHelperTime);
   std::unique_lock lock(m_);
   for (;;) {
     if (quit_) return;
@@ -159,23 +172,33 @@ void ThumbnailQueue::Work() {
     running_.insert(key);
 
     if (!job.plan) {
-      // The header is read outside the lock; it is a few kilobytes.
+      // The header is read outside the lock; it is a few kilobytes, but a plain
+      // WMF's size takes a helper, which waits for room like a decode.
+      if (job.headerBytes < 0) {
+        lock.unlock();
+        job.headerBytes = pictures::HeaderHelperBytes(job.path);
+        lock.lock();
+        if (job.headerBytes > 0 && !Fits(key, job.headerBytes)) {
+          Requeue(key, std::move(job));
+          continue;
+        }
+      }
+      const std::int64_t reading = std::max<std::int64_t>(job.headerBytes, 0);
+      inFlight_ += reading;
+      peak_ = std::max(peak_, inFlight_ + resultBytes_);
       lock.unlock();
       job.plan = PlanThumbnail(job.path);
       lock.lock();
-      if (job.plan->bytes <= aloneLimit_ && !Fits(key, job.plan->bytes)) {
+      inFlight_ -= reading;
+      job.cost = job.plan->bytes + pictures::HelperBytes(job.plan->header, job.plan->request);
+      if (job.plan->bytes <= aloneLimit_ && !Fits(key, job.cost)) {
         // No room for it now: back with its cost known, and another that fits goes.
-        running_.erase(key);
-        if (!stopped_ || key == next_) {
-          bySize_.emplace(job.fileBytes, key);
-          pending_.emplace(key, std::move(job));
-        }
-        done_.notify_all();
+        Requeue(key, std::move(job));
         continue;
       }
     }
     // A picture too large to decode takes nothing: it comes back as such.
-    const std::int64_t bytes = job.plan->bytes > aloneLimit_ ? 0 : job.plan->bytes;
+    const std::int64_t bytes = job.plan->bytes > aloneLimit_ ? 0 : job.cost;
     const bool alone = bytes > decodeBudget_;
     alone_ = alone_ || alone;
     inFlight_ += bytes;

@@ -7,8 +7,10 @@
 // the stop rule keep moving), the others go largest file first, so no slow file is
 // left for the end. A decode starts only when the memory its header promises fits
 // beside the decodes in hand; finished pictures waiting to be taken count too. A
-// picture whose decode alone takes more than the budget decodes alone: it starts
-// when no other decode is in hand, and none starts until it is done.
+// WMF is drawn by a helper process, which counts at its memory limit, and so does
+// the helper that finds a plain WMF's size while its header is read. A picture
+// whose decode alone takes more than the budget decodes alone: it starts when no
+// other decode is in hand, and none starts until it is done.
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -56,9 +58,13 @@ private:
   struct Job {
     std::string path;
     std::uintmax_t fileBytes = 0;
+    std::int64_t headerBytes = -1;  // what reading its header takes; -1 not known yet
     std::optional<ThumbnailPlan> plan;
+    std::int64_t cost = 0;  // what its decode takes with its helper, once planned
   };
   void Work();
+  // Puts a job started too early back, its costs known; called with the lock held.
+  void Requeue(int key, Job job);
   // The next job to start, or none; called with the lock held.
   std::optional<int> Choose() const;
   bool Fits(int key, std::int64_t bytes) const;

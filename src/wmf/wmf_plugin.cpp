@@ -21,6 +21,11 @@ std::optional<wmf::Layout> PeekLayout(QIODevice* device) {
 
 bool WmfImageHandler::canRead(QIODevice* device) { return PeekLayout(device).has_value(); }
 
+std::int64_t WmfImageHandler::SizeMemory(QIODevice* device) {
+  const std::optional<wmf::Layout> layout = PeekLayout(device);
+  return layout && !layout->placeable ? wmf::HelperMemory(wmf::InputBytes(*device), 0) : 0;
+}
+
 bool WmfImageHandler::canRead() const {
   if (!canRead(device())) return false;
   setFormat("wmf");

@@ -6,6 +6,7 @@
 // huge nominal size costs only what is drawn. Drawing runs in the helper program.
 #include <QImageIOHandler>
 #include <QImageIOPlugin>
+#include <cstdint>
 #include <optional>
 
 class WmfImageHandler : public QImageIOHandler {
@@ -18,6 +19,9 @@ public:
 
   // Whether device holds a WMF of at most 64 MB, judged by its first bytes.
   static bool canRead(QIODevice* device);
+  // The address space finding its size takes: a plain WMF's is found by the
+  // helper; a placeable one's, read from its header, or any other file's, 0.
+  static std::int64_t SizeMemory(QIODevice* device);
 
 private:
   QSize NominalSize() const;

@@ -4,6 +4,7 @@
 
 #include <QIODevice>
 #include <QLoggingCategory>
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
@@ -22,6 +23,8 @@ constexpr const char* kProgramName = "quillmont-wmf";
 std::mutex gMutex;
 Limits gLimits;
 std::string gProgram;
+// Zero: the process-wide time.
+thread_local std::chrono::milliseconds tThreadTime{0};
 
 std::string FoundProgram() {
   std::error_code ec;
@@ -37,17 +40,15 @@ std::string FoundProgram() {
 RunResult Run(QIODevice& device, std::vector<std::string> args, char* output, std::size_t outputSize,
               std::int64_t pixelBytes) {
   const Limits limits = CurrentLimits();
-  // The helper holds the file once (room for the largest is kept from the start)
-  // and the picture twice at most: gd's pixels and their copy while drawing.
-  const std::int64_t memory = limits.baseMemory + kMaxFileBytes + 2 * pixelBytes;
+  const std::int64_t fileBytes = InputBytes(device);
   const auto seconds = std::chrono::ceil<std::chrono::seconds>(limits.time).count() + 1;
-  args.push_back(std::to_string(memory));
-  args.push_back(std::to_string(seconds));
+  args.insert(args.begin(), {std::to_string(HelperMemory(fileBytes, pixelBytes)), std::to_string(seconds),
+                             std::to_string(fileBytes)});
   RunRequest r;
   r.program = HelperProgram();
   r.args = std::move(args);
   r.input = &device;
-  r.maxInput = kMaxFileBytes;
+  r.maxInput = fileBytes;
   r.output = output;
   r.outputSize = outputSize;
   r.timeout = limits.time;
@@ -60,7 +61,22 @@ RunResult Run(QIODevice& device, std::vector<std::string> args, char* output, st
 
 Limits CurrentLimits() {
   std::lock_guard lock(gMutex);
-  return gLimits;
+  Limits l = gLimits;
+  if (tThreadTime.count() > 0) l.time = tThreadTime;
+  return l;
+}
+
+ThreadTimeLimit::ThreadTimeLimit(std::chrono::milliseconds time) : previous_(tThreadTime) { tThreadTime = time; }
+ThreadTimeLimit::~ThreadTimeLimit() { tThreadTime = previous_; }
+
+std::int64_t HelperMemory(std::int64_t fileBytes, std::int64_t pixelBytes) {
+  if (fileBytes < 0 || fileBytes > kMaxFileBytes) fileBytes = kMaxFileBytes;
+  return CurrentLimits().baseMemory + 3 * fileBytes + 2 * pixelBytes;
+}
+
+std::int64_t InputBytes(const QIODevice& device) {
+  if (device.isSequential()) return kMaxFileBytes;
+  return std::clamp<std::int64_t>(device.size() - device.pos(), 0, kMaxFileBytes);
 }
 
 void SetLimits(const Limits& limits) {

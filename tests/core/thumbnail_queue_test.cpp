@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "core/thumbnail_budget.h"
 #include "core/thumbnail_queue.h"
@@ -16,6 +18,8 @@
 #include "support/jpeg_writer.h"
 #include "support/pictures.h"
 #include "support/temp_archive.h"
+#include "support/wmf_pictures.h"
+#include "wmf/wmf_render.h"
 
 namespace {
 
@@ -127,6 +131,50 @@ TEST_F(ThumbnailQueueTest, AStopKeepsOnlyTheItemInHand) {
     EXPECT_FALSE(q.Take(k).loaded) << k;
   }
   EXPECT_EQ(q.StartOrder(), std::vector<int>{3});
+}
+
+TEST_F(ThumbnailQueueTest, WmfHelpersCountAtTheirMemoryLimitsWithinTheBudget) {
+  // A helper that notes its arguments while it runs, then fails: the memory it is
+  // given is its first argument of a megabyte or more, its processor time the next.
+  const std::string log = Path("helpers.log");
+  Write("helper.sh", "#!/bin/sh\necho \"+ $*\" >> '" + log + "'\nsleep 0.2\necho \"- $*\" >> '" + log +
+                         "'\nexit 1\n");
+  std::filesystem::permissions(Path("helper.sh"), std::filesystem::perms::owner_all);
+  wmf::SetHelperProgram(Path("helper.sh"));
+  ThumbnailQueue q(8, kThumbnailBudgetFloor);
+  for (int k = 1; k <= 16; ++k) {
+    // Placeable ones are drawn, plain ones need a helper for their size.
+    Write("Photos/p" + std::to_string(k) + ".wmf", k % 2 ? SamplePlaceable() : SampleDrawing().Plain());
+    q.Submit(k, Path("Photos/p" + std::to_string(k) + ".wmf"));
+  }
+  q.Start();
+  WaitAll(q, 16);
+  wmf::SetHelperProgram("");
+  std::ifstream in(log);
+  std::string line;
+  std::int64_t held = 0, peak = 0;
+  int runs = 0, atOnce = 0, mostAtOnce = 0;
+  std::set<std::string> seconds;
+  while (std::getline(in, line)) {
+    std::istringstream words(line.substr(2));
+    std::string w;
+    while (words >> w && !(w.find_first_not_of("0123456789") == std::string::npos && std::stoll(w) >= 1 << 20)) {
+    }
+    ASSERT_FALSE(w.empty()) << line;
+    const std::int64_t memory = std::stoll(w);
+    words >> w;
+    seconds.insert(w);
+    held += line[0] == '+' ? memory : -memory;
+    atOnce += line[0] == '+' ? 1 : -1;
+    runs += line[0] == '+';
+    peak = std::max(peak, held);
+    mostAtOnce = std::max(mostAtOnce, atOnce);
+  }
+  EXPECT_EQ(runs, 16);
+  EXPECT_LE(peak, kThumbnailBudgetFloor) << mostAtOnce << " at once";
+  EXPECT_GE(mostAtOnce, 2);
+  // No one waits on the builder: a slow file is given its ten seconds.
+  EXPECT_EQ(seconds, std::set<std::string>{"11"});
 }
 
 TEST(ThumbnailBudget, AShareOfTheMachineBetweenFloorAndCeiling) {

@@ -27,3 +27,27 @@ inline std::string HugePlaceable() { return SampleDrawing().Placeable(0, 0, 3276
 inline QRgb SampleAt(const QImage& img, int x, int y) {
   return img.pixel(x * img.width() / 192, y * img.height() / 96);
 }
+
+// Three filled rectangles at known places of the logical rectangle a picture
+// shows, from (x0, y0) at its top left to (x1, y1) at its bottom right (y1 < y0
+// where y grows upwards): red in the top-left quarter, green in the top-right
+// one, blue across the middle below them, ending short of the bottom.
+struct ShownRect {
+  int x0, y0, x1, y1;
+};
+inline WmfWriter Quarters(WmfWriter w, ShownRect s) {
+  const auto x = [&](double f) { return int(s.x0 + f * (s.x1 - s.x0)); };
+  const auto y = [&](double f) { return int(s.y0 + f * (s.y1 - s.y0)); };
+  w.Pen(0, 0, 5).Brush(WmfWriter::Colour(255, 0, 0)).Rectangle(x(0), y(0), x(0.5), y(0.5));
+  w.Brush(WmfWriter::Colour(0, 160, 0)).Rectangle(x(0.5), y(0), x(1), y(0.5));
+  w.Brush(WmfWriter::Colour(0, 0, 255)).Rectangle(x(0.25), y(0.5), x(0.75), y(0.85));
+  return w;
+}
+// Where Quarters puts its colours, as fractions of the picture, and paper around.
+struct QuarterPoint {
+  double fx, fy;
+  QRgb colour;
+};
+inline const QuarterPoint kQuarterPoints[] = {{0.25, 0.25, qRgb(255, 0, 0)}, {0.75, 0.25, qRgb(0, 160, 0)},
+                                              {0.5, 0.7, qRgb(0, 0, 255)},   {0.1, 0.75, qRgb(255, 255, 255)},
+                                              {0.5, 0.95, qRgb(255, 255, 255)}};

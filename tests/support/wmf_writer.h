@@ -11,6 +11,7 @@
 class WmfWriter {
 public:
   static std::uint32_t Colour(int r, int g, int b) { return std::uint32_t(r | g << 8 | b << 16); }
+  static constexpr int kAnisotropic = 8;
 
   // Any record: its function and its parameter words (then raw bytes, padded).
   WmfWriter& Record(int function, const std::vector<int>& words, const std::string& raw = {}) {
@@ -24,8 +25,11 @@ public:
     records_.push_back(r + body);
     return *this;
   }
+  WmfWriter& MapMode(int mode) { return Record(0x0103, {mode}); }
   WmfWriter& WindowOrg(int x, int y) { return Record(0x020B, {y, x}); }
   WmfWriter& WindowExt(int w, int h) { return Record(0x020C, {h, w}); }
+  WmfWriter& ViewportOrg(int x, int y) { return Record(0x020D, {y, x}); }
+  WmfWriter& ViewportExt(int w, int h) { return Record(0x020E, {h, w}); }
   WmfWriter& Pen(std::uint32_t colour, int width, int style = 0) {
     return Object(0x02FA, {style, width, 0, int(colour & 0xFFFF), int(colour >> 16)});
   }

@@ -5,14 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QColor>
 #include <QFile>
 #include <QImageReader>
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "core/picture_decode.h"
+#include "core/thumbnail_maker.h"
+#include "core/viewer_rules.h"
+#include "platform/runtime_error.h"
 #include "support/temp_archive.h"
 #include "support/wmf_pictures.h"
 #include "wmf/helper_process.h"
@@ -137,13 +142,79 @@ TEST_F(WmfTest, PlainTakesTheSizeLibwmfFindsDrawn) {
   EXPECT_EQ(ReadFile("Photos/sample.wmf").size(), sample);
 }
 
+TEST_F(WmfTest, MapModesWindowsAndViewportsPutTheDrawingWhereTheFileDoes) {
+  using W = WmfWriter;
+  const int aniso = W::kAnisotropic;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    QSize size, viewed;
+  };
+  const Case cases[] = {
+      {"anisotropic", Quarters(W().MapMode(aniso).WindowOrg(0, 0).WindowExt(4000, 2000), {0, 0, 4000, 2000})
+                          .Placeable(0, 0, 4000, 2000, 1000), {384, 192}, {384, 192}},
+      {"window elsewhere, viewport set",
+       Quarters(W().MapMode(aniso).WindowOrg(-3000, 1000).WindowExt(4000, 2000).ViewportOrg(0, 0).ViewportExt(400, 200),
+                {-3000, 1000, 1000, 3000}).Placeable(-3000, 1000, 1000, 3000, 1000), {384, 192}, {384, 192}},
+      {"y upwards", Quarters(W().MapMode(aniso).WindowOrg(0, 2000).WindowExt(4000, -2000), {0, 2000, 4000, 0})
+                        .Placeable(0, 0, 4000, 2000, 1000), {384, 192}, {384, 192}},
+      {"window in units of its own", Quarters(W().WindowOrg(0, 0).WindowExt(1000, 500), {0, 0, 1000, 500})
+                                         .Placeable(0, 0, 2880, 1440, 1440), {192, 96}, {192, 96}},
+      {"no map records", Quarters(W(), {0, 0, 2880, 1440}).Placeable(0, 0, 2880, 1440, 1440), {192, 96}, {192, 96}},
+      {"reduced by the view", Quarters(W().MapMode(aniso).WindowOrg(1000, 1000).WindowExt(8000, 4000),
+                                       {1000, 1000, 9000, 5000}).Placeable(1000, 1000, 9000, 5000, 1000),
+       {768, 384}, {384, 192}},
+      // Plain: the window's extent in twips, as libwmf sizes a plain drawing.
+      {"plain anisotropic", Quarters(W().MapMode(aniso).WindowOrg(0, 0).WindowExt(3000, 1500), {0, 0, 3000, 1500}).Plain(),
+       {200, 100}, {200, 100}},
+      {"plain, window elsewhere", Quarters(W().MapMode(aniso).WindowOrg(-1500, -750).WindowExt(3000, 1500),
+                                           {-1500, -750, 1500, 750}).Plain(), {200, 100}, {200, 100}}};
+  const auto fit = [](QSize s) {
+    return viewer::Reduction(viewer::FitZoomLevel(s, viewer::kAreaWidth, viewer::kAreaHeight));
+  };
+  for (const Case& c : cases) {
+    Write("Photos/case.wmf", c.bytes);
+    const viewer::DecodedPicture view = viewer::ReadPicture(Path("Photos/case.wmf"), fit);
+    EXPECT_EQ(view.size, c.size) << c.name;
+    const ThumbnailPicture thumb = LoadThumbnailPicture(Path("Photos/case.wmf"));
+    EXPECT_TRUE(thumb.loaded) << c.name;
+    for (const QImage& img : {view.image, thumb.picture}) {
+      ASSERT_EQ(img.size(), img.width() > 100 ? c.viewed : ThumbnailBoxSize(c.size.width(), c.size.height())) << c.name;
+      for (const QuarterPoint& p : kQuarterPoints)
+        EXPECT_EQ(QColor(img.pixel(int(p.fx * img.width()), int(p.fy * img.height()))).name().toStdString(),
+                  QColor(p.colour).name().toStdString())
+            << c.name << " at " << p.fx << ", " << p.fy << " of " << img.width();
+    }
+  }
+}
+
+TEST_F(WmfTest, AViewGivesUpOnAHangingHelperWithinAboutTwoSeconds) {
+  Write("hang.sh", "#!/bin/sh\nexec sleep 30\n");
+  std::filesystem::permissions(Path("hang.sh"), std::filesystem::perms::owner_all);
+  wmf::SetHelperProgram(Path("hang.sh"));
+  // Drawing hangs; a plain picture's size is never found.
+  for (const std::string& bytes : {SamplePlaceable(), SampleDrawing().Plain()}) {
+    Write("Photos/hang.wmf", bytes);
+    const auto start = std::chrono::steady_clock::now();
+    try {
+      viewer::ReadPicture(Path("Photos/hang.wmf"), [](QSize) { return 1; });
+      ADD_FAILURE() << "drawn";
+    } catch (const qm::RuntimeError& e) {
+      EXPECT_EQ(e.Number(), qm::ErrInvalidPicture);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3500ms);
+  }
+  EXPECT_TRUE(Logged("took too long"));
+}
+
 TEST_F(WmfTest, HugeNominalSizeIsDrawnAtTheSizeAsked) {
   Write("Photos/huge.wmf", HugePlaceable());
   // Whole, it would pass Qt's allocation limit: refused before anything is drawn.
   EXPECT_TRUE(ReadFile("Photos/huge.wmf").isNull());
   const QImage small = ReadFile("Photos/huge.wmf", QSize(100, 49));
   ASSERT_EQ(small.size(), QSize(100, 49));
-  // The drawing sits in the frame's top-left corner, the rest is paper.
+  // The window the records set fills the frame.
+  EXPECT_EQ(SampleAt(small, 24, 12), qRgb(255, 0, 0));
   EXPECT_EQ(small.pixel(99, 48), qRgb(255, 255, 255));
 }
 
