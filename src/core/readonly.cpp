@@ -1,12 +1,13 @@
 #include "core/readonly.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QStandardPaths>
 #include <cerrno>
+#include <cstring>
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -16,6 +17,7 @@
 #include "core/modquillmont.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
+#include "platform/prompter.h"
 #include "platform/runtime_error.h"
 
 namespace {
@@ -51,7 +53,11 @@ std::string InstallationFolder() {
 }  // namespace
 
 void CheckDirPaths() {
-  if (!IsReadOnlyFolder(AppPath)) return;
+  int failure = 0;
+  if (!IsReadOnlyFolder(AppPath, &failure)) {
+    if (failure != 0) TellFolderUnwritable(AppPath.empty() ? "/" : AppPath, failure);
+    return;
+  }
 
   const std::string disc = GetCDFolderName(AppPath);
   qm::ResumeNext([&] {
@@ -66,25 +72,46 @@ void CheckDirPaths() {
   });
 }
 
-bool IsReadOnlyFolder(const std::string& FolderPath) {
-  // The program folder at the file system's root is the empty string.
-  const std::string folder = WithSlash(FolderPath);
+int WriteProbeError(const std::string& FolderPath) {
+  // The program folder at the file system's root is the empty string. The probe
+  // has the name of the program's own temporary files, so the start's clean-up
+  // takes one a kill left behind; mkstemp makes it exclusively, so no file of the
+  // user's is ever opened.
+  std::string name = WithSlash(FolderPath) + qm::kTempNameTemplate;
+  const int fd = ::mkstemp(name.data());
+  if (fd < 0) return errno;
+  // One byte, so a full disk shows here and not only at the first edit.
+  int err = ::write(fd, "x", 1) == 1 ? 0 : errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  ::unlink(name.c_str());
+  return err;
+}
 
-  // A name of our own, made exclusively, so no file of the user's is ever opened.
-  std::random_device rd;
-  for (int attempt = 0; attempt < 8; ++attempt) {
-    const std::string probe =
-        folder + ".qm-tmp-probe-" + std::to_string(::getpid()) + "-" + std::to_string(rd());
-    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-      ::close(fd);
-      ::unlink(probe.c_str());
-      return false;
-    }
-    if (errno != EEXIST) break;
+bool IsReadOnlyFolder(const std::string& FolderPath, int* otherFailure) {
+  const int err = WriteProbeError(FolderPath);
+  if (otherFailure) *otherFailure = 0;
+  if (err == 0) return false;
+  // Only write protection means a disc: a full disk or a quota would send the
+  // edits to copies that vanish from view once there is room again.
+  if (err != EROFS && err != EACCES && err != EPERM) {
+    if (otherFailure) *otherFailure = err;
+    return false;
   }
   ReadOnlyArchive = true;
   return true;
+}
+
+void TellFolderUnwritable(const std::string& folder, int err) {
+  const std::string why = std::strerror(err);
+  std::string text;
+  if (err == ENOSPC)
+    text = "The disk of the program folder " + folder + " is full (" + why + ").";
+  else if (err == EDQUOT)
+    text = "The program folder " + folder + " is over its disk quota (" + why + ").";
+  else
+    text = "The program folder " + folder + " cannot be written (" + why + ").";
+  qm::MsgBox(text + "\n\nThe archive stays in this folder; each change that cannot be saved is reported when it fails.",
+             qm::MsgButtons::OK, kAppName, qm::MsgIcon::Exclamation);
 }
 
 std::string GetCDFolderName(const std::string& ProgramFolder) {

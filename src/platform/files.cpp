@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "platform/clock.h"
@@ -75,7 +76,7 @@ mode_t NewFileMode() {
 
 // A short name of its own, so a target whose name is at the length limit still has
 // room for one; the start clears those a killed run left (RemoveStaleTempFiles).
-std::string TempNameBeside(const std::string& path) { return ParentFolder(path) + ".qm-tmp-XXXXXX"; }
+std::string TempNameBeside(const std::string& path) { return ParentFolder(path) + kTempNameTemplate; }
 
 // Creates a uniquely named temporary file beside path; returns its fd and name.
 int MakeTempBeside(const std::string& path, std::string& name) {
@@ -628,19 +629,30 @@ int AppendFile::Release() {
   return ::close(fd);
 }
 
+bool IsTempFileName(const std::string& name) {
+  static constexpr std::string_view kTemplate = kTempNameTemplate;
+  const size_t stem = kTemplate.find('X');
+  if (name.size() != kTemplate.size() || name.compare(0, stem, kTemplate.substr(0, stem)) != 0) return false;
+  // ASCII letters and digits, whatever the locale says of other bytes.
+  return std::all_of(name.begin() + std::ptrdiff_t(stem), name.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  });
+}
+
 void RemoveStaleTempFiles(const std::string& folder) {
   constexpr std::int64_t kStaleAfter = 3600;
-  static const std::string kPrefix = ".qm-tmp";
   if (folder.empty()) return;  // never the working folder
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return;
   const int dfd = ::dirfd(dir);
   const std::int64_t now = Now();
   while (dirent* e = ::readdir(dir)) {
-    if (std::strncmp(e->d_name, kPrefix.c_str(), kPrefix.size()) != 0) continue;
+    if (!IsTempFileName(e->d_name)) continue;
     struct stat st;
     if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
-    if (now - std::int64_t(st.st_mtim.tv_sec) > kStaleAfter) ::unlinkat(dfd, e->d_name, 0);
+    // A copy carries its source's time from the start: the last write says nothing
+    // of when the file was made.
+    if (now - std::int64_t(st.st_ctim.tv_sec) > kStaleAfter) ::unlinkat(dfd, e->d_name, 0);
   }
   ::closedir(dir);
 }

@@ -121,9 +121,13 @@ private:
   bool created_ = false, written_ = false;
 };
 
-// Removes the program's own temporary files (names beginning ".qm-tmp") from a
-// folder once they are older than an hour: a killed run left them, while a copy
-// still running writes and renames its own within moments.
+// The program's own temporary files are named as this template, mkstemp putting six
+// letters or digits in place of the X's; no other name is ever taken for one.
+inline constexpr char kTempNameTemplate[] = ".qm-tmp-XXXXXX";
+bool IsTempFileName(const std::string& name);
+// Removes the program's own temporary files from a folder once they were made more
+// than an hour ago (their status change, which a copy's kept time does not touch):
+// a killed run left them, while a copy still running renames its own within moments.
 void RemoveStaleTempFiles(const std::string& folder);
 
 // Folder and file name parts of an internal path.

@@ -1,6 +1,7 @@
 #include "platform/message_dialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -58,8 +59,10 @@ MessageDialog::MessageDialog(QWidget* parent, const QString& title, const QStrin
     : QDialog(parent), kind_(buttons) {
   setWindowTitle(title);
   auto* row = new QHBoxLayout;
+  row_ = row;
   if (icon != MsgIcon::None) {
     auto* picture = new QLabel(this);
+    icon_ = picture;
     picture->setObjectName("icon");
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     picture->setPixmap(style()->standardIcon(IconOf(icon), nullptr, this).pixmap(size, size));
@@ -99,7 +102,8 @@ MessageDialog::MessageDialog(QWidget* parent, const QString& title, const QStrin
 }
 
 // The text's width follows its longest line up to about eighty characters (and the
-// screen); its height follows the wrapped text up to what the screen leaves.
+// screen), and widens for a longer title; its height follows the wrapped text up to
+// what the screen leaves.
 void MessageDialog::FitText() {
   const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
   const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
@@ -116,7 +120,8 @@ void MessageDialog::FitText() {
   wrap.setWrapMode(text_->wordWrapMode());
   doc.setDefaultTextOption(wrap);
   doc.setPlainText(text_->toPlainText());
-  const int width = std::clamp(int(doc.idealWidth()) + 1, fm.averageCharWidth() * 20, maxWidth);
+  const int forTitle = std::min(TitleWidth(), avail.width() - kFrameAllowance) - OtherWidth();
+  const int width = std::max(std::clamp(int(doc.idealWidth()) + 1, fm.averageCharWidth() * 20, maxWidth), forTitle);
   doc.setTextWidth(width);
   const int textHeight = int(doc.size().height()) + 1;
 
@@ -125,6 +130,25 @@ void MessageDialog::FitText() {
   const int room = avail.height() - kFrameAllowance - margins.top() - margins.bottom() - buttonsHeight;
   const int height = std::max(fm.height() * 2, std::min(textHeight, room));
   text_->setFixedSize(width + (textHeight > height ? scrollBar : 0), height);
+}
+
+// The window system cuts a title longer than the box: the box is as wide as its
+// title in the title bar's font, with room for the close box and the frame.
+int MessageDialog::TitleWidth() const {
+  QFont font = QApplication::font("QTitleBar");
+  font.setBold(true);  // as most window systems draw titles
+  const int bar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+  const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
+  // The window's icon at the left and the close box at the right, each a bar high.
+  return QFontMetrics(font).horizontalAdvance(windowTitle()) + 2 * bar + 2 * frame;
+}
+
+// What the box holds beside the text: its margins and the icon.
+int MessageDialog::OtherWidth() const {
+  const QMargins margins = layout()->contentsMargins();
+  int other = margins.left() + margins.right();
+  if (icon_) other += icon_->sizeHint().width() + row_->spacing();
+  return other;
 }
 
 MsgAnswer MessageDialog::Run() {

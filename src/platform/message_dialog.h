@@ -7,6 +7,8 @@
 #include "platform/prompter.h"
 
 class QDialogButtonBox;
+class QHBoxLayout;
+class QLabel;
 class QTextEdit;
 
 namespace qm {
@@ -26,7 +28,11 @@ public:
 
 private:
   void FitText();
+  int TitleWidth() const;
+  int OtherWidth() const;
   QTextEdit* text_ = nullptr;
+  QLabel* icon_ = nullptr;
+  QHBoxLayout* row_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
   MsgButtons kind_;
 };

@@ -1,11 +1,13 @@
 // The whole start of the program on a real program folder: folders, the splash
 // window during the check, the clean-up, and the main window built last.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "app/startup.h"
 #include "browser/frmMain.h"
@@ -136,21 +138,36 @@ TEST_F(StartupTest, BlankFoldersNeverMakeTheWorkingFolderPartOfTheArchive) {
 }
 
 TEST_F(StartupTest, TheStartRemovesTemporaryFilesThatAKilledRunLeft) {
-  const std::int64_t now = 1700000000;
+  const std::int64_t now = std::time(nullptr) + 7200;  // made now, judged two hours on
   qm::SetClockForTests(now);
   AddCheckedPhoto("a.jpg");
   const std::vector<std::string> folders = {"", "Photos/", "Photo_Thumbnails/", "Photo_Info/", "Photo_SlideGroups/",
                                             "Photo_Audio/", "Photo_Midi/", "Photo_Info/Removed/",
                                             "Photos/Removed/", "Photo_Audio/Removed/"};
   for (const std::string& f : folders) {
-    Write(f + ".qm-tmp-left", "killed");
-    SetTime(f + ".qm-tmp-left", now - 7200);
+    Write(f + ".qm-tmp-K1lled", "killed");
+    SetTime(f + ".qm-tmp-K1lled", now - 7200);
   }
-  Write("Photo_SlideGroups/.qm-tmp-live", "another copy is writing it");
-  SetTime("Photo_SlideGroups/.qm-tmp-live", now - 60);
+  Write("Photo_SlideGroups/.qm-tmp-notes.txt", "the user's, only named like ours");
 
   EXPECT_EQ(Main(), -1);
 
-  for (const std::string& f : folders) EXPECT_FALSE(Exists(f + ".qm-tmp-left")) << f;
-  EXPECT_TRUE(Exists("Photo_SlideGroups/.qm-tmp-live"));
+  for (const std::string& f : folders) EXPECT_FALSE(Exists(f + ".qm-tmp-K1lled")) << f;
+  EXPECT_TRUE(Exists("Photo_SlideGroups/.qm-tmp-notes.txt"));
+}
+
+TEST_F(StartupTest, AFullDiskIsToldAndTheArchiveStaysInTheProgramFolder) {
+  if (::geteuid() != 0) GTEST_SKIP() << "a small disk is a tmpfs mount, which needs root";
+  for (const bool inodes : {true, false}) {  // filled with files till no inode, or one file till no byte, is left
+    ASSERT_EQ(::mount("tmpfs", Root().c_str(), "tmpfs", 0, inodes ? "nr_inodes=64" : "size=1m"), 0);
+    for (int i = 0; std::ofstream(Path(std::to_string(inodes * i)), std::ios::app) << std::string(!inodes * 65536, 'x');)
+      ++i;
+    prompter.ExpectMsg(qm::MsgAnswer::OK);
+    EXPECT_EQ(Main(), -1);
+    EXPECT_EQ(SlideGroupsFolder, Path("Photo_SlideGroups/"));
+    const std::string told = "The disk of the program folder " + Root() + " is full (No space left on device).";
+    EXPECT_EQ(prompter.Prompts().at(inodes ? 0 : 1).text.substr(0, told.size()), told);
+    frmMain::Unload();
+    ::umount2(Root().c_str(), MNT_DETACH);
+  }
 }

@@ -163,7 +163,7 @@ TEST_F(ReadOnlyTest, ProbeOnReadOnlyFolderSetsTheFlagForGood) {
   EXPECT_TRUE(ReadOnlyArchive);
   EXPECT_FALSE(IsReadOnlyFolder(Root()));
   EXPECT_TRUE(ReadOnlyArchive);  // nothing sets it back
-  EXPECT_TRUE(IsReadOnlyFolder(Root() + "/no such folder"));
+  EXPECT_FALSE(IsReadOnlyFolder(Root() + "/no such folder")) << "not there is not write-protected";
 }
 
 TEST_F(ReadOnlyTest, DiscNameIsTheByteTotalOfThePhotoFolder) {

@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -21,7 +22,7 @@ namespace {
 // Asks through the program's prompter and, once the box is up, looks at it and
 // answers it as look says.
 qm::MsgAnswer AskAndLook(const std::string& text, qm::MsgButtons buttons,
-                         const std::function<void(qm::MessageDialog&)>& look) {
+                         const std::function<void(qm::MessageDialog&)>& look, const std::string& title = "") {
   bool seen = false;
   QTimer::singleShot(0, [&] {
     auto* box = dynamic_cast<qm::MessageDialog*>(QApplication::activeModalWidget());
@@ -29,7 +30,7 @@ qm::MsgAnswer AskAndLook(const std::string& text, qm::MsgButtons buttons,
     seen = true;
     look(*box);
   });
-  const qm::MsgAnswer answer = qm::MsgBox(text, buttons);
+  const qm::MsgAnswer answer = qm::MsgBox(text, buttons, title);
   EXPECT_TRUE(seen);
   return answer;
 }
@@ -87,4 +88,12 @@ TEST(MessageBox, TextIsPlainAndAnswersAreTheButtons) {
   EXPECT_EQ(AskAndLook("Go on?", qm::MsgButtons::OKCancel,
                        [](qm::MessageDialog& box) { QTest::keyClick(&box, Qt::Key_Return); }),
             qm::MsgAnswer::OK);
+}
+
+TEST(MessageBox, TheBoxIsAsWideAsItsTitle) {
+  AskAndLook("Short.", qm::MsgButtons::OK, [](qm::MessageDialog& box) {
+    EXPECT_GE(box.width(), QFontMetrics(QApplication::font("QTitleBar")).horizontalAdvance(box.windowTitle()) +
+                               box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box));
+    box.ButtonBox()->button(QDialogButtonBox::Ok)->click();
+  }, "Removed unassociated INFO file(s)");
 }

@@ -7,6 +7,7 @@
 #include "browser/frmMain.h"
 #include "core/csv_export.h"
 #include "export_fixture.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "support/wait_until.h"
 #include "support/yield_watch.h"
@@ -44,8 +45,8 @@ TEST_F(ExportTest, DesignDefaultsCopyThePhotosAndNothingElse) {
   Group({"a.jpg", "b.jpg", "c.jpg", latin1}, {"a.jpg", "c.jpg", latin1});
   Write("out/" + kCsvFileName, "earlier");
   // What a killed export left goes at the start.
-  Write("out/.qm-tmp-old", "left by a killed export");
-  SetTime("out/.qm-tmp-old", std::time(nullptr) - 2 * 3600);
+  Write("out/.qm-tmp-K1lled", "left by a killed export");
+  qm::SetClockForTests(std::time(nullptr) + 2 * 3600);
   frmExport& f = Open();
   EXPECT_TRUE(Export(f).empty());
   EXPECT_EQ(Out("a.jpg"), "photo of a.jpg");
