@@ -272,7 +272,9 @@ public:
   // none of the controls on until a clip is loaded again.
   bool PictureEntry = false;
   void cmdVideo_Click(int Index);
+  // A drag of the box seeks as it goes; the user's other moves when the value changes.
   void hscVideo_Scroll();
+  void hscVideo_Change();
   void tmrVideo_Timer();
   void BuildVideo();
 

@@ -1,5 +1,6 @@
 // The video controls of the status bar: play, pause and stop, the position bar
 // and the timer that follows a playing clip.
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -9,12 +10,39 @@
 #include "core/grid_rules.h"
 #include "media/modDirectShow.h"
 
+namespace {
+
+// Qt turns the left and right arrows round on a horizontal scroll bar: on the
+// bar they move the box the way they point.
+class ArrowKeys : public QObject {
+public:
+  using QObject::QObject;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    auto* bar = static_cast<QScrollBar*>(watched);
+    if (e->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(e)->key();
+    if (key != Qt::Key_Left && key != Qt::Key_Right) return false;
+    const bool up = (key == Qt::Key_Right) != bar->isRightToLeft();
+    bar->triggerAction(up ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub);
+    return true;
+  }
+};
+
+}  // namespace
+
 void frmMain::BuildVideo() {
   for (int i = 0; i < 3; ++i)
     connect(cmdVideo[std::size_t(i)], &QPushButton::clicked, this, [this, i] { cmdVideo_Click(i); });
-  // Only a drag of the scroll box seeks; a value set by the poll or a click on
-  // the arrows or the track does not.
+  // Every move of the box by the user seeks: a drag as it goes, the track, the
+  // arrows, the keys and the wheel when the value changes. The video module sets
+  // the value without a signal, so the poll never seeks.
   connect(hscVideo, &QScrollBar::sliderMoved, this, [this] { hscVideo_Scroll(); });
+  connect(hscVideo, &QScrollBar::valueChanged, this, [this] { hscVideo_Change(); });
+  // A click on the bar gives it the arrow and page keys.
+  hscVideo->setFocusPolicy(Qt::StrongFocus);
+  hscVideo->installEventFilter(new ArrowKeys(hscVideo));
   connect(tmrVideo, &QTimer::timeout, this, [this] { tmrVideo_Timer(); });
 }
 
@@ -52,6 +80,11 @@ void frmMain::EnableVideo(bool VideoState) {
 void frmMain::hscVideo_Scroll() {
   const int seconds = hscVideo->sliderPosition();
   SetVideoPosition(seconds);
+}
+
+// A value that changes while the box is held is the drag's, which has seeked.
+void frmMain::hscVideo_Change() {
+  if (!hscVideo->isSliderDown()) SetVideoPosition(hscVideo->value());
 }
 
 void frmMain::tmrVideo_Timer() { UpdateVideoProgress(); }

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVideoWidget>
 #include <cctype>
@@ -86,15 +87,20 @@ void SetTimer(bool on) {
   }
 }
 
+// The bar's range and value are set without a signal: only the user's moves seek.
 void ShowLength(const QString& caption, int barMaximum) {
   if (frmMain* f = Controls()) {
     f->lbVideo->setText(caption);
+    const QSignalBlocker quiet(f->hscVideo);
     f->hscVideo->setRange(0, barMaximum);
   }
 }
 
 void SetBarValue(int value) {
-  if (frmMain* f = Controls()) f->hscVideo->setValue(value);
+  if (frmMain* f = Controls()) {
+    const QSignalBlocker quiet(f->hscVideo);
+    f->hscVideo->setValue(value);
+  }
 }
 
 void LengthKnown(qint64 ms) {

