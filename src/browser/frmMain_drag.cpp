@@ -172,7 +172,7 @@ bool frmMain::SaveReorderedGroup(const std::string& file) {
   try {
     const std::string path = SlideGroupsFolder + file;
     // Only the list as it was read is reordered: entries written to it since are never lost.
-    if (!drag::SameEntries(qm::ReadTextLines(path), PhotoNames)) return false;
+    if (!drag::SameEntries(ReadGroupLines(path, "SaveReorderedGroup"), PhotoNames)) return false;
     qm::WriteTextLinesAtomically(path, drag::ReorderedGroup(PhotoNames, SelectedFlags, ThumbDrag.ThumbDropPosition));
     return true;
   } catch (const std::exception&) {
