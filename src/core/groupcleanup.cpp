@@ -73,8 +73,11 @@ std::vector<std::string> RemoveMissingPhotosFromGroup() {
   };
 
   // The listing is taken once, so a rewritten or unreadable file is never met again.
+  // Only the group lists: the folder may be a folder of other files (the program
+  // folder, with the program in it), none of which is read or rewritten.
   qm::FileList groups;
   groups.Path = SlideGroupsFolder;
+  groups.Pattern = "*.lst";
   try {
     groups.Refresh();
   } catch (const qm::RuntimeError& e) {
