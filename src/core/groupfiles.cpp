@@ -15,8 +15,16 @@
 #include "platform/runtime_error.h"
 
 std::string GroupFileOf(const std::string& group) {
+  // Of two lists giving the name, the loaded group's own.
+  const std::string& loaded = gAlbumState.CurrentGroupFile;
+  if (group == gAlbumState.CurrentGroupName && lstSlideGroups.IndexOfFile(loaded) >= 0) return loaded;
   const std::string listed = lstSlideGroups.FileOf(group);
   return listed.empty() ? group + ".lst" : listed;
+}
+
+std::string LoadedListFile() {
+  const std::string& file = gAlbumState.CurrentGroupFile;
+  return file.empty() ? GroupFileOf(gAlbumState.CurrentGroupName) : file;
 }
 
 std::string GroupNameOf(const std::string& file) {
@@ -63,6 +71,7 @@ bool ReadGroupFile(const std::string& file) {
                                    std::max(VScroll1State.Min, VScroll1State.Max));
   gAlbumState.PhotoCount = n;
   gAlbumState.CurrentGroupName = GroupNameOf(file);
+  gAlbumState.CurrentGroupFile = file;
   return true;
 }
 
