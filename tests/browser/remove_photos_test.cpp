@@ -2,15 +2,11 @@
 // question, the files, every group list and the group on show.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "browser/frmMain.h"
 #include "core/albumstate.h"
-#include "core/group_names.h"
-#include "core/groupcleanup.h"
-#include "core/modquillmont.h"
 #include "support/fs_faults.h"
 #include "window_fixture.h"
 
@@ -114,42 +110,6 @@ TEST_F(RemovePhotos, GroupListsThatCannotBeUpdatedAreNamed) {
                 Path("Photo_SlideGroups/  All Photos  .lst") + "\n" + Path("Photo_SlideGroups/Beach.lst") + "\n" +
                 Path("Photo_SlideGroups/Zoo.lst"));
   EXPECT_TRUE(Exists("Photos/Removed/b2.jpg") && !Exists("Photo_Info/b2.jpg.info"));
-}
-
-// The group folder set to the program folder, where the program and the user's
-// own files lie: at the start and after a removal only the group lists (names
-// ending in ".lst", in any case) are cleaned, and nothing else is read or written.
-TEST_F(RemovePhotos, OnlyTheGroupListsOfAFolderOfOtherFilesAreCleaned) {
-  CloseWindow();
-  gSettings.SetDravenholtSetting(kAppName, "SourceFolders", "SlideGroups", "\\");
-  ReadFolderSettings();
-  ASSERT_EQ(SlideGroupsFolder, Root() + "/");
-  const std::string program = std::string("\x7F" "ELF\2\1\1\0", 8) + "b1.jpg\n" + std::string(3000, '\0') + "\r\nz";
-  struct File {
-    std::string name, bytes, afterStart, afterRemoval;
-  };
-  const File files[] = {
-      {"quillmont", program, program, program},
-      {"notes.txt", CrLf({"b2.jpg", "my own words"}), CrLf({"b2.jpg", "my own words"}), CrLf({"b2.jpg", "my own words"})},
-      {"y.lst.bak", CrLf({"gone.jpg", "b2.jpg"}), CrLf({"gone.jpg", "b2.jpg"}), CrLf({"gone.jpg", "b2.jpg"})},
-      {"x.LST", CrLf({"b1.jpg", "gone.jpg", "b2.jpg"}), CrLf({"b1.jpg", "b2.jpg"}), CrLf({"b1.jpg"})},
-  };
-  for (const File& file : files) Write(file.name, file.bytes);
-  std::filesystem::permissions(Path("quillmont"), std::filesystem::perms(0755));
-
-  RemoveMissingPhotosFromGroup();
-  for (const File& file : files) EXPECT_EQ(Read(file.name), file.afterStart) << file.name;
-
-  frmMain& f = frmMain::Get();
-  f.pctAlbumList_MouseDown(1, 1, 0, 0, 0);
-  ASSERT_EQ(gAlbumState.CurrentGroupName, "x");
-  Click(f.imgThumbnail[1]);
-  prompter.ExpectMsg(qm::MsgAnswer::Yes);
-  f.mnuEditRemoveFromAlbum->trigger();
-  EXPECT_TRUE(Exists("Photos/Removed/b2.jpg"));
-  for (const File& file : files) EXPECT_EQ(Read(file.name), file.afterRemoval) << file.name;
-  EXPECT_EQ(std::filesystem::status(Path("quillmont")).permissions(), std::filesystem::perms(0755));
-  EXPECT_EQ(lstSlideGroups.Items(), (std::vector<std::string>{kAllPhotosGroup, "x"}));
 }
 
 }  // namespace

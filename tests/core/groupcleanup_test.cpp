@@ -72,6 +72,22 @@ TEST_F(GroupCleanupTest, CleanUpDropsLinesWithoutInformationAndKeepsTheOrder) {
   EXPECT_EQ(GroupText("Trip.lst"), trip);
 }
 
+// The group folder set to the program folder, with the program in it: only names
+// ending in ".lst", in any case, are group lists; nothing else is read or written.
+TEST_F(GroupCleanupTest, OnlyTheListsOfAFolderOfOtherFilesAreCleaned) {
+  gSettings.SetDravenholtSetting(kAppName, "SourceFolders", "SlideGroups", "\\");
+  ReadFolderSettings();
+  Info("a.jpg.info");
+  const std::string program = std::string("\x7F" "ELF\2\1\1\0", 8) + "a.jpg\n" + std::string(3000, '\0') + "\r\nz";
+  const std::pair<std::string, std::string> files[] = {{"quillmont", program},
+                                                       {"notes.txt", CrLf({"a.jpg", "my own words"})},
+                                                       {"y.lst.bak", CrLf({"gone.jpg", "a.jpg"})},
+                                                       {"x.LST", CrLf({"gone.jpg", "a.jpg"})}};
+  for (const auto& [name, bytes] : files) Write(name, bytes);
+  RemoveMissingPhotosFromGroup();
+  for (const auto& [name, bytes] : files) EXPECT_EQ(Read(name), name == "x.LST" ? CrLf({"a.jpg"}) : bytes) << name;
+}
+
 TEST_F(GroupCleanupTest, PhotoSetAsideLeavesEveryGroupAndTheRewrittenAllPhotosGroup) {
   Info("a.jpg.info");
   Info("b.jpg.info");
