@@ -1,6 +1,5 @@
 #include "core/groupcleanup.h"
 
-#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -57,7 +56,7 @@ std::vector<std::string> RemoveMissingPhotosFromGroup() {
   size_t failures = 0;
   // A name too long for an information file (a line cut by the reader among them)
   // names no photo, whatever looking it up would say.
-  const size_t longest = qm::NameMax(InfoFolder) - std::min<size_t>(qm::NameMax(InfoFolder), 5);
+  const size_t nameMax = qm::NameMax(InfoFolder), longest = nameMax > 5 ? nameMax - 5 : 0;
   auto survives = [&](const std::string& name) {
     if (name.empty() || name.size() > longest) return false;
     auto [it, fresh] = present.try_emplace(name, false);
