@@ -1,4 +1,5 @@
 // One entry onto an existing log of these bytes, trimmed when it is long.
+#include <algorithm>
 #include <string>
 
 #include "core/errorlog.h"
@@ -36,18 +37,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string before(reinterpret_cast<const char*>(data), size);
   std::string kept = before;
   if (size > 80000) {
-    // The first line stays with its own line end; after it go the fewest whole lines
-    // that hold 10000 characters (line ends not counted), or all of them; the rest
-    // stays byte for byte.
-    const size_t first = NextLine(before, 0);
-    fuzz::Expect(after.compare(0, first, before, 0, first) == 0, "trimming keeps the first line as it was");
-    size_t cut = first, dropped = 0;
+    // The first line stays with its own line end (only its first 4096 characters
+    // when it is longer); after it go the fewest whole lines that hold 10000
+    // characters (line ends not counted), or all of them; of the rest, the last
+    // whole lines that fit within the limit stay byte for byte.
+    const size_t firstEnd = NextLine(before, 0), chars = CharsOf(before, 0, firstEnd);
+    const std::string first = before.substr(0, std::min<size_t>(chars, 4096)) + before.substr(chars, firstEnd - chars);
+    fuzz::Expect(after.compare(0, first.size(), first) == 0, "trimming keeps the first line as it was");
+    size_t cut = firstEnd, dropped = 0;
     while (cut < before.size() && dropped < 10000) {
       const size_t next = NextLine(before, cut);
       dropped += CharsOf(before, cut, next);
       cut = next;
     }
-    kept = before.substr(0, first) + before.substr(cut);
+    while (before.size() - cut > 80000 - first.size()) cut = NextLine(before, cut);
+    kept = first + before.substr(cut);
   }
   // A last line without its line end gets one, so the entry stands on a line of its own.
   fuzz::Expect(after == kept + (kept.empty() || EndsLine(kept) ? "" : "\r\n") + entry,

@@ -9,7 +9,6 @@
 #include <QWindow>
 
 #include "browser/frmMain.h"
-#include "core/albumstate.h"
 #include "core/group_names.h"
 #include "core/groupfiles.h"
 #include "core/modquillmont.h"
@@ -46,14 +45,25 @@ void frmGroups::showEvent(QShowEvent* e) {
   Form_Activate();
 }
 
+namespace {
+// Where a row keeps its group's list file.
+constexpr int kFileRole = Qt::UserRole + 1;
+}  // namespace
+
 // Refilled at every showing, so groups made or renamed meanwhile are listed, and
 // never the loaded group or the all-photos group. The list takes the strip's order
-// (case folded); each row keeps its group's name byte for byte.
+// (case folded); each row shows what its button shows and keeps its group's list
+// file byte for byte, the one a pick acts on.
 void frmGroups::Form_Activate() {
   FillingGroups = true;
   lstGroups->clear();
-  for (const std::string& g : lstSlideGroups.Items())
-    if (g != gAlbumState.CurrentGroupName && g != kAllPhotosGroup) lstGroups->addItem(qm::BytesItem(g));
+  const std::string loaded = LoadedListFile();
+  for (int p = 0; p < lstSlideGroups.ListCount(); ++p) {
+    if (lstSlideGroups.FileAt(p) == loaded || lstSlideGroups.List(p) == kAllPhotosGroup) continue;
+    QListWidgetItem* row = qm::BytesItem(lstSlideGroups.Shown(p));
+    row->setData(kFileRole, QByteArray::fromStdString(lstSlideGroups.FileAt(p)));
+    lstGroups->addItem(row);
+  }
   if (lstGroups->count() > 0) lstGroups->setCurrentRow(0);
   FillingGroups = false;
 }
@@ -64,7 +74,7 @@ void frmGroups::lstGroups_MouseUp(int, int, float, float) {
   // With no group to pick, the window stays for a new group or to be closed.
   if (!item) return;
   const std::string group = qm::BytesOf(item);
-  const std::string target = GroupFileOf(group);
+  const std::string target = item->data(kFileRole).toByteArray().toStdString();
   const QString how = windowTitle().left(4);
   if (how == "Move") {
     frmMain::Get().MoveToGroup(target);

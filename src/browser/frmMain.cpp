@@ -14,7 +14,6 @@
 #include "core/groupfiles.h"
 #include "core/modquillmont.h"
 #include "platform/prompter.h"
-#include "platform/shown_names.h"
 #include "platform/window_layout.h"
 
 frmMain::frmMain() {
@@ -33,15 +32,13 @@ frmMain::frmMain() {
   BuildMenus();
 }
 
-std::string frmMain::LoadedGroupFile() const {
-  return GroupFileOf(gAlbumState.CurrentGroupName);
-}
+std::string frmMain::LoadedGroupFile() const { return LoadedListFile(); }
 
 void frmMain::Form_Load() {
   try {
     const bool loaded = LoadGroupNames();
     if (loaded && lstSlideGroups.ListCount() > 0) {
-      LoadSlideGroup(GroupFileOf(qm::BytesText(lbAlbumList[0])));
+      LoadSlideGroup(AlbumListFile[0]);
       pctAlbumList_MouseDown(0, 1, 0, 0, 0);
     } else if (!loaded) {
       qm::MsgBox(

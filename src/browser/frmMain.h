@@ -34,6 +34,7 @@ public:
 
   // ---- public interface used by other windows -------------------------------
   std::string GroupClick;
+  std::string GroupClickFile;  // the list file of the button GroupClick names
   bool SlideshowOnlySelected = false;
 
   void StopSlideShow();
@@ -58,9 +59,10 @@ public:
 
   // ---- group commands (frmMain_groups.cpp) -----------------------------------
   void CreateAlbumGroup(int ForImage);  // 0 empty, 1 copy the selection, 2 move it
-  // The File menu names the loaded group, the group pop-up the clicked one (GroupClick).
-  void RemoveAlbumGroup(std::string name);
-  void RenameAlbumGroup(std::string oldName);  // a copy: the loaded name changes on the way
+  // By the group's list file: the File menu names the loaded group's, the group
+  // pop-up the clicked one's (GroupClickFile).
+  void RemoveAlbumGroup(std::string file);
+  void RenameAlbumGroup(std::string oldFile);  // a copy: the loaded file changes on the way
   bool MoveToGroup(const std::string& GroupName);
   void mnuThumbRemove_Click();
   void RemovePhotosFromAlbum();  // the selected photos leave the program for the Removed folders
@@ -131,6 +133,7 @@ public:
   // ---- group strip (frmMain_strip.cpp) ---------------------------------------
   std::array<qm::EventLabel*, 12> pctAlbumList{};  // 0..7 buttons; 10, 11 faces
   std::array<qm::EventLabel*, 8> lbAlbumList{};
+  std::array<std::string, 8> AlbumListFile;  // the list file of each button's group
   std::array<qm::EventLabel*, 4> pctArrows{};
   QLabel* lbAlbumGroups = nullptr;  // "Album Groups"
   bool GroupScrollBusy = false;
@@ -139,8 +142,10 @@ public:
   void lbAlbumList_MouseMove(int Index, int Button, int Shift, float X, float Y);
   bool LoadSlideGroup(const std::string& fileName);
   int FindGroupButton(const std::string& fileName);
-  // Shows pressed the button whose caption names the loaded group, if one does.
+  // Shows pressed the button of the loaded group's list file, if one is shown.
   void ShowLoadedGroupPressed();
+  // Button i shows entry p of the group list (its caption and its list file).
+  void ShowGroupOnButton(int i, int p);
   void BuildStrip();
 
   // ---- thumbnail grid (frmMain_grid.cpp) -------------------------------------

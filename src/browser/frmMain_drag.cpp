@@ -130,10 +130,10 @@ void frmMain::imgThumbnail_MouseUp(int Index, int, int, float, float) {
 int frmMain::DropButtonAt(QPointF inWindow) const {
   for (int i = 0; i < grid::kStripButtons; ++i) {
     const qm::EventLabel* button = pctAlbumList[size_t(i)];
-    const std::string name = qm::BytesText(lbAlbumList[size_t(i)]);
+    const std::string& file = AlbumListFile[size_t(i)];
     // As with the group picker: a shown group other than the loaded one and the
     // all-photos list, so the grid never stops matching the loaded list.
-    if (button->isHidden() || name.empty() || name == gAlbumState.CurrentGroupName || grid::IsAllPhotosGroup(name))
+    if (button->isHidden() || file.empty() || file == LoadedGroupFile() || grid::IsAllPhotosGroup(GroupNameOf(file)))
       continue;
     const QPointF topLeft = button->mapTo(this, QPointF(0, 0));
     if (inWindow.x() > topLeft.x() && inWindow.x() < topLeft.x() + button->width() && inWindow.y() > topLeft.y() &&
@@ -156,7 +156,7 @@ void frmMain::EndThumbnailDrag(bool Dropped) {
   try {
     if (dragged && Dropped && target >= 0 && target < grid::kStripButtons) {
       const std::string name = qm::BytesText(lbAlbumList[size_t(target)]);
-      if (!AddToGroup(GroupFileOf(name))) Tell("The photo(s) could not be copied to the group " + Quoted(name) + ".");
+      if (!AddToGroup(AlbumListFile[size_t(target)])) Tell("The photo(s) could not be copied to the group " + Quoted(name) + ".");
     } else if (dragged && Dropped && target <= -2 && LoadedGroupStillExists()) {
       if (!SaveReorderedGroup(LoadedGroupFile()))
         Tell("The new order of the group " + Quoted(gAlbumState.CurrentGroupName) + " could not be saved.");
@@ -172,7 +172,7 @@ bool frmMain::SaveReorderedGroup(const std::string& file) {
   try {
     const std::string path = SlideGroupsFolder + file;
     // Only the list as it was read is reordered: entries written to it since are never lost.
-    if (!drag::SameEntries(qm::ReadTextLines(path), PhotoNames)) return false;
+    if (!drag::SameEntries(ReadGroupLines(path, "SaveReorderedGroup"), PhotoNames)) return false;
     qm::WriteTextLinesAtomically(path, drag::ReorderedGroup(PhotoNames, SelectedFlags, ThumbDrag.ThumbDropPosition));
     return true;
   } catch (const std::exception&) {

@@ -79,14 +79,15 @@ void frmMain::CreateAlbumGroup(int ForImage) {
   }
 }
 
-void frmMain::RemoveAlbumGroup(std::string name) {
+void frmMain::RemoveAlbumGroup(std::string file) {
+  const std::string name = GroupNameOf(file);
   try {
     // Rebuilt at every start, so removing it would only empty the strip's first button.
     if (grid::IsAllPhotosGroup(name)) return;
     if (qm::MsgBox("Are you sure you want to delete this group -> " + name, qm::MsgButtons::YesNo) !=
         qm::MsgAnswer::Yes)
       return;
-    if (!RemoveGroupFiles(name)) Tell("The group " + Quoted(name) + " no longer exists.");
+    if (!RemoveGroupFiles(file)) Tell("The group " + Quoted(name) + " no longer exists.");
     LoadGroupNames();
   } catch (const std::exception& e) {
     LogError("RemoveAlbumGroup", e.what());
@@ -94,7 +95,8 @@ void frmMain::RemoveAlbumGroup(std::string name) {
   }
 }
 
-void frmMain::RenameAlbumGroup(std::string oldName) {
+void frmMain::RenameAlbumGroup(std::string oldFile) {
+  const std::string oldName = GroupNameOf(oldFile);
   // The all-photos list is rebuilt under its own name at every start.
   if (grid::IsAllPhotosGroup(oldName)) return;
   for (;;) {
@@ -111,7 +113,7 @@ void frmMain::RenameAlbumGroup(std::string oldName) {
       qm::MsgBox("Group name already in use. Try another", qm::MsgButtons::OK, "Rename Group");
       continue;
     }
-    const GroupRenameResult r = RenameGroupFiles(oldName, name);
+    const GroupRenameResult r = RenameGroupFiles(oldFile, name);
     if (r.listNameTaken) {
       // A list of that name that the strip does not show yet.
       qm::MsgBox("Group name already in use. Try another", qm::MsgButtons::OK, "Rename Group");
@@ -122,11 +124,18 @@ void frmMain::RenameAlbumGroup(std::string oldName) {
       return;
     }
 
-    if (oldName == gAlbumState.CurrentGroupName) gAlbumState.CurrentGroupName = name;
-    for (size_t i = 0; i < lbAlbumList.size(); ++i)
-      if (!pctAlbumList[i]->isHidden() && qm::BytesText(lbAlbumList[i]) == oldName)
-        qm::SetBytesText(lbAlbumList[i], name);
-    lstSlideGroups.ReplaceItem(oldName, name);
+    const std::string newFile = name + ".lst";
+    if (oldFile == LoadedGroupFile()) {
+      gAlbumState.CurrentGroupName = name;
+      gAlbumState.CurrentGroupFile = newFile;
+    }
+    lstSlideGroups.ReplaceFile(oldFile, name);
+    // The renamed button, and a button whose name it shared, show their new captions.
+    for (size_t i = 0; i < lbAlbumList.size(); ++i) {
+      if (AlbumListFile[i] == oldFile) AlbumListFile[i] = newFile;
+      const int p = lstSlideGroups.IndexOfFile(AlbumListFile[i]);
+      if (!pctAlbumList[i]->isHidden() && p >= 0) qm::SetBytesText(lbAlbumList[i], lstSlideGroups.Shown(p));
+    }
 
     if (r.songOfNewNameKept)
       Tell("A music file " + Quoted(name + ".mid") + " was there already. It is kept as it is, and the group " +

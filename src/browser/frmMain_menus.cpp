@@ -170,13 +170,13 @@ void frmMain::BuildMenus() {
   connect(mnuSetInfoDown, &QAction::triggered, this, [this] { optInfoPosition_Click(0); });
 
   // The group commands. The File menu's rules and commands go by the loaded group;
-  // the group pop-up's by the button it was opened on (GroupClick).
+  // the group pop-up's by the button it was opened on (GroupClickFile).
   connect(mnuFileCreate, &QAction::triggered, this, [this] { CreateAlbumGroup(0); });
   connect(mnuGroupNewGroup, &QAction::triggered, this, [this] { CreateAlbumGroup(0); });
-  connect(mnuFileRemove, &QAction::triggered, this, [this] { RemoveAlbumGroup(gAlbumState.CurrentGroupName); });
-  connect(mnuGroupRemove, &QAction::triggered, this, [this] { RemoveAlbumGroup(GroupClick); });
-  connect(mnuFileRenameGroup, &QAction::triggered, this, [this] { RenameAlbumGroup(gAlbumState.CurrentGroupName); });
-  connect(mnuGroupRenameGroup, &QAction::triggered, this, [this] { RenameAlbumGroup(GroupClick); });
+  connect(mnuFileRemove, &QAction::triggered, this, [this] { RemoveAlbumGroup(LoadedGroupFile()); });
+  connect(mnuGroupRemove, &QAction::triggered, this, [this] { RemoveAlbumGroup(GroupClickFile); });
+  connect(mnuFileRenameGroup, &QAction::triggered, this, [this] { RenameAlbumGroup(LoadedGroupFile()); });
+  connect(mnuGroupRenameGroup, &QAction::triggered, this, [this] { RenameAlbumGroup(GroupClickFile); });
   connect(mnuEditAdd, &QAction::triggered, this, [this] { mnuEditAdd_Click(); });
   connect(mnuThumbAdd, &QAction::triggered, this, [this] { mnuEditAdd_Click(); });
   connect(mnuEditMove, &QAction::triggered, this, [this] { mnuEditMove_Click(); });

@@ -1,6 +1,7 @@
 // The group strip: eight group buttons over the sorted group list, the arrows that
-// scroll it, and loading a group into the grid. The loaded group is known by its
-// name, so a scrolled strip never makes a press or a reload act on another group.
+// scroll it, and loading a group into the grid. Each button keeps its group's list
+// file, and the loaded group is known by its list file, so a scrolled strip, or two
+// files giving one name, never make a press or a reload act on another group.
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
@@ -17,15 +18,6 @@
 #include "platform/fonts.h"
 #include "platform/shown_names.h"
 #include "platform/ui_runtime.h"
-
-namespace {
-
-// A button shows its group's name as best it can and keeps its bytes.
-std::string Caption(const QLabel* label) { return qm::BytesText(label); }
-
-void SetCaption(QLabel* label, const std::string& name) { qm::SetBytesText(label, name); }
-
-}  // namespace
 
 void frmMain::BuildStrip() {
   lbAlbumGroups = MakeLabel(client, "lbAlbumGroups", QStringLiteral("Album Groups"), QRect(16, 22, 139, 18),
@@ -83,18 +75,10 @@ bool frmMain::LoadGroupNames() {
     }
     lstSlideGroups.AddItem(kAllPhotosGroup);
 
-    SetCaption(lbAlbumList[0], kAllPhotosGroup);
-    pctAlbumList[0]->show();
-    SetFace(pctAlbumList[0], pctAlbumList[11]);
-
+    ShowGroupOnButton(0, lstSlideGroups.IndexOfFile(kAllPhotosFile));
     const int top = gAlbumState.TopGroupIndex;
     const int count = lstSlideGroups.ListCount();
-    for (int p = std::max(top, 0); p < count && p < top + grid::kStripButtons; ++p) {
-      const size_t i = size_t(p - top);
-      SetCaption(lbAlbumList[i], lstSlideGroups.List(p));
-      pctAlbumList[i]->show();
-      SetFace(pctAlbumList[i], pctAlbumList[11]);
-    }
+    for (int p = std::max(top, 0); p < count && p < top + grid::kStripButtons; ++p) ShowGroupOnButton(p - top, p);
     CheckGroupScrollArrows();
     ShowLoadedGroupPressed();
     return true;
@@ -113,14 +97,10 @@ bool frmMain::ScrollGroupNames(int GroupScrollID) {
     if (grid::CanScrollTo(GroupScrollID, gAlbumState.TopGroupIndex, count)) {
       for (int i = 0; i < grid::kStripButtons; ++i) {
         const int p = GroupScrollID + i;
-        qm::EventLabel* button = pctAlbumList[size_t(i)];
-        if (p < count) {
-          SetCaption(lbAlbumList[size_t(i)], lstSlideGroups.List(p));
-          button->show();
-          SetFace(button, pctAlbumList[11]);
-        } else {
-          button->hide();
-        }
+        if (p < count)
+          ShowGroupOnButton(i, p);
+        else
+          pctAlbumList[size_t(i)]->hide();
       }
       gAlbumState.TopGroupIndex = GroupScrollID;
       moved = true;
@@ -141,11 +121,18 @@ void frmMain::CheckGroupScrollArrows() {
   pctArrows[2]->setVisible(grid::DownArrowShown(top, lstSlideGroups.ListCount()));
 }
 
+void frmMain::ShowGroupOnButton(int i, int p) {
+  qm::SetBytesText(lbAlbumList[size_t(i)], lstSlideGroups.Shown(p));
+  AlbumListFile[size_t(i)] = lstSlideGroups.FileAt(p);
+  pctAlbumList[size_t(i)]->show();
+  SetFace(pctAlbumList[size_t(i)], pctAlbumList[11]);
+}
+
 void frmMain::ShowLoadedGroupPressed() {
-  std::vector<std::string> captions;
+  std::vector<std::string> files;
   for (int i = 0; i < grid::kStripButtons && !pctAlbumList[size_t(i)]->isHidden(); ++i)
-    captions.push_back(Caption(lbAlbumList[size_t(i)]));
-  const int pressed = grid::ButtonForGroup(captions, gAlbumState.CurrentGroupName);
+    files.push_back(AlbumListFile[size_t(i)]);
+  const int pressed = grid::ButtonForGroup(files, LoadedGroupFile());
   for (int i = 0; i < grid::kStripButtons; ++i)
     SetFace(pctAlbumList[size_t(i)], pctAlbumList[i == pressed ? 10 : 11]);
   // Callers that reload the loaded group pass SelectedButton: it follows the
@@ -200,29 +187,31 @@ bool frmMain::LoadSlideGroup(const std::string& fileName) {
 int frmMain::FindGroupButton(const std::string& fileName) {
   std::vector<std::string> files;
   const int shown = grid::VisibleButtonCount(gAlbumState.TopGroupIndex, lstSlideGroups.ListCount());
-  for (int i = 0; i < shown; ++i) files.push_back(GroupFileOf(Caption(lbAlbumList[size_t(i)])));
+  for (int i = 0; i < shown; ++i) files.push_back(AlbumListFile[size_t(i)]);
   return grid::ButtonForGroup(files, fileName);
 }
 
 void frmMain::pctAlbumList_MouseDown(int Index, int Button, int, float, float) {
   try {
-    // A press on a strip button names its group by the caption; any other index
-    // (SelectedButton while the loaded group is scrolled away) reloads the loaded
-    // group by its name.
+    // A press on a strip button names its group by the button's list file; any
+    // other index (SelectedButton while the loaded group is scrolled away) reloads
+    // the loaded group by its own.
     const bool onStrip = Index >= 0 && Index < grid::kStripButtons;
     const std::string before = LoadedGroupFile();
-    const std::string name = onStrip ? Caption(lbAlbumList[size_t(Index)]) : gAlbumState.CurrentGroupName;
+    const std::string file = onStrip ? AlbumListFile[size_t(Index)] : before;
+    const std::string name = onStrip ? GroupNameOf(file) : gAlbumState.CurrentGroupName;
 
     StopSlideShow();
     GroupClick = name;
+    GroupClickFile = file;
 
     if (Button == 1) {
       SetGroupListSelect(-1, 0);
-      if (GroupFileOf(name) != before) {
+      if (file != before) {
         VScroll1State.Value = 1;
         SyncPageBar();
       }
-      if (LoadSlideGroup(GroupFileOf(name))) ShowLoadedGroupPressed();
+      if (LoadSlideGroup(file)) ShowLoadedGroupPressed();
     } else if (Button == 2) {
       // The group menu is built after the strip, so it is looked up here.
       const bool allPhotos = grid::IsAllPhotosGroup(name);

@@ -24,6 +24,9 @@ struct AlbumState {
   std::int32_t SelectedButton = 0;
   std::int32_t PhotoCount = 0;
   std::string CurrentGroupName;
+  // The loaded group's list file, by which it is known: two files may give one
+  // name ("Trip.LST" and "Trip.lst").
+  std::string CurrentGroupFile;
   std::int32_t SelectedGroupIndex = 0;
   std::int32_t TopGroupIndex = 0;
   std::int32_t DropTarget = 0;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <ctime>
+#include <deque>
+#include <optional>
 #include <vector>
 
 #include "core/modquillmont.h"
@@ -12,6 +14,8 @@ namespace {
 
 constexpr std::int64_t kLogLimit = 80000;
 constexpr size_t kTrimChars = 10000;
+// The most of one message an entry holds, in bytes.
+constexpr size_t kMaxEntry = 4096;
 
 std::tm LocalTime(std::time_t t) {
   std::tm tm{};
@@ -19,35 +23,49 @@ std::tm LocalTime(std::time_t t) {
   return tm;
 }
 
-// Where the line starting at pos ends, and where the next one starts; CR LF, LF and
-// a lone CR each end a line.
-void NextLine(const std::string& text, size_t pos, size_t& end, size_t& next) {
-  end = text.find_first_of("\r\n", pos);
-  if (end == std::string::npos) {
-    end = next = text.size();
-    return;
-  }
-  next = end + 1;
-  if (text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
-}
-
 // Keeps the first line, drops lines until they add up to the trim amount, keeps the
 // rest byte for byte (an entry of several lines, or lines ended by LF alone, stay
-// as they were); written whole beside the log and renamed over it.
+// as they were); written whole beside the log and renamed over it. The log is read
+// a line at a time and only what stays is held, so a log grown to gigabytes (one
+// without line ends, say) is trimmed within the limit too: of its rest only the
+// last whole lines that fit stay, and a first line longer than an entry keeps its
+// start alone.
 void TrimLog(const std::string& LogFile) {
-  const std::string text = qm::ReadFileBytes(LogFile);
-  if (text.empty()) return;
-  size_t end = 0, pos = 0;
-  NextLine(text, 0, end, pos);
-  const size_t firstEnd = pos;
-  size_t total = 0;
-  while (pos < text.size() && total < kTrimChars) {
-    size_t next = 0;
-    NextLine(text, pos, end, next);
-    total += end - pos;
-    pos = next;
-  }
-  qm::ReplaceFileAtomically(LogFile, text.substr(0, firstEnd) + text.substr(pos));
+  std::optional<std::string> first;
+  size_t dropped = 0, kept = 0;
+  std::deque<std::string> rest;  // each line with its own line end
+  qm::ForEachRawTextLine(
+      LogFile,
+      [&](const std::string& line, const char* end, bool cut) {
+        if (!first) {
+          first = line.substr(0, kMaxEntry) + end;
+        } else if (dropped < kTrimChars) {
+          dropped += line.size();  // line ends not counted; a cut line is longer still
+        } else if (cut) {
+          // Longer than the log may be: neither it nor any line before it stays.
+          rest.clear();
+          kept = 0;
+        } else {
+          kept += rest.emplace_back(line + end).size();
+          while (kept > size_t(kLogLimit) - first->size()) {
+            kept -= rest.front().size();
+            rest.pop_front();
+          }
+        }
+        return true;
+      },
+      size_t(kLogLimit));
+  if (!first) return;
+  std::string text = *first;
+  text.reserve(text.size() + kept);
+  for (const std::string& line : rest) text += line;
+  qm::ReplaceFileAtomically(LogFile, text);
+}
+
+// A message naming, say, a damaged list's line of gigabytes would be as long.
+std::string CappedEntry(const std::string& Msg) {
+  if (Msg.size() <= kMaxEntry) return Msg;
+  return Msg.substr(0, kMaxEntry) + " ... (" + std::to_string(Msg.size()) + " bytes in all)";
 }
 
 }  // namespace
@@ -75,13 +93,14 @@ std::string LogFilePath() { return RootFolder + "/Quillmont.Log"; }
 
 void WriteLog(const std::string& LogFile, const std::string& Msg) {
   try {
+    const std::string entry = CappedEntry(Msg);
     const std::time_t now = qm::Now();
     if (qm::FileExists(LogFile) && qm::FileLen(LogFile) > kLogLimit) TrimLog(LogFile);
     // One open, never through a link; a log it makes starts with its "Created" line.
     qm::AppendFile log(LogFile);
     std::vector<std::string> lines;
     if (log.IsNew()) lines.push_back(LogCreatedStamp(now));
-    lines.push_back(LogEntryStamp(now) + Msg);
+    lines.push_back(LogEntryStamp(now) + entry);
     log.Append(lines);
     log.Close();
   } catch (...) {

@@ -42,9 +42,9 @@ bool DownArrowShown(int top, int listCount) { return listCount > top + kStripBut
 
 int VisibleButtonCount(int top, int listCount) { return std::clamp(listCount - top, 0, kStripButtons); }
 
-int ButtonForGroup(const std::vector<std::string>& captions, const std::string& groupName) {
-  const auto at = std::find(captions.begin(), captions.end(), groupName);
-  return at == captions.end() ? -1 : int(at - captions.begin());
+int ButtonForGroup(const std::vector<std::string>& files, const std::string& file) {
+  const auto at = std::find(files.begin(), files.end(), file);
+  return at == files.end() ? -1 : int(at - files.begin());
 }
 
 bool IsAllPhotosGroup(const std::string& groupName) { return qm::EqualsNoCase(groupName, kAllPhotosGroup); }

@@ -56,10 +56,10 @@ bool UpArrowShown(int top);
 bool DownArrowShown(int top, int listCount);
 int VisibleButtonCount(int top, int listCount);
 
-// The strip button whose caption names the group, -1 when none of the shown
-// captions does. Names compare exactly: two names that differ only in case are
-// two list files, so two groups, on this file system.
-int ButtonForGroup(const std::vector<std::string>& captions, const std::string& groupName);
+// The strip button whose group's list file is the one given, -1 when none of the
+// shown buttons has it. Names compare exactly: two names that differ only in case
+// are two list files, so two groups, on this file system.
+int ButtonForGroup(const std::vector<std::string>& files, const std::string& file);
 
 // Whether a group name is the all-photos group (case ignored).
 bool IsAllPhotosGroup(const std::string& groupName);

@@ -9,6 +9,19 @@ namespace {
 
 std::string SongOf(const std::string& name) { return MidiFolder + name + ".mid"; }
 
+// A song belongs to a name, so it stays while another list gives the same name
+// ("Trip.LST" beside "Trip.lst"). A folder that cannot be listed keeps it too.
+bool SongStaysWithAnotherList(const std::string& file) {
+  const std::string name = GroupNameOf(file);
+  try {
+    for (const std::string& other : qm::ListFiles(SlideGroupsFolder, "*.lst"))
+      if (other != file && GroupNameOf(other) == name) return true;
+    return false;
+  } catch (const qm::RuntimeError&) {
+    return true;
+  }
+}
+
 }  // namespace
 
 std::size_t LongestGroupName() {
@@ -23,10 +36,11 @@ std::string GroupNameTooLong(const std::string& name) {
          " characters (fewer with accented letters).";
 }
 
-GroupRenameResult RenameGroupFiles(const std::string& oldName, const std::string& newName) {
+GroupRenameResult RenameGroupFiles(const std::string& oldFile, const std::string& newName) {
   GroupRenameResult r;
+  const std::string oldName = GroupNameOf(oldFile);
   try {
-    qm::RenameFileNoReplace(SlideGroupsFolder + GroupFileOf(oldName), SlideGroupsFolder + GroupFileOf(newName));
+    qm::RenameFileNoReplace(SlideGroupsFolder + oldFile, SlideGroupsFolder + newName + ".lst");
     r.listRenamed = true;
   } catch (const qm::RuntimeError& e) {
     r.listNameTaken = e.Number() == qm::ErrFileExists;
@@ -34,7 +48,7 @@ GroupRenameResult RenameGroupFiles(const std::string& oldName, const std::string
     return r;
   }
   r.songOfNewNameKept = qm::FileExists(SongOf(newName));
-  if (r.songOfNewNameKept || !qm::FileExists(SongOf(oldName))) return r;
+  if (r.songOfNewNameKept || !qm::FileExists(SongOf(oldName)) || SongStaysWithAnotherList(oldFile)) return r;
   try {
     qm::RenameFileNoReplace(SongOf(oldName), SongOf(newName));
     r.songRenamed = true;
@@ -47,12 +61,13 @@ GroupRenameResult RenameGroupFiles(const std::string& oldName, const std::string
   return r;
 }
 
-bool RemoveGroupFiles(const std::string& name) {
-  const std::string list = SlideGroupsFolder + GroupFileOf(name);
+bool RemoveGroupFiles(const std::string& file) {
+  const std::string list = SlideGroupsFolder + file;
   if (!qm::FileExists(list)) return false;
   qm::DeleteFile(list);
+  if (SongStaysWithAnotherList(file)) return true;
   try {
-    qm::DeleteFile(SongOf(name));
+    qm::DeleteFile(SongOf(GroupNameOf(file)));
   } catch (const qm::RuntimeError&) {
     // Most groups have no song.
   }

@@ -10,8 +10,9 @@ std::size_t LongestGroupName();
 // The message for a name that is too long; "" for a name that fits.
 std::string GroupNameTooLong(const std::string& name);
 
-// Renaming a group: its list file first; its song only once the list is renamed.
-// A file of the new name is never replaced.
+// Renaming a group by its list file: the list first; its song only once the list
+// is renamed, and not while another list gives the old name. A file of the new
+// name is never replaced.
 struct GroupRenameResult {
   bool listRenamed = false;
   bool listNameTaken = false;  // a file of the new name is there already
@@ -20,11 +21,12 @@ struct GroupRenameResult {
   bool songOfNewNameKept = false;  // a song of the new name was there already and stays
   std::string songError;       // why an existing song kept its name (other than the above)
 };
-GroupRenameResult RenameGroupFiles(const std::string& oldName, const std::string& newName);
+GroupRenameResult RenameGroupFiles(const std::string& oldFile, const std::string& newName);
 
 // Removes a group's list file (throws when it cannot) and then its song, ignoring
-// a song that cannot go. False when the group had no list file.
-bool RemoveGroupFiles(const std::string& name);
+// a song that cannot go and keeping one another list's name still plays. False
+// when the list file was not there.
+bool RemoveGroupFiles(const std::string& file);
 
 // Makes the empty list file of a new group; throws 58 when the file is there
 // already, so an existing list is never emptied.

@@ -19,15 +19,25 @@ void SlideGroupList::AddItem(const std::string& name, const std::string& file) {
   items_.insert(at, name);
 }
 
-bool SlideGroupList::ReplaceItem(const std::string& oldName, const std::string& newName) {
-  const auto at = std::find(items_.begin(), items_.end(), oldName);
-  if (at == items_.end()) return false;
-  *at = newName;
-  files_[size_t(at - items_.begin())] = OwnFile(newName);
+bool SlideGroupList::ReplaceFile(const std::string& oldFile, const std::string& newName) {
+  const int at = IndexOfFile(oldFile);
+  if (at < 0) return false;
+  items_[size_t(at)] = newName;
+  files_[size_t(at)] = OwnFile(newName);
   return true;
+}
+
+int SlideGroupList::IndexOfFile(const std::string& file) const {
+  const auto at = std::find(files_.begin(), files_.end(), file);
+  return at == files_.end() ? -1 : int(at - files_.begin());
 }
 
 std::string SlideGroupList::FileOf(const std::string& name) const {
   const auto at = std::find(items_.begin(), items_.end(), name);
   return at == items_.end() ? std::string() : files_[size_t(at - items_.begin())];
+}
+
+std::string SlideGroupList::Shown(int index) const {
+  const std::string& name = List(index);
+  return std::count(items_.begin(), items_.end(), name) > 1 ? FileAt(index) : name;
 }

@@ -6,6 +6,7 @@
 #include "core/archive_rules.h"
 #include "core/check_progress.h"
 #include "core/errorlog.h"
+#include "core/groupfiles.h"
 #include "core/modquillmont.h"
 #include "core/photolinks.h"
 #include "platform/file_list.h"
@@ -53,8 +54,11 @@ std::vector<std::string> RemoveMissingPhotosFromGroup() {
   std::unordered_map<std::string, bool> present;
   std::string firstFailure;
   size_t failures = 0;
+  // A name too long for an information file (a line cut by the reader among them)
+  // names no photo, whatever looking it up would say.
+  const size_t nameMax = qm::NameMax(InfoFolder), longest = nameMax > 5 ? nameMax - 5 : 0;
   auto survives = [&](const std::string& name) {
-    if (name.empty()) return false;
+    if (name.empty() || name.size() > longest) return false;
     auto [it, fresh] = present.try_emplace(name, false);
     if (!fresh) return it->second;
     const std::string info = InfoFolder + name + ".info";
@@ -68,8 +72,11 @@ std::vector<std::string> RemoveMissingPhotosFromGroup() {
   };
 
   // The listing is taken once, so a rewritten or unreadable file is never met again.
+  // Only the group lists: the folder may be a folder of other files (the program
+  // folder, with the program in it), none of which is read or rewritten.
   qm::FileList groups;
   groups.Path = SlideGroupsFolder;
+  groups.Pattern = "*.lst";
   try {
     groups.Refresh();
   } catch (const qm::RuntimeError& e) {
@@ -78,20 +85,15 @@ std::vector<std::string> RemoveMissingPhotosFromGroup() {
   }
   for (int i = 0; i < groups.ListCount(); ++i) {
     const std::string path = SlideGroupsFolder + groups.List(i);
-    std::vector<std::string> lines;
-    if (!qm::ResumeNext([&] { lines = qm::ReadTextLines(path); })) {
-      notCleaned.push_back(path);
-      continue;
-    }
-
-    std::vector<std::string> kept;
-    kept.reserve(lines.size());
-    for (auto& line : lines)
-      if (survives(line)) kept.push_back(std::move(line));
-    if (kept.size() == lines.size()) continue;  // nothing to drop: leave the file untouched
-
-    // A failed rewrite leaves the group as it was.
-    if (!qm::ResumeNext([&] { qm::WriteTextLinesAtomically(path, kept); })) notCleaned.push_back(path);
+    // A failed read or rewrite, or a list too large to hold, leaves that group as
+    // it was and the others are cleaned all the same.
+    const bool cleaned = qm::ResumeNext([&] {
+      std::vector<std::string> lines = ReadGroupLines(path, "RemoveMissingPhotosFromGroup");
+      const size_t before = lines.size();
+      std::erase_if(lines, [&](const std::string& line) { return !survives(line); });
+      if (lines.size() != before) qm::WriteTextLinesAtomically(path, lines);  // else untouched
+    });
+    if (!cleaned) notCleaned.push_back(path);
   }
   // One line for the lot, so an unreadable folder does not flood the log.
   if (failures > 0)

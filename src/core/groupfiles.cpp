@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string_view>
 #include <vector>
 
 #include "core/albumstate.h"
+#include "core/errorlog.h"
 #include "core/grid_rules.h"
 #include "core/group_names.h"
 #include "core/modquillmont.h"
@@ -13,8 +15,16 @@
 #include "platform/runtime_error.h"
 
 std::string GroupFileOf(const std::string& group) {
+  // Of two lists giving the name, the loaded group's own.
+  const std::string& loaded = gAlbumState.CurrentGroupFile;
+  if (group == gAlbumState.CurrentGroupName && lstSlideGroups.IndexOfFile(loaded) >= 0) return loaded;
   const std::string listed = lstSlideGroups.FileOf(group);
   return listed.empty() ? group + ".lst" : listed;
+}
+
+std::string LoadedListFile() {
+  const std::string& file = gAlbumState.CurrentGroupFile;
+  return file.empty() ? GroupFileOf(gAlbumState.CurrentGroupName) : file;
 }
 
 std::string GroupNameOf(const std::string& file) {
@@ -25,10 +35,19 @@ std::string GroupNameOf(const std::string& file) {
   return file;
 }
 
+std::vector<std::string> ReadGroupLines(const std::string& path, const std::string& procName) {
+  try {
+    return qm::ReadTextLines(path);
+  } catch (const qm::RuntimeError& e) {
+    if (e.Number() == qm::ErrOutOfMemory) LogError(procName, e.Description() + " (" + path + ")");
+    throw;
+  }
+}
+
 bool ReadGroupFile(const std::string& file) {
   std::vector<std::string> lines;
   try {
-    lines = qm::ReadTextLines(SlideGroupsFolder + file);
+    lines = ReadGroupLines(SlideGroupsFolder + file, "ReadGroupFile");
   } catch (const qm::RuntimeError&) {
     // Nothing is committed yet, so the loaded group stays as it was.
     return false;
@@ -52,6 +71,7 @@ bool ReadGroupFile(const std::string& file) {
                                    std::max(VScroll1State.Min, VScroll1State.Max));
   gAlbumState.PhotoCount = n;
   gAlbumState.CurrentGroupName = GroupNameOf(file);
+  gAlbumState.CurrentGroupFile = file;
   return true;
 }
 
@@ -74,7 +94,7 @@ bool AddToGroup(const std::string& TargetGroup) {
 bool RemoveFromGroup(const std::string& file) {
   const std::string path = SlideGroupsFolder + file;
   try {
-    const std::vector<std::string> lines = qm::ReadTextLines(path);
+    const std::vector<std::string> lines = ReadGroupLines(path, "RemoveFromGroup");
     std::vector<std::string> kept;
     kept.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -88,6 +108,8 @@ bool RemoveFromGroup(const std::string& file) {
     qm::WriteTextLinesAtomically(path, kept);
     return true;
   } catch (const qm::RuntimeError&) {
+    return false;
+  } catch (const std::bad_alloc&) {
     return false;
   }
 }

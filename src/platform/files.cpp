@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <utility>
 
@@ -474,18 +475,26 @@ const char* FindLineEnd(const char* from, const char* to) {
 
 }  // namespace
 
-void ForEachTextLine(const std::string& path, const TextLineVisitor& visit, std::size_t maxLength) {
+void ForEachRawTextLine(const std::string& path, const RawTextLineVisitor& visit, std::size_t maxLength) {
   std::string line;
   bool cut = false;
-  bool afterCR = false;  // a LF right after a CR ends nothing more, even across reads
+  bool afterCR = false;  // a line ended by CR waits for the next byte: a LF there is its end too
   bool open = false;     // characters (or nothing) since the last line end
   bool more = true;
+  auto deliver = [&](const char* end) {
+    more = visit(line, end, cut);
+    line.clear();
+    cut = false;
+    open = false;
+  };
   ReadChunks(path, [&](const char* data, size_t n) {
     const char* at = data;
     const char* const end = data + n;
     while (at < end && more) {
-      if (std::exchange(afterCR, false) && *at == '\n') {
-        ++at;
+      if (std::exchange(afterCR, false)) {
+        const bool lf = *at == '\n';
+        deliver(lf ? "\r\n" : "\r");
+        if (lf) ++at;
         continue;
       }
       // Whole runs at a time: a line of gigabytes is passed over at the speed of
@@ -499,15 +508,22 @@ void ForEachTextLine(const std::string& path, const TextLineVisitor& visit, std:
       }
       at = stop;
       if (at == end) break;
-      afterCR = *at++ == '\r';
-      more = visit(line, cut);
-      line.clear();
-      cut = false;
-      open = false;
+      if (*at++ == '\r')
+        afterCR = true;
+      else
+        deliver("\n");
     }
     return more;
   });
-  if (more && open) visit(line, cut);
+  if (more && afterCR)
+    deliver("\r");
+  else if (more && open)
+    deliver("");
+}
+
+void ForEachTextLine(const std::string& path, const TextLineVisitor& visit, std::size_t maxLength) {
+  ForEachRawTextLine(path, [&](const std::string& line, const char*, bool cut) { return visit(line, cut); },
+                     maxLength);
 }
 
 std::vector<std::string> SplitTextLines(const std::string& text) {
@@ -526,7 +542,22 @@ std::vector<std::string> SplitTextLines(const std::string& text) {
   return lines;
 }
 
-std::vector<std::string> ReadTextLines(const std::string& path) { return SplitTextLines(ReadFileBytes(path)); }
+std::vector<std::string> ReadTextLines(const std::string& path, std::size_t maxLength) {
+  try {
+    std::vector<std::string> lines;
+    ForEachTextLine(
+        path,
+        [&](const std::string& line, bool) {
+          lines.push_back(line);
+          return true;
+        },
+        maxLength);
+    return lines;
+  } catch (const std::bad_alloc&) {
+    // The lines read so far are gone by now: the failure is this file's alone.
+    throw RuntimeError(ErrOutOfMemory);
+  }
+}
 
 void ReplaceFileAtomically(const std::string& path, const std::string& content, bool durable) {
   std::string tmp;

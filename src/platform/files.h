@@ -66,18 +66,26 @@ std::string ReadFileBytes(const std::string& path);
 std::optional<std::string> ReadFileBytesUpTo(const std::string& path, std::size_t limit);
 // Whether two files hold the same bytes, compared a chunk at a time.
 bool SameFileContents(const std::string& a, const std::string& b);
-// Lines of a text file; CR LF, LF and a lone CR end a line, and a last line
-// without a line end is still a line.
-std::vector<std::string> ReadTextLines(const std::string& path);
-std::vector<std::string> SplitTextLines(const std::string& text);
 // The most of one line a line-by-line reader holds, in bytes.
 inline constexpr std::size_t kMaxTextLine = 64 * 1024;
+// Lines of a text file; CR LF, LF and a lone CR end a line, and a last line
+// without a line end is still a line. A line longer than maxLength comes as its
+// first maxLength bytes (the rest is read past, never held), so a line of
+// gigabytes costs no more than that; a file of more lines than memory holds
+// throws 7 (out of memory) instead of ending the program.
+std::vector<std::string> ReadTextLines(const std::string& path, std::size_t maxLength = kMaxTextLine);
+std::vector<std::string> SplitTextLines(const std::string& text);
 // Calls visit with each line of the file, as ReadTextLines takes them, until it
 // returns false; a reader that needs one line, or only the values seen so far,
 // never holds the whole file. A line longer than maxLength comes as its first
 // maxLength bytes with cut set; the rest of it is read past, never held.
 using TextLineVisitor = std::function<bool(const std::string& line, bool cut)>;
 void ForEachTextLine(const std::string& path, const TextLineVisitor& visit, std::size_t maxLength = kMaxTextLine);
+// The same walk for a reader that copies lines as they stand: each comes with its
+// own line end ("\r\n", "\n", "\r", or "" for a last line without one).
+using RawTextLineVisitor = std::function<bool(const std::string& line, const char* end, bool cut)>;
+void ForEachRawTextLine(const std::string& path, const RawTextLineVisitor& visit,
+                        std::size_t maxLength = kMaxTextLine);
 // Writes the whole file to a temporary file in the same folder and renames it over
 // the original; on failure, or when the original is a link, it is left as it was.
 // Lines end in CR LF.

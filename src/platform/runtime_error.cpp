@@ -7,6 +7,7 @@ namespace qm {
 std::string ErrorText(int number) {
   switch (number) {
     case ErrOverflow: return "Overflow";
+    case ErrOutOfMemory: return "Out of memory";
     case ErrSubscript: return "Subscript out of range";
     case ErrTypeMismatch: return "Type mismatch";
     case ErrFileNotFound: return "File not found";

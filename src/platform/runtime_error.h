@@ -8,6 +8,7 @@ namespace qm {
 
 enum ErrNo : int {
   ErrOverflow = 6,
+  ErrOutOfMemory = 7,
   ErrSubscript = 9,
   ErrTypeMismatch = 13,
   ErrFileNotFound = 53,

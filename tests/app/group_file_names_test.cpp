@@ -61,8 +61,9 @@ protected:
     f.pctAlbumList_MouseDown(ButtonOf(f, group), 1, 0, 0, 0);
     return f;
   }
-  // Copies the selection to a group through the picker, picked by a mouse release.
-  static void CopyByPicker(frmMain& f, const std::string& group) {
+  // Copies (or moves) the selection to a group through the picker, picked by a
+  // mouse release.
+  static void CopyByPicker(frmMain& f, const std::string& group, QAction* command = nullptr) {
     bool picked = false;
     QTimer::singleShot(0, [&] {
       frmGroups& g = frmGroups::Get();
@@ -74,7 +75,7 @@ protected:
         }
       if (!picked) g.close();
     });
-    f.mnuEditAdd->trigger();
+    (command ? command : f.mnuEditAdd)->trigger();
     EXPECT_TRUE(picked) << group;
   }
 };
@@ -149,6 +150,42 @@ TEST_F(OddGroupNames, CopiesDropsAndAppendsGoIntoTheOneListFile) {
   EXPECT_EQ(List(kCafe + ".lst"), CrLf({"a.jpg", "b.jpg", "x.jpg", "x.jpg", "y.jpg", "C.jpg"}));
   EXPECT_EQ(List("Trip.LST"), CrLf({"c.jpg", "x.jpg", "y.jpg"}));
   EXPECT_EQ(List("holiday.2001.lst"), CrLf({"d.jpg", "x.jpg", "y.jpg", "y.jpg", "h.jpg"}));
+}
+
+// "Trip.lst" beside "Trip.LST": each is its own group, shown by its file's name, and
+// their song stays while either list still gives the name.
+TEST_F(OddGroupNames, TwoListsOfOneNameAreEachTheirOwnGroup) {
+  Write(Lists() + "Trip.lst", CrLf({"b.jpg"}));
+  Write("Photo_Midi/Trip.mid", "song");
+  frmMain& f = frmMain::Get();
+  for (const auto& [file, photo] : {std::pair{"Trip.LST", "c.jpg"}, std::pair{"Trip.lst", "b.jpg"}}) {
+    Load(file);
+    EXPECT_EQ(PhotoNames, (Names{"", photo})) << file;
+  }
+  Load("Beach");
+  Click(f.imgThumbnail[0]);
+  CopyByPicker(f, "Trip.lst");
+  Drag(f, 0, {OverButton(f, ButtonOf(f, "Trip.LST"))});
+  Load("Trip.lst");
+  Click(f.imgThumbnail[0]);
+  CopyByPicker(f, "Trip.LST", f.mnuEditMove);
+  Write("card/n.jpg", "new photo");
+  frmImport::Get().AddRow("n.jpg", Path("card"));
+  frmImport::Get().cmdImport_Click();
+  EXPECT_EQ(List("Trip.LST"), CrLf({"c.jpg", "x.jpg", "b.jpg"}));
+
+  EnabledInPopUp([&] { f.pctAlbumList_MouseDown(ButtonOf(f, "Trip.LST"), 2, 0, 0, 0); }, f.mnuGroupRemove,
+                 f.mnuGroupRenameGroup);
+  prompter.ExpectMsg(qm::MsgAnswer::Yes);
+  f.mnuGroupRemove->trigger();
+  EXPECT_EQ(Read("Photo_Midi/Trip.mid"), "song");
+  prompter.ExpectInput("Journey");
+  f.mnuFileRenameGroup->trigger();
+  EXPECT_EQ(List("Journey.lst"), CrLf({"x.jpg", "n.jpg"}));
+  EXPECT_EQ(Read("Photo_Midi/Journey.mid"), "song");
+  EXPECT_EQ(ListFiles(),
+            (Names{kAllPhotosGroup + ".lst", "Beach.lst", kCafe + ".lst", "Journey.lst", "holiday.2001.lst"}));
+  EXPECT_EQ(prompter.Prompts().size(), 2u) << "nothing went wrong to be told";
 }
 
 TEST_F(OddGroupNames, TheGroupsPhotosExportAndItsSongIsLinkedByItsName) {

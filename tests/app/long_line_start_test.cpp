@@ -1,5 +1,6 @@
 // The real program started on an archive whose first photo has an information
-// line of a gigabyte: every reader passes over the line, so the start stays small.
+// line of a gigabyte, as has a group list: every reader passes over the line, so
+// the start stays small.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -7,10 +8,12 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "core/modquillmont.h"
+#include "platform/files.h"
 #include "support/temp_archive.h"
 
 namespace {
@@ -41,6 +44,10 @@ TEST_F(LongLineStart, AGigabyteTitleOnThePhotoShownFirstKeepsTheStartSmall) {
   ASSERT_TRUE(info.open(QIODevice::Append));
   ASSERT_EQ(info.write(rest.data(), qint64(rest.size())), qint64(rest.size()));
   info.close();
+  // A list's line likewise (a hole holds no line end).
+  Write("Photo_SlideGroups/Trip.lst", "c.jpg\r\n");
+  ASSERT_EQ(::truncate(Path("Photo_SlideGroups/Trip.lst").c_str(), 7 + (off_t(1) << 30)), 0);
+  std::ofstream(Path("Photo_SlideGroups/Trip.lst"), std::ios::app) << "\r\na.jpg\r\n";
 
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -72,6 +79,9 @@ TEST_F(LongLineStart, AGigabyteTitleOnThePhotoShownFirstKeepsTheStartSmall) {
   ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &used), 0);
   EXPECT_LT(used.ru_maxrss, 150L * 1024) << "peak kB";
   EXPECT_GT(used.ru_maxrss, 0L);
+  // The list's line names no photo and went; the log holds no part of it.
+  EXPECT_EQ(Read("Photo_SlideGroups/Trip.lst"), CrLf({"c.jpg", "a.jpg"}));
+  EXPECT_LT(Exists("Quillmont.Log") ? qm::FileLen(Path("Quillmont.Log")) : 0, 20000);
 }
 
 }  // namespace

@@ -205,7 +205,7 @@ TEST_F(GroupCommands, RenameTellsOfAKeptSongATakenNameAndAListThatStays) {
   prompter.ExpectMsg(qm::MsgAnswer::OK);
   prompter.ExpectInput("Journey");
   prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.RenameAlbumGroup(gAlbumState.CurrentGroupName);
+  f.RenameAlbumGroup(f.LoadedGroupFile());
   EXPECT_EQ(Prompt(1), "Group name already in use. Try another");
   EXPECT_EQ(prompter.Prompts()[1].title, "Rename Group");
   EXPECT_NE(Prompt(3).find("\"Journey.mid\""), std::string::npos);
@@ -216,7 +216,7 @@ TEST_F(GroupCommands, RenameTellsOfAKeptSongATakenNameAndAListThatStays) {
   std::filesystem::remove(Path("Photo_SlideGroups/Journey.lst"));
   prompter.ExpectInput("Voyage");
   prompter.ExpectMsg(qm::MsgAnswer::OK);
-  f.RenameAlbumGroup(gAlbumState.CurrentGroupName);
+  f.RenameAlbumGroup(f.LoadedGroupFile());
   EXPECT_EQ(Prompt(5).rfind("The group \"Journey\" could not be renamed.", 0), 0u);
   EXPECT_EQ(gAlbumState.CurrentGroupName, "Journey");
   EXPECT_EQ(Captions(f), (Names{kAllPhotosGroup, "Journey", "Zoo"}));

@@ -25,14 +25,14 @@ protected:
 TEST_F(GroupCommandsTest, RenameMovesTheListThenTheSongAndKeepsALeftoverSong) {
   List("Trip", {"a.jpg"});
   Write("Photo_Midi/Trip.mid", "song");
-  GroupRenameResult r = RenameGroupFiles("Trip", "Journey");
+  GroupRenameResult r = RenameGroupFiles("Trip.lst", "Journey");
   EXPECT_TRUE(r.listRenamed && r.songRenamed);
   EXPECT_EQ(ListOf("Journey"), CrLf({"a.jpg"}));
   EXPECT_EQ(SongOf("Journey"), "song");
   EXPECT_FALSE(Exists("Photo_SlideGroups/Trip.lst") || Exists("Photo_Midi/Trip.mid"));
 
   Write("Photo_Midi/Voyage.mid", "leftover");
-  r = RenameGroupFiles("Journey", "Voyage");
+  r = RenameGroupFiles("Journey.lst", "Voyage");
   EXPECT_TRUE(r.listRenamed);
   EXPECT_TRUE(r.songOfNewNameKept);
   EXPECT_EQ(SongOf("Voyage"), "leftover");
@@ -43,7 +43,7 @@ TEST_F(GroupCommandsTest, AListThatCannotBeRenamedLeavesListAndSongAlone) {
   List("Trip", {"a.jpg"});
   List("Journey", {"b.jpg"});
   Write("Photo_Midi/Trip.mid", "song");
-  const GroupRenameResult r = RenameGroupFiles("Trip", "Journey");
+  const GroupRenameResult r = RenameGroupFiles("Trip.lst", "Journey");
   EXPECT_FALSE(r.listRenamed);
   EXPECT_TRUE(r.listNameTaken);
   EXPECT_EQ(ListOf("Trip"), CrLf({"a.jpg"}));

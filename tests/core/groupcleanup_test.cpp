@@ -52,7 +52,7 @@ TEST_F(GroupCleanupTest, CleanUpDropsLinesWithoutInformationAndKeepsTheOrder) {
   Info("c.jpg.info");
   Info("empty.jpg.info", "");
   Group("Trip.lst", {"c.jpg", "gone.jpg", "a.jpg", "", "empty.jpg", "B.JPG", "b.jpg", "a.jpg"});
-  Write("Photo_SlideGroups/readme.txt", "a.jpg\nsome words\n");  // any file counts as a group
+  Write("Photo_SlideGroups/readme.txt", "a.jpg\nsome words\n");  // no group list: left alone
   Group(kAllPhotosFile, {"a.jpg", "b.jpg", "c.jpg"});
   const std::string untouched = "a.jpg\nb.jpg";  // nothing to drop: bytes stay as they were
 
@@ -60,7 +60,7 @@ TEST_F(GroupCleanupTest, CleanUpDropsLinesWithoutInformationAndKeepsTheOrder) {
   RemoveMissingPhotosFromGroup();
 
   EXPECT_EQ(GroupText("Trip.lst"), CrLf({"c.jpg", "a.jpg", "b.jpg", "a.jpg"}));
-  EXPECT_EQ(GroupText("readme.txt"), CrLf({"a.jpg"}));
+  EXPECT_EQ(GroupText("readme.txt"), "a.jpg\nsome words\n");
   EXPECT_EQ(GroupText(kAllPhotosFile), CrLf({"a.jpg", "b.jpg", "c.jpg"}));
   EXPECT_EQ(GroupText("Fine.lst"), untouched);
   EXPECT_EQ(GroupFolderEntries(),
@@ -70,7 +70,22 @@ TEST_F(GroupCleanupTest, CleanUpDropsLinesWithoutInformationAndKeepsTheOrder) {
   const std::string trip = GroupText("Trip.lst");
   RemoveMissingPhotosFromGroup();
   EXPECT_EQ(GroupText("Trip.lst"), trip);
-  EXPECT_EQ(GroupText("readme.txt"), CrLf({"a.jpg"}));
+}
+
+// The group folder set to the program folder, with the program in it: only names
+// ending in ".lst", in any case, are group lists; nothing else is read or written.
+TEST_F(GroupCleanupTest, OnlyTheListsOfAFolderOfOtherFilesAreCleaned) {
+  gSettings.SetDravenholtSetting(kAppName, "SourceFolders", "SlideGroups", "\\");
+  ReadFolderSettings();
+  Info("a.jpg.info");
+  const std::string program = std::string("\x7F" "ELF\2\1\1\0", 8) + "a.jpg\n" + std::string(3000, '\0') + "\r\nz";
+  const std::pair<std::string, std::string> files[] = {{"quillmont", program},
+                                                       {"notes.txt", CrLf({"a.jpg", "my own words"})},
+                                                       {"y.lst.bak", CrLf({"gone.jpg", "a.jpg"})},
+                                                       {"x.LST", CrLf({"gone.jpg", "a.jpg"})}};
+  for (const auto& [name, bytes] : files) Write(name, bytes);
+  RemoveMissingPhotosFromGroup();
+  for (const auto& [name, bytes] : files) EXPECT_EQ(Read(name), name == "x.LST" ? CrLf({"a.jpg"}) : bytes) << name;
 }
 
 TEST_F(GroupCleanupTest, PhotoSetAsideLeavesEveryGroupAndTheRewrittenAllPhotosGroup) {
