@@ -145,13 +145,17 @@ std::string NumberedName(const std::string& name, int n) {
   return name.substr(0, at) + " (" + std::to_string(n) + ")" + name.substr(at);
 }
 
+bool RemovedFolderIsLink(const std::string& folder) {
+  struct stat st {};
+  return ::lstat((folder + "Removed").c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
 std::string CopyIntoRemoved(const std::string& folder, const std::string& name) {
   const std::string removed = folder + "Removed/";
   const std::string from = folder + name;
   // Set-aside copies stay in the archive: a Removed folder that is a link would
   // carry them elsewhere. The archive folder itself may be one.
-  struct stat st {};
-  if (::lstat((folder + "Removed").c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+  if (RemovedFolderIsLink(folder))
     throw qm::RuntimeError(qm::ErrPathFileAccess, qm::ErrorText(qm::ErrPathFileAccess) + " (" + removed + " is a link)");
   if (!qm::FolderExists(removed)) qm::ResumeNext([&] { qm::MakeFolder(removed); });
   // Files are compared a chunk at a time: a clip of gigabytes is never held whole.

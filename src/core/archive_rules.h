@@ -50,9 +50,12 @@ std::string LinkForPhotoInFolder(const std::string& fileName);
 // its copy is verified. False when it stays in place.
 bool SetAsideFile(const std::string& folder, const std::string& name);
 // The verified copy SetAsideFile makes, the original left in place: an identical
-// copy there already serves. A Removed folder that is a link takes nothing. Returns the copy made now ("" when one was there);
+// copy there already serves. A Removed folder that is a link takes nothing.
+// Returns the copy made now ("" when one was there);
 // throws qm::RuntimeError when none could be made.
 std::string CopyIntoRemoved(const std::string& folder, const std::string& name);
+// Whether folder's Removed folder is a symbolic link (and so no part of the archive).
+bool RemovedFolderIsLink(const std::string& folder);
 // CopyIntoRemoved as a truth value: true when a verified copy is there; madeCopy,
 // when given, receives the path of a copy made by this call.
 bool CopyAsideFile(const std::string& folder, const std::string& name, std::string* madeCopy = nullptr);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/archive_rules.h"
 #include "core/errorlog.h"
 #include "platform/files.h"
 #include "platform/on_error.h"
@@ -60,9 +61,10 @@ void RemoveLeftoverTempFiles() {
   for (const std::string* f : {&PhotosFolder, &ThumbnailsFolder, &InfoFolder, &SlideGroupsFolder, &AudioFolder,
                                &MidiFolder})
     if (!f->empty()) folders.push_back(*f);
-  // Set-aside copies are made through temporary files there too.
+  // Set-aside copies are made through temporary files there too; a Removed folder
+  // that is a link leads out of the archive and holds none of ours.
   for (const std::string* f : {&PhotosFolder, &InfoFolder, &AudioFolder})
-    if (!f->empty()) folders.push_back(*f + "Removed/");
+    if (!f->empty() && !RemovedFolderIsLink(*f)) folders.push_back(*f + "Removed/");
   std::sort(folders.begin(), folders.end());
   folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
   for (const std::string& f : folders) qm::RemoveStaleTempFiles(f);
