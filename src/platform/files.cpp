@@ -102,7 +102,7 @@ RuntimeError LinkRefused() {
   return RuntimeError(ErrPathFileAccess, ErrorText(ErrPathFileAccess) + " (the file is a link)");
 }
 
-// A file to be copied or compared: only a regular file, opened without blocking, so
+// A file to be read, copied or compared: only a regular file, opened without blocking, so
 // a FIFO is never waited on and a device never read without end.
 int OpenSource(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -341,17 +341,13 @@ void ReadFrom(int fd, const std::string& path, const ChunkTaker& take) {
   }
 }
 
-// Hands the file's bytes to take a read at a time, until it returns false.
+// Hands the file's bytes to take a read at a time, until it returns false. Only a
+// regular file is read: a FIFO would be waited on and a device read without end.
 void ReadChunks(const std::string& path, const ChunkTaker& take, std::string* reserveFor) {
-  // Not blocking, so a FIFO under a file's name reads as empty instead of hanging.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) ThrowFor(path, errno);
-  // Closed however the read ends, a throwing reader included.
-  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd, [](const int* f) { ::close(*f); });
-  struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) throw RuntimeError(ErrPathFileAccess);
-  if (reserveFor && st.st_size > 0) reserveFor->reserve(size_t(st.st_size));
-  ReadFrom(fd, path, take);
+  const FdCloser file{OpenSource(path)};
+  struct stat st {};
+  if (reserveFor && ::fstat(file.fd, &st) == 0 && st.st_size > 0) reserveFor->reserve(size_t(st.st_size));
+  ReadFrom(file.fd, path, take);
 }
 
 }  // namespace fileio
